@@ -1,0 +1,32 @@
+# Thin wrapper over CMake. `make run`, `make test`, `make bench`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+ARCHIVE ?=
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh "$(BUILD)" "$(ARCHIVE)"
+
+test: build
+	@bash scripts/test.sh "$(BUILD)"
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target varmelo_bench
+	$(BUILD)/bench/varmelo_bench
+
+clean:
+	rm -rf $(BUILD)

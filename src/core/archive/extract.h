@@ -1,0 +1,35 @@
+#pragma once
+// Copying entry data out of the archive.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/archive/archive.h"
+
+namespace varmelo {
+
+// Creates (or truncates) dest and copies `length` bytes from byte `start` of archivePath.
+// When the archive ends inside the range the destination gets the bytes up to its end.
+void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest);
+
+// Copies entry e by the unit rule of the archive's kind.
+void SaveEntryToFile(const Archive& a, uint32_t e, const std::string& dest);
+
+// The extension of an entry name, upper-cased (ASCII) and without its dot: "vehicle.txd" -> "TXD";
+// "" when the name has none or a "\" or ":" follows the last dot.
+std::string entryExtension(const std::string& name);
+// The extension with its dot, as stored: "vehicle.txd" -> ".txd"; "" when none.
+std::string entryDotExtension(const std::string& name);
+// The name proposed by the save dialog: everything up to the last "/" or "\" removed.
+std::string proposedFileName(const std::string& name);
+
+// The destination of an entry in folder extraction: folder + "/" + the name, with "\" and "/"
+// both separating folders. Throws UsageError for a name that is absolute, empty, or climbs
+// out of the folder with "..".
+std::string folderDestination(const std::string& folder, const std::string& name);
+
+// The temporary copy for the "open" command: <private temp folder>/img%08X<.ext>, the number
+// being Offset * 2048 truncated to 32 bits whatever the archive kind.
+std::string openTempPath(const Archive& a, uint32_t e);
+
+}  // namespace varmelo

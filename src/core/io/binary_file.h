@@ -1,0 +1,60 @@
+#pragma once
+// BinaryFile: a POSIX file descriptor with 64-bit positions and the program's error texts.
+// A file is opened for one operation and closed when the object goes away.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varmelo {
+
+class BinaryFile {
+public:
+    enum class Mode {
+        Read,       // existing file, read only
+        ReadWrite,  // existing file, read and write, not truncated
+        Create,     // create or truncate, read and write
+    };
+
+    BinaryFile() = default;
+    BinaryFile(const std::string& path, Mode mode);
+    ~BinaryFile();
+    BinaryFile(BinaryFile&& other) noexcept;
+    BinaryFile& operator=(BinaryFile&& other) noexcept;
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    static BinaryFile openRead(const std::string& path) { return {path, Mode::Read}; }
+    static BinaryFile openReadWrite(const std::string& path) { return {path, Mode::ReadWrite}; }
+    static BinaryFile create(const std::string& path) { return {path, Mode::Create}; }
+
+    bool isOpen() const { return fd_ >= 0; }
+    const std::string& path() const { return path_; }
+
+    uint64_t size() const;
+    uint64_t pos() const { return pos_; }
+    void seek(uint64_t pos) { pos_ = pos; }
+
+    // Reads exactly n bytes or throws "Read beyond end of file".
+    void readExact(void* buf, size_t n);
+    std::vector<uint8_t> readExact(size_t n);
+    // Reads up to n bytes; fewer only at the end of the file.
+    size_t readSome(void* buf, size_t n);
+    uint32_t readU32le();
+    uint32_t readU32be();
+
+    // Writes all n bytes at the current position ("Disk full" / "I/O error %d" on failure).
+    void write(const void* buf, size_t n);
+    void writeU32le(uint32_t v);
+    void writeZeros(uint64_t n);
+    void truncate(uint64_t size);
+    void sync();
+    void close();
+
+private:
+    int fd_ = -1;
+    uint64_t pos_ = 0;
+    std::string path_;
+};
+
+}  // namespace varmelo
