@@ -1,0 +1,35 @@
+#pragma once
+// The message table: the 32 run-time texts (UTF-8), Russian by default; a language file
+// may replace entries one by one.
+#include <array>
+#include <string>
+
+namespace varmelo {
+
+inline constexpr int kMessageCount = 32;
+
+class MessageTable {
+public:
+    MessageTable();  // filled with the defaults
+    void fillDefaults();
+    const std::string& get(int n) const { return texts_.at(size_t(n)); }
+    void set(int n, std::string text) { texts_.at(size_t(n)) = std::move(text); }
+    static const std::array<const char*, kMessageCount>& defaults();
+
+private:
+    std::array<std::string, kMessageCount> texts_;
+};
+
+// Well-known message numbers.
+enum Msg : int {
+    MsgBytes = 0, MsgKilobytes = 1, MsgMegabytes = 2, MsgGigabytes = 3,
+    MsgNotFound = 4, MsgExtractFolder = 5, MsgExtractFilter = 6,
+    MsgDirMissing = 7, MsgDirMissingCaption = 8, MsgLoading = 9, MsgLoadingPercent = 10,
+    MsgLoaded = 11, MsgConfirmDelete = 12, MsgConfirmDeleteCaption = 13, MsgNotFoundAll = 14,
+    MsgPart = 15, MsgSizeKb = 16, MsgTextures = 17, MsgWait = 18, MsgFiltered = 19,
+    MsgVertsPolys = 20, MsgRebuilding = 21, MsgColIndex = 22, MsgColName = 23,
+    MsgColAddress = 24, MsgColSize = 25, MsgObjects = 26, MsgFileType = 27,
+    MsgFirstRunCaption = 28, MsgFirstRun = 29, MsgExistsCaption = 30, MsgExists = 31,
+};
+
+}  // namespace varmelo
