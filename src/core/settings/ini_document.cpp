@@ -80,7 +80,16 @@ void IniDocument::remove(const std::string& section, const std::string& key) {
 std::string IniDocument::serialize() const {
     std::string out;
     impl_->ini.Save(out, true);  // a byte-order mark stays only if the file had one
-    return out;
+    // The writer puts two blank lines between sections; one is enough to read the file.
+    std::string tidy;
+    tidy.reserve(out.size());
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == '\n' && tidy.size() >= 2 && tidy[tidy.size() - 1] == '\n' &&
+            tidy[tidy.size() - 2] == '\n')
+            continue;
+        tidy += out[i];
+    }
+    return tidy;
 }
 
 int parseIniInt(const std::optional<std::string>& text, int fallback) {
