@@ -9,6 +9,7 @@
 #include "core/io/file_system.h"
 #include "core/settings/ini_document.h"
 #include "core/settings/settings_location.h"
+#include "support/read_only.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
@@ -169,4 +170,15 @@ TEST(SettingsLocationTest, PortableFolderFirstThenTheUsersConfigurationFolder) {
         EXPECT_EQ(loc.folder, r.folder);
     }
     EXPECT_EQ(xdgDataHome(fakeEnv({{"HOME", "/home/u"}})), "/home/u/.local/share");
+}
+
+TEST(OptionsTest, AReadOnlyOptionsFileIsLeftAsItIs) {
+    TempDir dir;
+    testing_support::writeFile(dir.file("options.ini"), "[Main]\nFirstRun=1\n");
+    testing_support::ReadOnlyFile guard(dir.file("options.ini"));
+    if (!guard.effective()) GTEST_SKIP() << "cannot make a file read-only here";
+    Options o(dir.file("options.ini"));
+    o.load();
+    EXPECT_FALSE(o.writeFirstRun(0));
+    EXPECT_EQ(readText(dir.file("options.ini")), "[Main]\nFirstRun=1\n");
 }
