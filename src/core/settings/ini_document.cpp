@@ -28,6 +28,7 @@ IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 
 void IniDocument::parse(const std::string& text) {
     impl_->ini.Reset();
+    impl_->ini.SetUnicode(false);
     // The parser stops at a NUL byte; what stands before it is still read.
     impl_->ini.LoadData(text.data(), text.size());
 }
@@ -36,6 +37,7 @@ bool IniDocument::load(const std::string& path) {
     if (!fileExists(path)) {
         if (directoryExists(path)) throw FileError(kAccessDenied);
         impl_->ini.Reset();
+        impl_->ini.SetUnicode(false);
         return false;
     }
     BinaryFile file = BinaryFile::openRead(path);
@@ -67,6 +69,8 @@ std::string IniDocument::value(const std::string& section, const std::string& ke
 bool IniDocument::hasSection(const std::string& section) const {
     return impl_->ini.GetSection(section.c_str()) != nullptr;
 }
+
+bool IniDocument::isUtf8() const { return impl_->ini.IsUnicode(); }
 
 void IniDocument::set(const std::string& section, const std::string& key,
                       const std::string& value) {

@@ -32,6 +32,8 @@ public:
     std::string value(const std::string& section, const std::string& key,
                       const std::string& fallback) const;
     bool hasSection(const std::string& section) const;
+    // Whether the text began with a UTF-8 byte-order mark (its values are then UTF-8).
+    bool isUtf8() const;
 
     // Sets or adds a key; an existing section or key keeps its spelling and position.
     void set(const std::string& section, const std::string& key, const std::string& value);

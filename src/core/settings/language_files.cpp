@@ -135,7 +135,7 @@ LanguageFile::LanguageFile(const std::string& path) {
 std::optional<std::string> LanguageFile::find(const std::string& section, const std::string& key) const {
     auto v = ini_.value(section, key);
     if (!v) return std::nullopt;
-    return cp1251ToUtf8(*v);
+    return ini_.isUtf8() ? *v : cp1251ToUtf8(*v);
 }
 
 std::string LanguageFile::text(const std::string& section, const std::string& key,

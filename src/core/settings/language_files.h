@@ -54,7 +54,8 @@ int chooseStartLanguage(std::vector<LanguageRecord>& list, const std::string& la
                         const std::string& storedLanguage, int userLangId);
 
 // An opened language file for applying it. A missing or unreadable file behaves as an
-// empty one: every text() gives its default and every hint() gives "".
+// empty one: every text() gives its default and every hint() gives "". Values are
+// Windows-1251, unless the file starts with a UTF-8 byte-order mark.
 class LanguageFile {
 public:
     LanguageFile() = default;

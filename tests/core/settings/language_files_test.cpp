@@ -148,6 +148,16 @@ TEST_F(LanguageFilesTest, TextsAreDecodedFromWindows1251AndMissingHintsAreEmpty)
     for (int n : {0, 5, 15, 30}) EXPECT_FALSE(texts[size_t(n)].has_value()) << n;
 }
 
+TEST_F(LanguageFilesTest, AFileWithAUtf8MarkIsReadAsUtf8) {
+    write("uk.lng", "\xEF\xBB\xBF[main]\nLanguage=Українська\nLangID=34\n");
+    write("ru.lng", "[main]\nLanguage=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\n");
+    auto list = scanLanguages(lang());
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].displayName, "Русский");
+    EXPECT_EQ(list[1].displayName, "Українська");
+    EXPECT_EQ(list[1].langId, 34);
+}
+
 TEST_F(LanguageFilesTest, AMissingFileBehavesAsAnEmptyOne) {
     LanguageFile f(lang() + "/gone.lng");
     EXPECT_FALSE(f.loaded());
