@@ -8,6 +8,10 @@
 
 namespace varmelo {
 
+namespace {
+constexpr size_t kPage = 4096;
+}  // namespace
+
 BufferedReader::BufferedReader(BinaryFile& file, size_t bufferSize) : file_(file), size_(file.size()) {
     // A small archive needs no more buffer than its own length.
     buf_.resize(size_t(std::max<uint64_t>(1, std::min<uint64_t>(bufferSize, size_))));
@@ -19,10 +23,12 @@ void BufferedReader::skip(uint64_t n) {
 }
 
 void BufferedReader::fill() {
+    bool runsOn = bufLen_ > 0 && pos_ == bufStart_ + bufLen_;
+    fillSize_ = runsOn ? std::min(buf_.size(), fillSize_ * 2) : std::min(buf_.size(), kPage);
     file_.seek(pos_);
     bufStart_ = pos_;
-    bufLen_ = 0;
-    bufLen_ = file_.readSome(buf_.data(), buf_.size());
+    bufLen_ = 0;  // stays empty if the read throws
+    bufLen_ = file_.readSome(buf_.data(), fillSize_);
 }
 
 uint8_t BufferedReader::readU8Slow() {

@@ -1,6 +1,8 @@
 #pragma once
 // Sequential reading of a directory through a buffer over a BinaryFile, so that directory
 // walks that take a field or a byte at a time cost one system call per block, not per byte.
+// A refill right after a jump reads one page only: walks that hop over entry data (ZIP local
+// headers, chunks) must not pull in a full buffer of data for every header they look at.
 // Positions are 64-bit; every read that cannot be satisfied throws "Read beyond end of file".
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +44,7 @@ private:
     std::vector<uint8_t> buf_;
     uint64_t bufStart_ = 0;
     size_t bufLen_ = 0;
+    size_t fillSize_ = 0;  // grows while the reads run on, back to a page after a jump
 };
 
 }  // namespace varmelo
