@@ -4,7 +4,6 @@
 
 #include "core/archive/readers.h"
 #include "support/archive_builders.h"
-#include "support/img_builder.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
@@ -100,15 +99,6 @@ TEST(ImgV2Reader, RecordsSitAfterTheHeaderAndSizeIsOneWord) {
     ASSERT_EQ(r.entries.size(), 2u);
     EXPECT_EQ(r.entries[0], (TEntryRec{1, 3, "a.txd", 8}));
     EXPECT_EQ(r.entries[1], (TEntryRec{4, 65552, "b.dff", 40}));
-}
-
-TEST(ImgV2Reader, BuiltArchiveListsEveryEntry) {
-    TempDir dir;
-    ImgBuilder().add("x.txd", pattern(3000, 1)).add("y.dff", pattern(10, 2)).writeV2(dir.file("a.img"));
-    auto r = readDirectoryOf(readImgV2Directory, dir.file("a.img"));
-    ASSERT_EQ(r.entries.size(), 2u);
-    EXPECT_EQ(r.entries[0], (TEntryRec{1, 2, "x.txd", 8}));
-    EXPECT_EQ(r.entries[1], (TEntryRec{3, 1, "y.dff", 40}));
 }
 
 TEST(ImgV2Reader, HugeCountFailsAtOnceKeepingTheRealRecords) {
