@@ -2,8 +2,11 @@
 
 #include <cstring>
 
+#include "core/archive/open_archive.h"
 #include "core/archive/readers.h"
+#include "core/io/errors.h"
 #include "support/archive_builders.h"
+#include "support/img_builder.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
@@ -101,16 +104,6 @@ TEST(ImgV2Reader, RecordsSitAfterTheHeaderAndSizeIsOneWord) {
     EXPECT_EQ(r.entries[1], (TEntryRec{4, 65552, "b.dff", 40}));
 }
 
-TEST(ImgV2Reader, HugeCountFailsAtOnceKeepingTheRealRecords) {
-    TempDir dir;
-    writeFile(dir.file("a.img"), ver2(4294967295u, concat({imgRecord(1, 1, "a"), imgRecord(2, 1, "b")})));
-    auto r = readDirectoryOf(readImgV2Directory, dir.file("a.img"));
-    EXPECT_EQ(r.error, "Read beyond end of file");
-    ASSERT_EQ(r.entries.size(), 2u);
-    EXPECT_EQ(r.entries[1], (TEntryRec{2, 1, "b", 40}));
-    EXPECT_LE(r.entries.capacity(), 16u);  // the table was not sized from the count
-}
-
 TEST(ImgV2Reader, CountBeyondTheRecordsFailsAtTheFirstPartialOne) {
     TempDir dir;
     Bytes recs = concat({imgRecord(1, 1, "a"), imgRecord(2, 1, "b")});
@@ -120,3 +113,58 @@ TEST(ImgV2Reader, CountBeyondTheRecordsFailsAtTheFirstPartialOne) {
     EXPECT_EQ(r.error, "Read beyond end of file");
     EXPECT_EQ(r.entries.size(), 2u);
 }
+
+namespace {
+
+TEST(OpenArchive, ChoosingTheDirFileOpensThePair) {
+    TempDir dir;
+    ImgBuilder().add("a.txd", "x").writeV1(dir.file("gta3.img"));
+    Archive a = openArchive(dir.file("gta3.DIR"));
+    EXPECT_EQ(a.ArchivePath, dir.file("gta3.img"));
+    EXPECT_EQ(a.DirPath, dir.file("gta3.dir"));
+    EXPECT_EQ(a.ArchiveKind, TArchiveKind::akImgV1);
+    ASSERT_EQ(a.Entries.size(), 1u);
+    EXPECT_EQ(a.Entries[0].Name, "a.txd");
+}
+
+TEST(OpenArchive, SingleFileFormUsesItselfAsDirectory) {
+    TempDir dir;
+    ImgBuilder().add("a", "x").add("b", "y").writeV2(dir.file("x.img"));
+    Archive a = openArchive(dir.file("x.img"));
+    EXPECT_EQ(a.DirPath, a.ArchivePath);
+    ASSERT_EQ(a.Entries.size(), 2u);
+    EXPECT_EQ(a.Entries[0].DirPos, 8u);
+    EXPECT_EQ(a.Entries[1].DirPos, 40u);
+    EXPECT_EQ(a.RowMap, (TRowMap{0, 1}));
+    EXPECT_EQ(a.RowCount, 2u);
+}
+
+TEST(OpenArchive, MissingDirectoryFileIsNotFound) {
+    TempDir dir;
+    writeFile(dir.file("lone.img"), Bytes(16, 1));
+    Archive located = locateArchive(dir.file("lone.img"));
+    EXPECT_TRUE(directoryFileMissing(located));
+    EXPECT_THROW(openArchive(dir.file("lone.img")), FileError);
+}
+
+TEST(ImgV2Reader, HugeCountFailsFastKeepingTheRealRecords) {
+    TempDir dir;
+    ImgBuilder().add("one", "1").add("two", "2").writeV2(dir.file("x.img"));
+    auto bytes = readFile(dir.file("x.img"));
+    bytes[4] = bytes[5] = bytes[6] = bytes[7] = 0xFF;  // 4 294 967 295 entries
+    bytes.resize(8 + 64);                              // only two records remain
+    writeFile(dir.file("x.img"), bytes);
+    Archive a = locateArchive(dir.file("x.img"));
+    try {
+        ReadDirectory(a);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Read beyond end of file");
+    }
+    ASSERT_EQ(a.Entries.size(), 2u);
+    EXPECT_EQ(a.Entries[1].Name, "two");
+    EXPECT_EQ(a.RowMap, (TRowMap{0, 1}));
+    EXPECT_LT(a.Entries.capacity(), 1000u);
+}
+
+}  // namespace
