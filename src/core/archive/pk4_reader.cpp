@@ -55,13 +55,13 @@ class CentralSizes {
 public:
     explicit CentralSizes(BufferedReader& in);
     uint32_t at(uint64_t localHeaderPos) const {
-        auto it = std::lower_bound(bySize_.begin(), bySize_.end(), std::make_pair(localHeaderPos, uint64_t(0)));
-        if (it == bySize_.end() || it->first != localHeaderPos) badCentralDirectory();
+        auto it = std::lower_bound(sizeByOffset_.begin(), sizeByOffset_.end(), std::make_pair(localHeaderPos, uint64_t(0)));
+        if (it == sizeByOffset_.end() || it->first != localHeaderPos) badCentralDirectory();
         return uint32_t(it->second);
     }
 
 private:
-    std::vector<std::pair<uint64_t, uint64_t>> bySize_;  // (local header offset, compressed size)
+    std::vector<std::pair<uint64_t, uint64_t>> sizeByOffset_;  // (local header offset, compressed size)
 };
 
 CentralSizes::CentralSizes(BufferedReader& in) {
@@ -90,7 +90,7 @@ CentralSizes::CentralSizes(BufferedReader& in) {
     if (dirPos > endPos || dirSize > endPos - dirPos) badCentralDirectory();
     if (count > dirSize / kCentralHeaderSize) badCentralDirectory();
 
-    bySize_.reserve(size_t(count));
+    sizeByOffset_.reserve(size_t(count));
     in.seek(dirPos);
     for (uint64_t k = 0; k < count; ++k) {
         uint64_t used = in.pos() - dirPos;
@@ -101,9 +101,9 @@ CentralSizes::CentralSizes(BufferedReader& in) {
         uint64_t variable = uint64_t(u16le(h + 28)) + u16le(h + 30) + u16le(h + 32);
         if (variable > dirSize - used - kCentralHeaderSize) badCentralDirectory();
         in.skip(variable);
-        bySize_.emplace_back(u32le(h + 42), u32le(h + 20));
+        sizeByOffset_.emplace_back(u32le(h + 42), u32le(h + 20));
     }
-    std::sort(bySize_.begin(), bySize_.end());
+    std::sort(sizeByOffset_.begin(), sizeByOffset_.end());
 }
 
 // A character that Windows-1251 has no byte for, or a byte that is not valid UTF-8, becomes '?'.
