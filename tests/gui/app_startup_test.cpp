@@ -3,8 +3,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "gui/app/about_box.h"
 #include "gui/app/command_table.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
@@ -20,6 +23,19 @@ namespace {
 
 const char* const kAssoc[] = {"ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1", "ServiceBratva1",
                               "ServiceCleaners1"};
+
+// A language folder with a small file for each name given.
+struct LangFolder {
+    QTemporaryDir dir;
+    explicit LangFolder(const QStringList& files, const QByteArray& body = "[main]\nLanguage=x\n") {
+        for (const QString& f : files) {
+            QFile out(dir.filePath(f));
+            out.open(QIODevice::WriteOnly);
+            out.write(body);
+        }
+    }
+    std::string path() const { return dir.path().toStdString(); }
+};
 
 LanguageInfo lang(const char* file, const char* name, int id, const char* author = "") {
     LanguageInfo l;
@@ -47,6 +63,8 @@ private slots:
     void startLanguage_data();
     void startLanguage();
     void selectDefaultLanguage();
+    void languageReplacesTexts();
+    void vanishedLanguageFileChangesNothing();
 };
 
 void AppStartupTest::firstRunYesAssociatesAll() {
@@ -201,6 +219,8 @@ void AppStartupTest::startLanguage() {
     QFETCH(int, expected);
     QFETCH(QString, written);
     MemorySettings settings;
+    LangFolder folder({"english.lng", "russian.lng", "custom.lng"});
+    settings.languageFolder = folder.path();
     settings.languageList = {lang("english.lng", "English", 9), lang("russian.lng", "Русский", 25)};
     settings.languageValue = stored.toStdString();
     if (storedExists) settings.existingLanguageFiles = {stored.toStdString()};
@@ -225,6 +245,8 @@ void AppStartupTest::selectDefaultLanguage() {
         QCOMPARE(none.writes.count("Language"), size_t(0));
     }
     MemorySettings settings;
+    LangFolder folder({"english.lng", "german.lng"});
+    settings.languageFolder = folder.path();
     settings.languageList = {lang("english.lng", "English", 9), lang("german.lng", "Deutsch", 7)};
     settings.systemLanguage = 25;
     MainWindow w(settings, prompts, {});
@@ -234,6 +256,47 @@ void AppStartupTest::selectDefaultLanguage() {
     settings.systemLanguage = 7;
     w.applyLanguage(-1);
     QCOMPARE(settings.languageValue, std::string("german.lng"));
+}
+
+void AppStartupTest::languageReplacesTexts() {
+    LangFolder folder({"english.lng"}, "[main]\nLanguage=English\n"
+                                       "[frm1]\nCaption=Varmelo EN\nFileOpen1=Open...\nFileOpen1h=Open|Open an archive\n"
+                                       "File1=File\nSelectFile1=Nothing selected\nMRUFile1=File 1\n"
+                                       "[frm5]\nEMailCaption1=Mail:\n"
+                                       "[strings]\nSTR027=Pseudo-archive\n");
+    MemorySettings settings;
+    settings.languageFolder = folder.path();
+    settings.languageList = {lang("english.lng", "English", 9)};
+    settings.recent = {"/a.img", "", "", "", ""};
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    QCOMPARE(w.startLanguage(), 0);
+    QCOMPARE(w.windowTitle(), QString("Varmelo EN"));
+    QAction* open = w.commands()["FileOpen1"];
+    QCOMPARE(open->text(), QString("Open..."));
+    QCOMPARE(open->toolTip(), QString("Open"));
+    QCOMPARE(open->statusTip(), QString("Open an archive"));
+    // A command the file does not name keeps its caption and loses its hint.
+    QCOMPARE(w.commands()["FileNew1"]->text(), QString("Создать..."));
+    QCOMPARE(w.commands()["FileNew1"]->statusTip(), QString());
+    QCOMPARE(w.commands()["MRUFile1"]->text(), QString("/a.img"));
+    QCOMPARE(w.menus().menu("File1")->title(), QString("File"));
+    QCOMPARE(w.menus().menu("Edit1")->title(), QString("Правка"));
+    QCOMPARE(w.findChild<QLabel*>("SelectFile1")->text(), QString("Nothing selected"));
+    QCOMPARE(w.aboutBox()->findChild<QLabel*>("EMailCaption1")->text(), QString("Mail:"));
+    QCOMPARE(w.messages().get(27), std::string("Pseudo-archive"));
+    QCOMPARE(w.messages().get(28), std::string("Первый запуск"));
+    QCOMPARE(settings.languageValue, std::string("english.lng"));
+}
+
+void AppStartupTest::vanishedLanguageFileChangesNothing() {
+    MemorySettings settings;
+    settings.languageList = {lang("gone.lng", "Gone", 9)};
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    QCOMPARE(w.startLanguage(), 0);
+    QCOMPARE(w.commands()["FileOpen1"]->statusTip(), QString("Открыть существующий файл"));
+    QCOMPARE(settings.writes.count("Language"), size_t(0));
 }
 
 QTEST_MAIN(AppStartupTest)

@@ -42,6 +42,8 @@ public:
     // The usable language files, in folder order.
     virtual std::vector<LanguageInfo> languages() = 0;
     virtual bool languageFileExists(const std::string& fileName) = 0;
+    // Where a language file of that name is (it may not exist).
+    virtual std::string languageFilePath(const std::string& fileName) = 0;
     // The primary language id of the user's locale.
     virtual int systemLanguageId() = 0;
 

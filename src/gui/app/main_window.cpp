@@ -1,5 +1,6 @@
 #include "gui/app/main_window.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QBitmap>
 #include <QCloseEvent>
@@ -15,9 +16,11 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "core/settings/language_files.h"
 #include "gui/app/about_box.h"
 #include "gui/app/command_icons.h"
 #include "gui/app/command_table.h"
@@ -360,9 +363,39 @@ void MainWindow::applyLanguage(int index) {
         if (index < 0) return;
     }
     if (size_t(index) >= languages_.size()) return;
-    // The texts of the forms and the message table follow in a later step; the choice is
-    // remembered already.
-    settings_.writeLanguage(languages_[size_t(index)].fileName.toStdString());
+    const std::string fileName = languages_[size_t(index)].fileName.toStdString();
+    const LanguageFile file(settings_.languageFilePath(fileName));
+    // A file that vanished since the scan would only wipe every hint; leave the texts alone.
+    if (!file.loaded()) return;
+    translateForm(file, QStringLiteral("frm1"), this);
+    translateForm(file, QStringLiteral("frm5"), about_);
+    file.applyMessages(messages_);
+    browser_->retranslate();
+    settings_.writeLanguage(fileName);
+}
+
+void MainWindow::translateForm(const LanguageFile& file, const QString& section, QWidget* form) {
+    if (!form) return;
+    const std::string s = section.toStdString();
+    auto text = [&](const QString& key, const QString& current) {
+        return QString::fromStdString(file.text(s, key.toStdString(), current.toStdString()));
+    };
+    form->setWindowTitle(text(QStringLiteral("Caption"), form->windowTitle()));
+    for (QLabel* l : form->findChildren<QLabel*>())
+        if (!l->objectName().isEmpty()) l->setText(text(l->objectName(), l->text()));
+    for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
+        if (!b->objectName().isEmpty() && !qobject_cast<QToolButton*>(b)) b->setText(text(b->objectName(), b->text()));
+    if (form != this) return;
+    for (QAction* a : commands_->actions()) {
+        const QString name = a->objectName();
+        // The recent-file commands show their paths, whatever the language calls them.
+        if (!name.startsWith(QLatin1String("MRUFile"))) a->setText(text(name, a->text()));
+        setActionHint(a, QString::fromStdString(file.hint(s, name.toStdString() + "h")));
+    }
+    for (const QString& name : menus_->topLevelNames())
+        if (QMenu* m = menus_->menu(name); m && !commands_->action(name)) m->setTitle(text(name, m->title()));
+    toolBar_->setWindowTitle(text(toolBar_->objectName(), toolBar_->windowTitle()));
+    menuStrip_->setWindowTitle(text(menuStrip_->objectName(), menuStrip_->windowTitle()));
 }
 
 QString MainWindow::credits() const {

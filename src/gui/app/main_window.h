@@ -9,6 +9,10 @@
 #include "gui/app/app_settings.h"
 #include "gui/app/bar_layout.h"
 
+namespace varmelo {
+class LanguageFile;
+}
+
 class QLabel;
 class QMenuBar;
 class QSplitter;
@@ -77,6 +81,7 @@ private:
     void restoreLanguageMenu();
     void chooseStartLanguage();
     void askFirstRun();
+    void translateForm(const LanguageFile& file, const QString& section, QWidget* form);
     void setPreviewShown(bool shown);
     void runPreview(uint32_t entry);
 

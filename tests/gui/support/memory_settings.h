@@ -17,6 +17,7 @@ public:
     std::vector<LanguageInfo> languageList;
     std::vector<std::string> existingLanguageFiles;
     int systemLanguage = 25;
+    std::string languageFolder = "/nonexistent";
     std::array<bool, kAssociationCount> associated{};
     std::string associationDescription;
     bool failAssociations = false;
@@ -43,6 +44,7 @@ public:
             if (e == f) return true;
         return false;
     }
+    std::string languageFilePath(const std::string& f) override { return languageFolder + "/" + f; }
     int systemLanguageId() override { return systemLanguage; }
     bool isAssociated(int tag) override { return associated.at(size_t(tag)); }
     void setAssociated(int tag, bool on, const std::string& description) override {
