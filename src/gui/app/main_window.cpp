@@ -135,6 +135,7 @@ void MainWindow::buildBars() {
     programMenu_ = new QMenuBar(menuStrip_);
     programMenu_->setObjectName(QStringLiteral("MainMenuBar1Items"));
     programMenu_->setNativeMenuBar(false);
+    programMenu_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     menuStrip_->addWidget(programMenu_);
     addToolBar(Qt::TopToolBarArea, menuStrip_);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -212,7 +213,10 @@ void MainWindow::selectMenuStyle(int style) {
     // The program-drawn bar and the menus it opens share one look; in the native style the
     // menus drop theirs so the window menu looks like every other program's.
     const QString sheet = menuStyleSheet(look);
+    menuStrip_->setStyleSheet(sheet);
     programMenu_->setStyleSheet(sheet);
+    // A style sheet cuts the bar off from the window's font; hand it down again.
+    programMenu_->setFont(font());
     for (const QString& name : menus_->itemNames())
         if (QMenu* m = menus_->menu(name)) m->setStyleSheet(sheet);
 

@@ -10,6 +10,7 @@ QString menuStyleSheet(MenuLook look) {
             // Light bar and menus; the item under the mouse sits in a pale blue box with a
             // darker blue border, as Office XP drew them.
             return QStringLiteral(
+                "QToolBar { background: #f6f5f2; border: none; padding: 0px; }"
                 "QMenuBar { background: #f6f5f2; border: none; }"
                 "QMenuBar::item { padding: 3px 7px; background: transparent; border: 1px solid transparent; }"
                 "QMenuBar::item:selected { background: #c1d2ee; border: 1px solid #316ac5; color: black; }"
@@ -23,6 +24,7 @@ QString menuStyleSheet(MenuLook look) {
         case MenuLook::Plain:
             // Flat grey, the selected item in the system's dark blue with white text.
             return QStringLiteral(
+                "QToolBar { background: #d4d0c8; border: none; padding: 0px; }"
                 "QMenuBar { background: #d4d0c8; border: none; }"
                 "QMenuBar::item { padding: 3px 7px; background: transparent; }"
                 "QMenuBar::item:selected { background: #0a246a; color: white; }"
