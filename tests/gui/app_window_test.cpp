@@ -20,6 +20,7 @@
 #include "gui/support/memory_settings.h"
 #include "gui/support/pending_stubs.h"
 #include "gui/support/scripted_prompts.h"
+#include "support/img_builder.h"
 
 using namespace varmelo::gui;
 using varmelo::gui::testing::MemorySettings;
@@ -27,11 +28,10 @@ using varmelo::gui::testing::ScriptedPrompts;
 
 namespace {
 
+// A small single-file archive with one texture entry.
 QString makeFile(const QTemporaryDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write("x");
+    testing_support::ImgBuilder().add("road.txd", std::string(100, 'x')).writeV2(path.toStdString());
     return path;
 }
 
@@ -243,14 +243,17 @@ void AppWindowTest::recentFilesFollowEveryLoad() {
 }
 
 void AppWindowTest::recentFileCommandOpensItsPath() {
+    QTemporaryDir dir;
+    const std::string three = makeFile(dir, "three.img").toStdString();
     MemorySettings settings;
-    settings.recent = {"/one.img", "/two.img", "/three.img", "", ""};
+    settings.recent = {"/one.img", "/two.img", three, "", ""};
     ScriptedPrompts prompts;
     MainWindow w(settings, prompts, {});
     w.commands()["MRUFile3"]->trigger();
-    QCOMPARE(settings.recent[0], std::string("/three.img"));
-    QCOMPARE(settings.recent[3], std::string("/three.img"));
-    QCOMPARE(w.browser().archive().ArchivePath, std::string("/three.img"));
+    QCOMPARE(settings.recent[0], three);
+    QCOMPARE(settings.recent[3], three);
+    QCOMPARE(w.browser().archive().ArchivePath, three);
+    QCOMPARE(prompts.asked.size(), 0);
 }
 
 void AppWindowTest::menuStyles_data() {
