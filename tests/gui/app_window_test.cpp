@@ -60,6 +60,7 @@ private slots:
     void toolbarToggle();
     void previewToggleKeepsThePage();
     void commandLineFirstExistingFileOnFirstShowOnly();
+    void relativeCommandLinePathIsRecordedWhole();
     void dropOpensFirstFileOnly();
     void recentFilesFollowEveryLoad();
     void recentFileCommandOpensItsPath();
@@ -206,6 +207,19 @@ void AppWindowTest::commandLineFirstExistingFileOnFirstShowOnly() {
     QTest::qWait(20);
     QCOMPARE(QString::fromStdString(settings.recent[1]), QString());
     QCOMPARE(prompts.asked.size(), 0);
+}
+
+void AppWindowTest::relativeCommandLinePathIsRecordedWhole() {
+    QTemporaryDir dir;
+    const QString a = makeFile(dir, "a.img");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    MemorySettings settings;
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {"varmelo", "a.img"});
+    w.show();
+    QTRY_COMPARE(QString::fromStdString(settings.recent[0]), QFileInfo(a).absoluteFilePath());
+    QDir::setCurrent(before);
 }
 
 void AppWindowTest::dropOpensFirstFileOnly() {

@@ -57,7 +57,7 @@ MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList argu
 
     commands_ = new CommandTable(this);
     setCommandIcons(*commands_);
-    menus_ = new MenuSet(this, *commands_);
+    menus_ = std::make_unique<MenuSet>(this, *commands_);
 
     BrowserHost host;
     host.window = this;
@@ -86,7 +86,11 @@ MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList argu
     applyLanguage(startLanguage_);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The browser goes first, while the list, the actions and the panels it uses still exist.
+    delete browser_;
+    browser_ = nullptr;
+}
 
 void MainWindow::buildLayout() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -431,7 +435,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     QString path;
     for (qsizetype i = 1; i < arguments_.size(); ++i)
         if (QFileInfo(arguments_[i]).isFile()) {
-            path = arguments_[i];
+            // Absolute, so the recent-files list still finds it from another folder.
+            path = QFileInfo(arguments_[i]).absoluteFilePath();
             break;
         }
     // Queued, so the window is on screen before a long load starts.

@@ -3,6 +3,7 @@
 // the status bar, and the settings that live around them.
 #include <QMainWindow>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 #include "core/settings/messages.h"
@@ -96,7 +97,7 @@ private:
     int startLanguage_ = -1;
 
     CommandTable* commands_ = nullptr;
-    MenuSet* menus_ = nullptr;
+    std::unique_ptr<MenuSet> menus_;
     ArchiveBrowser* browser_ = nullptr;
     PreviewPanel* preview_ = nullptr;
     QSplitter* splitter_ = nullptr;
