@@ -262,6 +262,7 @@ void AppStartupTest::languageReplacesTexts() {
     LangFolder folder({"english.lng"}, "[main]\nLanguage=English\n"
                                        "[frm1]\nCaption=Varmelo EN\nFileOpen1=Open...\nFileOpen1h=Open|Open an archive\n"
                                        "File1=File\nSelectFile1=Nothing selected\nMRUFile1=File 1\n"
+                                       "Bar1[0]h=New|Make a new archive\nBar2[2]=Find\nBar2[2][1]h=Next|Find the next\n"
                                        "[frm5]\nEMailCaption1=Mail:\n"
                                        "[strings]\nSTR027=Pseudo-archive\n");
     MemorySettings settings;
@@ -278,7 +279,12 @@ void AppStartupTest::languageReplacesTexts() {
     QCOMPARE(open->statusTip(), QString("Open an archive"));
     // A command the file does not name keeps its caption and loses its hint.
     QCOMPARE(w.commands()["FileNew1"]->text(), QString("Создать..."));
-    QCOMPARE(w.commands()["FileNew1"]->statusTip(), QString());
+    QCOMPARE(w.commands()["FileExit1"]->statusTip(), QString());
+    // Bar items: the toolbar's first item, the third menu and its second item.
+    QCOMPARE(w.commands()["FileNew1"]->statusTip(), QString("Make a new archive"));
+    QCOMPARE(w.menus().menu("Search1")->title(), QString("Find"));
+    QCOMPARE(w.commands()["SearchFindNext1"]->toolTip(), QString("Next"));
+    QCOMPARE(w.commands()["SearchFindNext1"]->statusTip(), QString("Find the next"));
     QCOMPARE(w.commands()["MRUFile1"]->text(), QString("/a.img"));
     QCOMPARE(w.menus().menu("File1")->title(), QString("File"));
     QCOMPARE(w.menus().menu("Edit1")->title(), QString("Правка"));

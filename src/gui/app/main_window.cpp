@@ -402,8 +402,29 @@ void MainWindow::translateForm(const LanguageFile& file, const QString& section,
     }
     for (const QString& name : menus_->topLevelNames())
         if (QMenu* m = menus_->menu(name); m && !commands_->action(name)) m->setTitle(text(name, m->title()));
+    // Then the bars item by item ("Bar1" the toolbar, "Bar2" the menu bar), whose keys may
+    // override what the command keys said.
+    translateBar(file, section, QStringLiteral("Bar1"), toolBar_->actions());
+    translateBar(file, section, QStringLiteral("Bar2"), programMenu_->actions());
     toolBar_->setWindowTitle(text(toolBar_->objectName(), toolBar_->windowTitle()));
     menuStrip_->setWindowTitle(text(menuStrip_->objectName(), menuStrip_->windowTitle()));
+}
+
+void MainWindow::translateBar(const LanguageFile& file, const QString& section, const QString& prefix,
+                              const QList<QAction*>& items) {
+    const std::string s = section.toStdString();
+    for (qsizetype j = 0; j < items.size(); ++j) {
+        QAction* a = items[j];
+        if (a->isSeparator()) continue;
+        const QString key = QStringLiteral("%1[%2]").arg(prefix).arg(j);
+        const bool command = commands_->action(a->objectName()) == a;
+        if (command) {
+            if (auto hint = file.find(s, key.toStdString() + "h")) setActionHint(a, QString::fromStdString(*hint));
+        } else if (QMenu* m = a->menu()) {
+            m->setTitle(QString::fromStdString(file.text(s, key.toStdString(), m->title().toStdString())));
+        }
+        if (QMenu* m = a->menu()) translateBar(file, section, key, m->actions());
+    }
 }
 
 QString MainWindow::credits() const {

@@ -83,6 +83,8 @@ private:
     void chooseStartLanguage();
     void askFirstRun();
     void translateForm(const LanguageFile& file, const QString& section, QWidget* form);
+    void translateBar(const LanguageFile& file, const QString& section, const QString& prefix,
+                      const QList<QAction*>& items);
     void setPreviewShown(bool shown);
     void runPreview(uint32_t entry);
 
