@@ -35,16 +35,19 @@ void copyZeroFilled(BinaryFile& src, uint64_t srcPos, uint64_t srcEnd, BinaryFil
                     uint64_t length, std::vector<uint8_t>& buf) {
     if (buf.size() < kCopyBuffer) buf.resize(kCopyBuffer);
     uint64_t readable = srcPos >= srcEnd ? 0 : std::min(length, srcEnd - srcPos);
-    src.seek(srcPos);
-    dst.seek(dstPos);
+    // src and dst may be the same object: every read and write seeks for itself.
     while (length > 0) {
         size_t chunk = size_t(std::min<uint64_t>(length, buf.size()));
         size_t want = size_t(std::min<uint64_t>(chunk, readable));
+        src.seek(srcPos);
         size_t got = want > 0 ? src.readSome(buf.data(), want) : 0;
         if (got < want) readable = 0;  // the file shrank under us: the rest reads as zeros
         else readable -= got;
         std::fill(buf.begin() + std::ptrdiff_t(got), buf.begin() + std::ptrdiff_t(chunk), uint8_t(0));
+        dst.seek(dstPos);
         dst.write(buf.data(), chunk);
+        srcPos += chunk;
+        dstPos += chunk;
         length -= chunk;
     }
 }
