@@ -258,9 +258,15 @@ uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
 }
 
 long findEntryByName(const Archive& a, const std::string& name) {
-    const std::string wanted = asciiUpper(name);
+    // Called once per added file over the whole table: compare in place, no copies.
+    auto same = [&](const std::string& other) {
+        if (other.size() != name.size()) return false;
+        for (size_t k = 0; k < name.size(); ++k)
+            if (asciiUpper(other[k]) != asciiUpper(name[k])) return false;
+        return true;
+    };
     for (size_t i = 0; i < a.Entries.size(); ++i)
-        if (a.Entries[i].Name.size() == wanted.size() && asciiUpper(a.Entries[i].Name) == wanted) return long(i);
+        if (same(a.Entries[i].Name)) return long(i);
     return -1;
 }
 

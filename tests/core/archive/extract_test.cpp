@@ -56,6 +56,19 @@ TEST(ExtractTest, ExtractingOntoTheArchiveItselfIsRefused) {
     EXPECT_EQ(readFile(dir.file("a.img")), before);
 }
 
+TEST(ExtractTest, AFullDiskIsReportedAsSuch) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TempDir dir;
+    ImgBuilder().add("a.txd", pattern(10, 1)).writeV2(dir.file("a.img"));
+    Archive a = openArchive(dir.file("a.img"));
+    try {
+        SaveEntryToFile(a, 0, "/dev/full");
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Disk full");
+    }
+}
+
 TEST(ExtractTest, AReadOnlyArchiveCanBeExtracted) {
     TempDir dir;
     ImgBuilder().add("a.txd", pattern(10, 1)).writeV1(dir.file("a.img"));
