@@ -12,7 +12,8 @@
 // records that are valid for the data file as it is at that moment:
 //   1. every entry's data is copied, in the final order, to a tail region of the data file
 //      beyond both its old end and the new length (T); fsync. The old .dir still describes
-//      the file: the tail is unreferenced.
+//      the file: the tail is unreferenced. (Entries already at their final place, whole,
+//      stay where they are; nothing below writes over a final place of another entry.)
 //   2. a .dir pointing at the tail copies is written to the temporary name, fsynced and
 //      renamed over the .dir.
 //   3. the tail is copied down to the front, [0, new length), which no record references
@@ -142,47 +143,67 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
     BinaryFile f = BinaryFile::openReadWrite(target);
     const uint64_t oldEnd = f.size();
     const uint64_t tail = roundUpToSector(std::max(oldEnd, newEnd));
-    uint64_t tailEnd = 0;
-    TRecArray atTail = plannedLayout(a.Entries, tail, tailEnd);
 
-    try {
-        // 1. the final layout, shifted to the tail
-        f.seek(oldEnd);
-        f.writeZeros(tail - oldEnd);
-        for (size_t i = 0; i < n; ++i) {
-            const TEntryRec& e = a.Entries[i];
-            copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(atTail[i].Offset) * kSectorSize,
-                           uint64_t(e.Size) * kSectorSize, buf);
-        }
-        f.sync();
-        // 2. the directory switches to the tail copies
-        writeDirectoryFile(tmpDir, atTail);
-        keepMode(dirTarget, tmpDir);
-        renameFile(tmpDir, dirTarget);
-    } catch (...) {
-        // Still the old pair: give back the space of the tail.
+    // Entries whose data already lies whole where it belongs are left alone: the final
+    // places of the entries are disjoint, so copying the others never touches them.
+    TRecArray interim = planned;
+    std::vector<bool> moves(n, false);
+    uint64_t tailEnd = tail;
+    for (size_t i = 0; i < n; ++i) {
+        const TEntryRec& e = a.Entries[i];
+        const uint64_t length = uint64_t(e.Size) * kSectorSize;
+        if (e.Size == 0 || (e.Offset == planned[i].Offset && uint64_t(e.Offset) * kSectorSize + length <= oldEnd))
+            continue;
+        moves[i] = true;
+        interim[i].Offset = sectorOf(tailEnd);
+        tailEnd += length;
+    }
+    sectorOf(tailEnd);
+    const bool anyMoves = tailEnd > tail;
+
+    if (anyMoves) {
         try {
-            f.truncate(oldEnd);
+            // 1. the entries that move, in their final order, to the tail
+            f.seek(oldEnd);
+            f.writeZeros(tail - oldEnd);
+            for (size_t i = 0; i < n; ++i) {
+                if (!moves[i]) continue;
+                const TEntryRec& e = a.Entries[i];
+                copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(interim[i].Offset) * kSectorSize,
+                               uint64_t(e.Size) * kSectorSize, buf);
+            }
+            f.sync();
+            // 2. the directory switches to the tail copies
+            writeDirectoryFile(tmpDir, interim);
+            keepMode(dirTarget, tmpDir);
+            renameFile(tmpDir, dirTarget);
         } catch (...) {
+            // Still the old pair: give back the space of the tail.
+            try {
+                f.truncate(oldEnd);
+            } catch (...) {
+            }
+            throw;
         }
-        throw;
     }
 
-    // 3. the tail comes down to the front
+    // 3. the tail comes down to the front, where no record points any more
     for (size_t i = 0; i < n; ++i) {
-        const uint64_t length = uint64_t(a.Entries[i].Size) * kSectorSize;
-        copyZeroFilled(f, uint64_t(atTail[i].Offset) * kSectorSize, tailEnd, f,
-                       uint64_t(planned[i].Offset) * kSectorSize, length, buf);
+        if (moves[i])
+            copyZeroFilled(f, uint64_t(interim[i].Offset) * kSectorSize, tailEnd, f,
+                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(a.Entries[i].Size) * kSectorSize, buf);
         report(progress, i, n);
     }
-    f.sync();
+    if (anyMoves) f.sync();
     // 4. the directory switches to the front
     writeDirectoryFile(tmpDir, planned);
     keepMode(dirTarget, tmpDir);
     renameFile(tmpDir, dirTarget);
-    // 5. the tail is no longer referenced
-    f.truncate(newEnd);
-    f.sync();
+    // 5. the tail and the gaps are no longer referenced
+    if (f.size() != newEnd) {
+        f.truncate(newEnd);
+        f.sync();
+    }
 }
 
 }  // namespace

@@ -160,6 +160,15 @@ std::vector<CrashCase> cases() {
                        },
                        [](Archive& a, const TempDir&) { RebuildArchive(a); }, fiveData(), {}});
     }
+    out.push_back({"RebuildWithEntriesInPlace", Form::V1,
+                   [] {
+                       ImgBuilder b;  // e0, e1 where they belong; a gap; e2 in place of nothing
+                       b.add("e0", pattern(1000, 0)).at(0).add("e1", pattern(3048, 1)).at(1);
+                       b.add("e2", pattern(5096, 2)).at(9).add("e3", pattern(7144, 3)).at(3);
+                       b.add("e4", pattern(9192, 4)).at(20);
+                       return b;
+                   },
+                   [](Archive& a, const TempDir&) { RebuildArchive(a); }, fiveData(), {}});
     out.push_back({"AddGrowingTheDirectory", Form::V2,
                    [] {
                        ImgBuilder b;

@@ -162,6 +162,29 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RebuildDirectorySizeTest,
                          ::testing::Values(DirectorySizeCase{126, 4096}, DirectorySizeCase{127, 8192},
                                            DirectorySizeCase{0, 4096}));
 
+TEST(RebuildTwoFileTest, EntriesAlreadyInPlaceStayAndTheRestMovesUp) {
+    TempDir dir;
+    std::string img = dir.file("vc.img");
+    ImgBuilder b;
+    b.add("a", pattern(2048, 1)).at(0).add("b", pattern(4096, 2)).at(1).add("c", pattern(100, 3)).at(7);
+    b.writeV1(img);
+    writeAt(img, 9 * 2048, pattern(500, 4));  // unreferenced bytes after the last entry
+    Archive a = openArchive(img);
+
+    RebuildArchive(a);
+
+    Bytes file = readFile(img);
+    ASSERT_EQ(file.size(), 4u * 2048);
+    EXPECT_EQ(slice(file, 0, 2048), pattern(2048, 1));
+    EXPECT_EQ(slice(file, 2048, 4096), pattern(4096, 2));
+    EXPECT_EQ(slice(file, 6144, 100), pattern(100, 3));
+    Bytes d = readFile(dir.file("vc.dir"));
+    ASSERT_EQ(d.size(), 96u);
+    EXPECT_EQ(recordAt(d, 0), expectedRecord(0, 1, "a"));
+    EXPECT_EQ(recordAt(d, 32), expectedRecord(1, 2, "b"));
+    EXPECT_EQ(recordAt(d, 64), expectedRecord(3, 1, "c"));
+}
+
 TEST(RebuildNamesTest, TheTemporaryFileReplacesTheExtension) {
     EXPECT_EQ(rebuildTempPath("/x/gta3.img"), "/x/gta3.~new");
     EXPECT_EQ(rebuildTempPath("/x.y/gta3"), "/x.y/gta3.~new");
