@@ -25,6 +25,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -86,6 +87,17 @@ TRecArray plannedLayout(const TRecArray& entries, uint64_t first, uint64_t& end)
     return planned;
 }
 
+// The entries in the order their data lies in the old file: copying in that order reads the
+// old file front to back, whatever order the table has. Where each copy goes is fixed in
+// advance, so the order changes nothing in the result.
+std::vector<size_t> byOldPosition(const TRecArray& entries) {
+    std::vector<size_t> order(entries.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t x, size_t y) { return entries[x].Offset < entries[y].Offset; });
+    return order;
+}
+
 void report(const RebuildProgress& progress, size_t i, size_t n) {
     if (progress && n >= 2) progress(int(uint64_t(i) * 100 / (n - 1)));
 }
@@ -118,13 +130,15 @@ void rebuildVer2(Archive& a, const RebuildProgress& progress, const std::string&
     writeRecords(out, kVer2HeaderSize, planned, 0, n);
     out.seek(dirEnd);
     out.writeZeros(dataStart - dirEnd);
-    for (size_t i = 0; i < n; ++i) {
+    const std::vector<size_t> order = byOldPosition(a.Entries);
+    for (size_t k = 0; k < n; ++k) {
+        const size_t i = order[k];
         const TEntryRec& e = a.Entries[i];
         // An entry cut short by the end of the old file is filled up with zeros, so every
         // later entry still starts on its sector.
         copyZeroFilled(old, uint64_t(e.Offset) * kSectorSize, oldEnd, out, uint64_t(planned[i].Offset) * kSectorSize,
                        uint64_t(e.Size) * kSectorSize, buf);
-        report(progress, i, n);
+        report(progress, k, n);
     }
     out.sync();
     out.close();
@@ -166,7 +180,7 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
             // 1. the entries that move, in their final order, to the tail
             f.seek(oldEnd);
             f.writeZeros(tail - oldEnd);
-            for (size_t i = 0; i < n; ++i) {
+            for (size_t i : byOldPosition(a.Entries)) {
                 if (!moves[i]) continue;
                 const TEntryRec& e = a.Entries[i];
                 copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(interim[i].Offset) * kSectorSize,
