@@ -221,3 +221,173 @@ std::vector<uint8_t> repeatBlock(const std::vector<uint8_t>& block, size_t count
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+namespace {
+
+struct Colour {
+    int r, g, b;
+};
+
+Colour unpack565(uint16_t c) {
+    const int r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
+    return {(r * 255 + 15) / 31, (g * 255 + 31) / 63, (b * 255 + 15) / 31};
+}
+
+int distance(const Colour& a, const uint8_t* bgra) {
+    const int dr = a.r - bgra[2], dg = a.g - bgra[1], db = a.b - bgra[0];
+    return dr * dr + dg * dg + db * db;
+}
+
+std::vector<uint8_t> encodeColour(const uint8_t (*texel)[4], bool dxt1) {
+    bool transparent = false;
+    int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+    for (int k = 0; k < 16; ++k) {
+        if (dxt1 && texel[k][3] < 128) {
+            transparent = true;
+            continue;
+        }
+        for (int c = 0; c < 3; ++c) {
+            lo[c] = std::min(lo[c], int(texel[k][2 - c]));
+            hi[c] = std::max(hi[c], int(texel[k][2 - c]));
+        }
+    }
+    if (lo[0] > hi[0]) lo[0] = lo[1] = lo[2] = hi[0] = hi[1] = hi[2] = 0;  // all transparent
+    uint16_t a = rgb565(uint8_t(hi[0]), uint8_t(hi[1]), uint8_t(hi[2]));
+    uint16_t b = rgb565(uint8_t(lo[0]), uint8_t(lo[1]), uint8_t(lo[2]));
+    // Four colours need c0 > c1; the three-colour mode needs c0 <= c1.
+    if (transparent ? a > b : a < b) std::swap(a, b);
+    const bool four = !transparent && a != b;
+    const Colour ca = unpack565(a), cb = unpack565(b);
+    Colour pal[4] = {ca, cb, {}, {}};
+    if (four) {
+        pal[2] = {(2 * ca.r + cb.r) / 3, (2 * ca.g + cb.g) / 3, (2 * ca.b + cb.b) / 3};
+        pal[3] = {(ca.r + 2 * cb.r) / 3, (ca.g + 2 * cb.g) / 3, (ca.b + 2 * cb.b) / 3};
+    } else {
+        pal[2] = {(ca.r + cb.r) / 2, (ca.g + cb.g) / 2, (ca.b + cb.b) / 2};
+    }
+    uint8_t codes[16];
+    for (int k = 0; k < 16; ++k) {
+        if (transparent && texel[k][3] < 128) {
+            codes[k] = 3;
+            continue;
+        }
+        const int choices = four ? 4 : 3;
+        int best = 0;
+        for (int i = 1; i < choices; ++i)
+            if (distance(pal[i], texel[k]) < distance(pal[best], texel[k])) best = i;
+        codes[k] = uint8_t(best);
+    }
+    return dxtColourBlock(a, b, codes);
+}
+
+std::vector<uint8_t> encodeBlock(varmelo::DxtKind kind, const uint8_t (*texel)[4]) {
+    using varmelo::DxtKind;
+    if (kind == DxtKind::Dxt1) return encodeColour(texel, true);
+    std::vector<uint8_t> colour = encodeColour(texel, false);
+    if (kind == DxtKind::Dxt3) {
+        uint8_t a4[16];
+        for (int k = 0; k < 16; ++k) a4[k] = uint8_t((texel[k][3] + 8) / 17);
+        return dxt3Block(a4, colour);
+    }
+    int a0 = 0, a1 = 255;
+    for (int k = 0; k < 16; ++k) {
+        a0 = std::max(a0, int(texel[k][3]));
+        a1 = std::min(a1, int(texel[k][3]));
+    }
+    int value[8] = {a0, a1};
+    for (int i = 1; i <= 6; ++i) value[i + 1] = ((7 - i) * a0 + i * a1 + 3) / 7;
+    uint8_t codes[16];
+    for (int k = 0; k < 16; ++k) {
+        int best = 0;
+        for (int i = 1; i < 8; ++i)
+            if (std::abs(value[i] - texel[k][3]) < std::abs(value[best] - texel[k][3])) best = i;
+        codes[k] = uint8_t(a0 == a1 ? 0 : best);
+    }
+    return dxt5Block(uint8_t(a0), uint8_t(a1), codes, colour);
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodeDxt(varmelo::DxtKind kind, const std::vector<uint8_t>& bgra, int w, int h) {
+    std::vector<uint8_t> out;
+    for (int by = 0; by < (h + 3) / 4; ++by)
+        for (int bx = 0; bx < (w + 3) / 4; ++bx) {
+            uint8_t texel[16][4];
+            for (int j = 0; j < 4; ++j)
+                for (int i = 0; i < 4; ++i) {
+                    const int x = std::min(bx * 4 + i, w - 1), y = std::min(by * 4 + j, h - 1);
+                    std::memcpy(texel[j * 4 + i], &bgra[(size_t(y) * size_t(w) + size_t(x)) * 4], 4);
+                }
+            std::vector<uint8_t> b = encodeBlock(kind, texel);
+            out.insert(out.end(), b.begin(), b.end());
+        }
+    return out;
+}
+
+std::vector<uint8_t> demoPicture(int w, int h, int variant) {
+    std::vector<uint8_t> out;
+    out.reserve(size_t(w) * size_t(h) * 4);
+    const int cx = w / 2, cy = h / 2, radius = std::min(w, h) / 2;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool frame = x < 2 || y < 2 || x >= w - 2 || y >= h - 2;
+            const int dx = x - cx, dy = y - cy;
+            const int d2 = dx * dx + dy * dy;
+            int alpha = 255;
+            if (d2 > radius * radius) alpha = 0;
+            else if (d2 > radius * radius / 2) alpha = 255 - 255 * (d2 - radius * radius / 2) / (radius * radius / 2 + 1);
+            if (frame) alpha = 255;
+            const int r = frame ? 255 : 255 * x / std::max(1, w - 1);
+            const int g = frame ? 255 : 255 * y / std::max(1, h - 1);
+            const int b = frame ? 255 : (variant * 64 + 128 * ((x / 8 + y / 8) % 2)) % 256;
+            out.insert(out.end(), {uint8_t(b), uint8_t(g), uint8_t(r), uint8_t(alpha)});
+        }
+    return out;
+}
+
+std::vector<uint8_t> demoIndexed(int w, int h, std::vector<uint8_t>& palette) {
+    palette.assign(1024, 0);
+    for (int i = 0; i < 256; ++i) {
+        palette[size_t(i) * 4 + 0] = uint8_t((i & 0xE0) | 0x10);         // red: top 3 bits
+        palette[size_t(i) * 4 + 1] = uint8_t(((i & 0x1C) << 3) | 0x10);  // green: next 3
+        palette[size_t(i) * 4 + 2] = uint8_t(((i & 0x03) << 6) | 0x20);  // blue: last 2
+        palette[size_t(i) * 4 + 3] = 255;
+    }
+    std::vector<uint8_t> pic = demoPicture(w, h, 1);
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i < pic.size(); i += 4)
+        out.push_back(uint8_t((pic[i + 2] & 0xE0) | ((pic[i + 1] >> 3) & 0x1C) | (pic[i] >> 6)));
+    return out;
+}
+
+std::vector<uint8_t> demoDictionary() {
+    using varmelo::DxtKind;
+    const int n = 64;
+    TxdBuilder b;
+    for (uint32_t platform : {8u, 9u}) {
+        auto make = [&](const std::string& name, TexFormat f, std::vector<uint8_t> level, bool alpha) {
+            const std::string full = (platform == 8 ? "vc_" : "sa_") + name;
+            b.add(platform == 8 ? TxdTexture::d3d8(full, f, n, n, std::move(level), alpha)
+                                : TxdTexture::d3d9(full, f, n, n, std::move(level), alpha));
+        };
+        std::vector<uint8_t> opaque = demoPicture(n, n, 0);
+        for (size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+        make("dxt1", TexFormat::Dxt1, encodeDxt(DxtKind::Dxt1, opaque, n, n), false);
+        std::vector<uint8_t> cut = demoPicture(n, n, 1);
+        make("dxt1_cutout", TexFormat::Dxt1, encodeDxt(DxtKind::Dxt1, cut, n, n), true);
+        make("dxt3", TexFormat::Dxt3, encodeDxt(DxtKind::Dxt3, demoPicture(n, n, 2), n, n), true);
+        make("dxt5", TexFormat::Dxt5, encodeDxt(DxtKind::Dxt5, demoPicture(n, n, 3), n, n), true);
+        make("argb", TexFormat::B8888, demoPicture(n, n, 2), true);
+        std::vector<uint8_t> palette;
+        std::vector<uint8_t> indices = demoIndexed(n, n, palette);
+        TxdTexture pal = platform == 8 ? TxdTexture::d3d8("vc_pal8", TexFormat::Pal8, n, n, indices)
+                                       : TxdTexture::d3d9("sa_pal8", TexFormat::Pal8, n, n, indices);
+        pal.palette = palette;
+        b.add(pal);
+    }
+    return b.build();
+}
+
+}  // namespace testing_support

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/texture/dxt_decoder.h"
 #include "core/texture/texture_format.h"
 
 namespace testing_support {
@@ -64,5 +65,20 @@ std::vector<uint8_t> dxt3Block(const uint8_t alpha4[16], const std::vector<uint8
 std::vector<uint8_t> dxt5Block(uint8_t a0, uint8_t a1, const uint8_t codes[16], const std::vector<uint8_t>& colour);
 // `count` copies of a block.
 std::vector<uint8_t> repeatBlock(const std::vector<uint8_t>& block, size_t count);
+
+// A plain block encoder for making real-looking content: each block's colour ends are the
+// corners of its colour box; DXT1 blocks holding texels with alpha below 128 use the
+// three-colour mode and its transparent code. `bgra` is w x h texels, top row first.
+std::vector<uint8_t> encodeDxt(varmelo::DxtKind kind, const std::vector<uint8_t>& bgra, int w, int h);
+
+// A colourful w x h picture (blue, green, red, alpha; top row first): gradients, a ring of
+// fading alpha and a bright frame, so every channel and every mode shows something.
+std::vector<uint8_t> demoPicture(int w, int h, int variant);
+// The picture as 8-bit indices into an RGBA palette of 256 entries (returned in `palette`).
+std::vector<uint8_t> demoIndexed(int w, int h, std::vector<uint8_t>& palette);
+
+// A dictionary with DXT1, DXT1 with alpha, DXT3, DXT5, 8888 and PAL8 textures of 64 x 64
+// under both Direct3D 8 and Direct3D 9 headers.
+std::vector<uint8_t> demoDictionary();
 
 }  // namespace testing_support

@@ -113,15 +113,7 @@ Image ExportPicture(EntryReader& entry, const std::string& entryName, int index,
                 throw FileError(table.error);
             throw UsageError("No texture " + std::to_string(index) + " in " + entryName);
         }
-        const TTexRec& t = table.textures[size_t(index)];
-        const uint64_t need = decodeBytesNeeded(t);
-        std::vector<uint8_t> level;
-        if (need > 0 && need <= t.DataSize && t.DataOffset <= entry.size() &&
-            need <= entry.size() - t.DataOffset) {
-            entry.seek(t.DataOffset);
-            level = entry.read(size_t(need));
-        }
-        const DecodeStatus s = DecodeTexels(t, level, texels);
+        const DecodeStatus s = DecodeTexels(entry, table.textures[size_t(index)], texels);
         if (s != DecodeStatus::Ok) throw FormatError(decodeStatusText(s));
     } else if (kind == PreviewPage::Dds || kind == PreviewPage::Tga) {
         texels.image = loadPicture(entry, kind).image;

@@ -198,36 +198,38 @@ DecodeResult DecodeTexture(const TTexRec& t, std::span<const uint8_t> level, int
     return r;
 }
 
-DecodeResult DecodeTexture(EntryReader& entry, const TTexRec& t, int outW, int outH, TextureMode mode) {
-    DecodeResult r;
-    if (t.Width == 0 || t.Height == 0) {
-        r.status = DecodeStatus::NoPixels;
-        return r;
-    }
-    if (t.Width > kMaxImageSide || t.Height > kMaxImageSide) {
-        r.status = DecodeStatus::TooLarge;
-        return r;
-    }
+DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out) {
+    out = {};
+    if (t.Width == 0 || t.Height == 0) return DecodeStatus::NoPixels;
+    if (t.Width > kMaxImageSide || t.Height > kMaxImageSide) return DecodeStatus::TooLarge;
     const uint64_t need = decodeBytesNeeded(t);
-    if (need == 0) {
-        r.status = DecodeStatus::Unsupported;
-        return r;
-    }
-    if (need > t.DataSize || t.DataOffset > entry.size() || need > entry.size() - t.DataOffset) {
-        r.status = DecodeStatus::ShortData;
-        return r;
-    }
+    if (need == 0) return DecodeStatus::Unsupported;
+    // Checked before reading, so a stored size from a damaged file never sizes a buffer.
+    if (need > t.DataSize || t.DataOffset > entry.size() || need > entry.size() - t.DataOffset)
+        return DecodeStatus::ShortData;
     const uint64_t keep = entry.pos();
-    entry.seek(t.DataOffset);
     std::vector<uint8_t> level;
     try {
+        entry.seek(t.DataOffset);
         level = entry.read(size_t(need));
     } catch (...) {
         entry.seek(keep);
         throw;
     }
     entry.seek(keep);
-    return DecodeTexture(t, level, outW, outH, mode);
+    return DecodeTexels(t, level, out);
+}
+
+DecodeResult DecodeTexture(EntryReader& entry, const TTexRec& t, int outW, int outH, TextureMode mode) {
+    DecodeResult r;
+    if (!validOutput(outW, outH)) {
+        r.status = DecodeStatus::TooLarge;
+        return r;
+    }
+    TexelImage texels;
+    r.status = DecodeTexels(entry, t, texels);
+    if (r.status == DecodeStatus::Ok) r.image = RenderTexels(texels, outW, outH, mode);
+    return r;
 }
 
 }  // namespace varmelo

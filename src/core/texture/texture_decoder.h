@@ -46,6 +46,11 @@ uint64_t decodeBytesNeeded(const TTexRec& t);
 // Decodes the level's bytes (at least decodeBytesNeeded) to texels.
 DecodeStatus DecodeTexels(const TTexRec& t, std::span<const uint8_t> level, TexelImage& out);
 
+// Reads the level from the entry at t.DataOffset (the reader's position is kept) and decodes
+// it. A level reaching beyond the entry's end gives ShortData without reading; file failures
+// throw FileError.
+DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out);
+
 // Applies the mode at the texture's size (the checkerboard counts texture pixels) and scales
 // by nearest-neighbour sampling to outW x outH (aspect not kept). Empty for out-of-range sizes.
 Image RenderTexels(const TexelImage& texels, int outW, int outH, TextureMode mode);
