@@ -147,39 +147,41 @@ DecodeStatus DecodeTexels(const TTexRec& t, std::span<const uint8_t> level, Texe
     return DecodeStatus::Ok;
 }
 
+namespace {
+
+// One pixel of the picture in a mode, from texel (x, y); the checkerboard counts texels.
+void modePixel(const TexelImage& texels, int x, int y, TextureMode mode, uint8_t* out) {
+    const uint8_t* px = texels.image.pixel(x, y);
+    const uint8_t a = px[3];
+    switch (mode) {
+    case TextureMode::Colour: std::memcpy(out, px, 4); break;
+    case TextureMode::AlphaMask: {
+        const uint8_t m = texels.fourBitAlpha ? uint8_t(a / 17 * 16) : a;
+        put(out, m, m, m, m);
+        break;
+    }
+    case TextureMode::Checker: {
+        const float w = texels.fourBitAlpha ? float(a / 17) / 15.0f : float(a) / 255.0f;
+        const uint8_t g = checkerGrey(x, y);
+        put(out, blend(px[0], g, w), blend(px[1], g, w), blend(px[2], g, w), 255);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
 Image RenderTexels(const TexelImage& texels, int outW, int outH, TextureMode mode) {
     const Image& src = texels.image;
     if (src.empty() || !validOutput(outW, outH)) return {};
-    Image work = src;
-    for (int y = 0; y < work.height; ++y) {
-        for (int x = 0; x < work.width; ++x) {
-            uint8_t* px = work.pixel(x, y);
-            const uint8_t a = px[3];
-            switch (mode) {
-            case TextureMode::Colour: break;
-            case TextureMode::AlphaMask: {
-                const uint8_t m = texels.fourBitAlpha ? uint8_t(a / 17 * 16) : a;
-                put(px, m, m, m, m);
-                break;
-            }
-            case TextureMode::Checker: {
-                const float w = texels.fourBitAlpha ? float(a / 17) / 15.0f : float(a) / 255.0f;
-                const uint8_t g = checkerGrey(x, y);
-                put(px, blend(px[0], g, w), blend(px[1], g, w), blend(px[2], g, w), 255);
-                break;
-            }
-            }
-        }
-    }
-    if (outW == work.width && outH == work.height) return work;
-
-    // Nearest neighbour: each output pixel takes the texel under its centre.
+    // Nearest neighbour: each output pixel takes the texel under its centre, so only the
+    // sampled texels are put through the mode (a thumbnail of a large texture stays cheap).
     Image out(outW, outH);
     for (int oy = 0; oy < outH; ++oy) {
-        const int sy = int((uint64_t(2 * oy + 1) * uint64_t(work.height)) / (2 * uint64_t(outH)));
+        const int sy = int((uint64_t(2 * oy + 1) * uint64_t(src.height)) / (2 * uint64_t(outH)));
         for (int ox = 0; ox < outW; ++ox) {
-            const int sx = int((uint64_t(2 * ox + 1) * uint64_t(work.width)) / (2 * uint64_t(outW)));
-            std::memcpy(out.pixel(ox, oy), work.pixel(sx, sy), 4);
+            const int sx = int((uint64_t(2 * ox + 1) * uint64_t(src.width)) / (2 * uint64_t(outW)));
+            modePixel(texels, sx, sy, mode, out.pixel(ox, oy));
         }
     }
     return out;
