@@ -8,8 +8,8 @@ void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 }
 }  // namespace
 
-DdsSpec DdsSpec::dxt(const std::string& code, uint32_t w, uint32_t h, std::vector<uint8_t> blocks) {
-    DdsSpec s;
+DdsFile DdsFile::dxt(const std::string& code, uint32_t w, uint32_t h, std::vector<uint8_t> blocks) {
+    DdsFile s;
     s.width = w;
     s.height = h;
     s.pixelFlags = 0x4;
@@ -18,8 +18,8 @@ DdsSpec DdsSpec::dxt(const std::string& code, uint32_t w, uint32_t h, std::vecto
     return s;
 }
 
-DdsSpec DdsSpec::argb32(uint32_t w, uint32_t h, std::vector<uint8_t> bgra) {
-    DdsSpec s;
+DdsFile DdsFile::argb32(uint32_t w, uint32_t h, std::vector<uint8_t> bgra) {
+    DdsFile s;
     s.width = w;
     s.height = h;
     s.pixelFlags = 0x40 | 0x1;
@@ -32,8 +32,8 @@ DdsSpec DdsSpec::argb32(uint32_t w, uint32_t h, std::vector<uint8_t> bgra) {
     return s;
 }
 
-DdsSpec DdsSpec::rgb565(uint32_t w, uint32_t h, std::vector<uint8_t> pixels) {
-    DdsSpec s;
+DdsFile DdsFile::rgb565(uint32_t w, uint32_t h, std::vector<uint8_t> pixels) {
+    DdsFile s;
     s.width = w;
     s.height = h;
     s.pixelFlags = 0x40;
@@ -45,7 +45,7 @@ DdsSpec DdsSpec::rgb565(uint32_t w, uint32_t h, std::vector<uint8_t> pixels) {
     return s;
 }
 
-std::vector<uint8_t> buildDds(const DdsSpec& s) {
+std::vector<uint8_t> buildDds(const DdsFile& s) {
     std::vector<uint8_t> b(128, 0);
     for (size_t i = 0; i < 4 && i < s.magic.size(); ++i) b[i] = uint8_t(s.magic[i]);
     put32(b, 4, 124);

@@ -1,13 +1,13 @@
 #pragma once
 // Builds DDS files for tests and sample content (no test framework):
-//   buildDds(DdsSpec::dxt("DXT5", 64, 64, blocks));
+//   buildDds(DdsFile::dxt("DXT5", 64, 64, blocks));
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace testing_support {
 
-struct DdsSpec {
+struct DdsFile {
     uint32_t width = 0;
     uint32_t height = 0;
     uint32_t caps = 0x1000;          // texture
@@ -18,13 +18,13 @@ struct DdsSpec {
     std::vector<uint8_t> data;       // the top level's bytes (and anything after)
     std::string magic = "DDS ";
 
-    static DdsSpec dxt(const std::string& code, uint32_t w, uint32_t h, std::vector<uint8_t> blocks);
+    static DdsFile dxt(const std::string& code, uint32_t w, uint32_t h, std::vector<uint8_t> blocks);
     // 32-bit A8R8G8B8 (bytes blue, green, red, alpha).
-    static DdsSpec argb32(uint32_t w, uint32_t h, std::vector<uint8_t> bgra);
+    static DdsFile argb32(uint32_t w, uint32_t h, std::vector<uint8_t> bgra);
     // 16-bit R5G6B5.
-    static DdsSpec rgb565(uint32_t w, uint32_t h, std::vector<uint8_t> pixels);
+    static DdsFile rgb565(uint32_t w, uint32_t h, std::vector<uint8_t> pixels);
 };
 
-std::vector<uint8_t> buildDds(const DdsSpec& s);
+std::vector<uint8_t> buildDds(const DdsFile& s);
 
 }  // namespace testing_support

@@ -6,7 +6,7 @@ namespace testing_support {
 
 namespace {
 
-std::vector<uint8_t> filePixels(const TgaSpec& s) {
+std::vector<uint8_t> filePixels(const TgaFile& s) {
     const size_t bpp = s.bits / 8;
     std::vector<uint8_t> out;
     for (size_t r = 0; r < s.height; ++r) {
@@ -44,7 +44,7 @@ std::vector<uint8_t> rle(const std::vector<uint8_t>& px, size_t bpp) {
 
 }  // namespace
 
-std::vector<uint8_t> buildTga(const TgaSpec& s) {
+std::vector<uint8_t> buildTga(const TgaFile& s) {
     std::vector<uint8_t> b(18, 0);
     b[0] = uint8_t(s.id.size());
     b[1] = s.colourMapType;

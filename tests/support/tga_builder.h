@@ -9,7 +9,7 @@
 
 namespace testing_support {
 
-struct TgaSpec {
+struct TgaFile {
     uint8_t imageType = 2;     // 0, 2 or 10 (anything else for error tests)
     uint8_t bits = 32;         // 24 or 32
     uint8_t colourMapType = 0;
@@ -20,6 +20,6 @@ struct TgaSpec {
     std::vector<uint8_t> bgra;  // width * height * 4, top row first
 };
 
-std::vector<uint8_t> buildTga(const TgaSpec& s);
+std::vector<uint8_t> buildTga(const TgaFile& s);
 
 }  // namespace testing_support

@@ -52,7 +52,7 @@ TEST(InspectEntry, DictionaryListsItsTextures) {
 }
 
 TEST(InspectEntry, PicturesTextAndOtherKinds) {
-    TgaSpec tga;
+    TgaFile tga;
     tga.width = 3;
     tga.height = 2;
     tga.bgra = pattern(24, 1);
@@ -64,8 +64,8 @@ TEST(InspectEntry, PicturesTextAndOtherKinds) {
         bool alpha;
     };
     const std::vector<Row> rows = {
-        {"sky.dds", buildDds(DdsSpec::argb32(2, 1, pattern(8, 3))), PreviewPage::Dds, 2, 1, true},
-        {"SKY.DTX", buildDds(DdsSpec::dxt("DXT1", 8, 4, std::vector<uint8_t>(16))), PreviewPage::Dds, 8, 4, false},
+        {"sky.dds", buildDds(DdsFile::argb32(2, 1, pattern(8, 3))), PreviewPage::Dds, 2, 1, true},
+        {"SKY.DTX", buildDds(DdsFile::dxt("DXT1", 8, 4, std::vector<uint8_t>(16))), PreviewPage::Dds, 8, 4, false},
         {"logo.tga", buildTga(tga), PreviewPage::Tga, 3, 2, true},
         {"car.dff", {1, 2, 3}, PreviewPage::Dff, 0, 0, false},
         {"readme", {1, 2, 3}, PreviewPage::Default, 0, 0, false},
@@ -89,7 +89,7 @@ TEST(InspectEntry, PicturesTextAndOtherKinds) {
 }
 
 TEST(InspectEntry, BadContentIsReportedNotThrown) {
-    TgaSpec mapped;
+    TgaFile mapped;
     mapped.colourMapType = 1;
     mapped.bits = 24;
     EntryReader tga(buildTga(mapped));
@@ -121,7 +121,7 @@ TEST(ExportPicture, TextureModesAtFullSize) {
 }
 
 TEST(ExportPicture, PicturesAndRefusals) {
-    EntryReader dds(buildDds(DdsSpec::argb32(1, 1, {1, 2, 3, 4})));
+    EntryReader dds(buildDds(DdsFile::argb32(1, 1, {1, 2, 3, 4})));
     Image img = ExportPicture(dds, "a.dds", 0, ExportMode::Alpha);
     EXPECT_EQ((std::vector<uint8_t>(img.bgra.begin(), img.bgra.end())), (std::vector<uint8_t>{4, 4, 4, 4}));
     EntryReader txd(dictionary());

@@ -16,7 +16,7 @@ namespace {
 
 using Bgra = std::array<int, 4>;
 
-LoadedImage load(const DdsSpec& s) {
+LoadedImage load(const DdsFile& s) {
     EntryReader r(buildDds(s));
     return LoadDds(r);
 }
@@ -40,25 +40,25 @@ TEST(DdsLoader, Dxt1BlocksIncludingTheThreeColourMode) {
     std::vector<uint8_t> blocks = dxtColourBlock(0xF800, 0x001F, 0xE4E4E4E4u);
     std::vector<uint8_t> b2 = dxtColourBlock(0x001F, 0xF800, 0xE4E4E4E4u);
     blocks.insert(blocks.end(), b2.begin(), b2.end());
-    LoadedImage img = load(DdsSpec::dxt("DXT1", 8, 4, blocks));
+    LoadedImage img = load(DdsFile::dxt("DXT1", 8, 4, blocks));
     ASSERT_EQ(img.image.width, 8);
     ASSERT_EQ(img.image.height, 4);
     EXPECT_EQ(px(img.image, 2, 1), (Bgra{85, 0, 170, 255}));
     EXPECT_EQ(px(img.image, 6, 1), (Bgra{127, 0, 127, 255}));
     EXPECT_EQ(px(img.image, 7, 3), (Bgra{0, 0, 0, 0}));
     EXPECT_TRUE(img.hasAlpha) << "a transparent texel gives the picture alpha";
-    LoadedImage opaque = load(DdsSpec::dxt("DXT1", 4, 4, dxtColourBlock(0xF800, 0x001F, 0u)));
+    LoadedImage opaque = load(DdsFile::dxt("DXT1", 4, 4, dxtColourBlock(0xF800, 0x001F, 0u)));
     EXPECT_FALSE(opaque.hasAlpha);
 }
 
 TEST(DdsLoader, Dxt3AndDxt5CarryAlpha) {
     uint8_t a4[16] = {15, 0};
     uint8_t codes[16] = {0, 1, 6, 7};
-    LoadedImage d3 = load(DdsSpec::dxt("DXT3", 4, 4, dxt3Block(a4, dxtColourBlock(0xFFFF, 0, 0u))));
+    LoadedImage d3 = load(DdsFile::dxt("DXT3", 4, 4, dxt3Block(a4, dxtColourBlock(0xFFFF, 0, 0u))));
     EXPECT_EQ(px(d3.image, 0, 0), (Bgra{255, 255, 255, 255}));
     EXPECT_EQ(px(d3.image, 1, 0)[3], 0);
     EXPECT_TRUE(d3.hasAlpha);
-    LoadedImage d5 = load(DdsSpec::dxt("DXT5", 4, 4, dxt5Block(10, 20, codes, dxtColourBlock(0, 0, 0u))));
+    LoadedImage d5 = load(DdsFile::dxt("DXT5", 4, 4, dxt5Block(10, 20, codes, dxtColourBlock(0, 0, 0u))));
     EXPECT_EQ(px(d5.image, 0, 0)[3], 10);
     EXPECT_EQ(px(d5.image, 1, 0)[3], 20);
     EXPECT_EQ(px(d5.image, 2, 0)[3], 0);
@@ -67,23 +67,23 @@ TEST(DdsLoader, Dxt3AndDxt5CarryAlpha) {
 }
 
 TEST(DdsLoader, UncompressedPixelsAreReadByTheirMasks) {
-    LoadedImage argb = load(DdsSpec::argb32(2, 1, {1, 2, 3, 4, 50, 60, 70, 80}));
+    LoadedImage argb = load(DdsFile::argb32(2, 1, {1, 2, 3, 4, 50, 60, 70, 80}));
     EXPECT_EQ(px(argb.image, 0, 0), (Bgra{1, 2, 3, 4}));
     EXPECT_EQ(px(argb.image, 1, 0), (Bgra{50, 60, 70, 80}));
     EXPECT_TRUE(argb.hasAlpha);
 
-    DdsSpec noAlphaFlag = DdsSpec::argb32(1, 1, {1, 2, 3, 4});
+    DdsFile noAlphaFlag = DdsFile::argb32(1, 1, {1, 2, 3, 4});
     noAlphaFlag.pixelFlags = 0x40;  // the alpha mask is there but not switched on
     LoadedImage x = load(noAlphaFlag);
     EXPECT_EQ(px(x.image, 0, 0), (Bgra{1, 2, 3, 255}));
     EXPECT_FALSE(x.hasAlpha);
 
     // 5:6:5 white is white (255, not 248 and 252), half values round
-    LoadedImage rgb = load(DdsSpec::rgb565(2, 1, {0xFF, 0xFF, 0x10, 0x84}));  // 0xFFFF, 0x8410
+    LoadedImage rgb = load(DdsFile::rgb565(2, 1, {0xFF, 0xFF, 0x10, 0x84}));  // 0xFFFF, 0x8410
     EXPECT_EQ(px(rgb.image, 0, 0), (Bgra{255, 255, 255, 255}));
     EXPECT_EQ(px(rgb.image, 1, 0), (Bgra{132, 130, 132, 255}));
 
-    DdsSpec bgr24;
+    DdsFile bgr24;
     bgr24.width = 1;
     bgr24.height = 2;
     bgr24.pixelFlags = 0x40;
@@ -100,23 +100,23 @@ TEST(DdsLoader, OnlyTheTopLevelIsRead) {
     std::vector<uint8_t> data = dxtColourBlock(0xF800, 0xF800, 0u);
     std::vector<uint8_t> mip = dxtColourBlock(0x001F, 0x001F, 0u);
     data.insert(data.end(), mip.begin(), mip.end());
-    LoadedImage img = load(DdsSpec::dxt("DXT1", 4, 4, data));
+    LoadedImage img = load(DdsFile::dxt("DXT1", 4, 4, data));
     EXPECT_EQ(px(img.image, 3, 3), (Bgra{0, 0, 255, 255}));
 }
 
 TEST(DdsLoader, RefusedFilesGiveTheLoaderTexts) {
-    DdsSpec ok = DdsSpec::dxt("DXT1", 4, 4, std::vector<uint8_t>(8));
-    DdsSpec badMagic = ok;
+    DdsFile ok = DdsFile::dxt("DXT1", 4, 4, std::vector<uint8_t>(8));
+    DdsFile badMagic = ok;
     badMagic.magic = "DDS_";
-    DdsSpec noTexture = ok;
+    DdsFile noTexture = ok;
     noTexture.caps = 0x8;
-    DdsSpec ati2 = DdsSpec::dxt("ATI2", 4, 4, std::vector<uint8_t>(16));
-    DdsSpec dx10 = DdsSpec::dxt("DX10", 4, 4, std::vector<uint8_t>(16));
-    DdsSpec zeroBits = DdsSpec::argb32(1, 1, {1, 2, 3, 4});
+    DdsFile ati2 = DdsFile::dxt("ATI2", 4, 4, std::vector<uint8_t>(16));
+    DdsFile dx10 = DdsFile::dxt("DX10", 4, 4, std::vector<uint8_t>(16));
+    DdsFile zeroBits = DdsFile::argb32(1, 1, {1, 2, 3, 4});
     zeroBits.bits = 0;
-    DdsSpec huge = DdsSpec::argb32(100000, 1, {});
-    DdsSpec shortData = DdsSpec::dxt("DXT5", 8, 8, std::vector<uint8_t>(63));
-    DdsSpec hostile = DdsSpec::argb32(16384, 16384, {1, 2, 3, 4});
+    DdsFile huge = DdsFile::argb32(100000, 1, {});
+    DdsFile shortData = DdsFile::dxt("DXT5", 8, 8, std::vector<uint8_t>(63));
+    DdsFile hostile = DdsFile::argb32(16384, 16384, {1, 2, 3, 4});
     const std::vector<uint8_t> okBytes = buildDds(ok);
     struct Row {
         const char* what;
@@ -139,15 +139,15 @@ TEST(DdsLoader, RefusedFilesGiveTheLoaderTexts) {
 }
 
 TEST(DdsLoader, ZeroSizeGivesAnEmptyPicture) {
-    LoadedImage img = load(DdsSpec::dxt("DXT1", 0, 16, {}));
+    LoadedImage img = load(DdsFile::dxt("DXT1", 0, 16, {}));
     EXPECT_TRUE(img.image.empty());
 }
 
 TEST(DdsLoaderRobustness, TruncationsAndBitFlipsEndCleanly) {
     uint8_t codes[16] = {0, 1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 7};
     const std::vector<std::vector<uint8_t>> files = {
-        buildDds(DdsSpec::dxt("DXT5", 8, 8, repeatBlock(dxt5Block(3, 200, codes, dxtColourBlock(1, 2, 0x1234u)), 4))),
-        buildDds(DdsSpec::argb32(4, 4, pattern(64, 2))),
+        buildDds(DdsFile::dxt("DXT5", 8, 8, repeatBlock(dxt5Block(3, 200, codes, dxtColourBlock(1, 2, 0x1234u)), 4))),
+        buildDds(DdsFile::argb32(4, 4, pattern(64, 2))),
     };
     std::mt19937 rng(7);
     for (const auto& file : files) {

@@ -27,8 +27,8 @@ std::vector<uint8_t> picture() {
     return p;
 }
 
-TgaSpec spec(uint8_t type, uint8_t bits, bool topLeft) {
-    TgaSpec s;
+TgaFile sampleTga(uint8_t type, uint8_t bits, bool topLeft) {
+    TgaFile s;
     s.imageType = type;
     s.bits = bits;
     s.topLeft = topLeft;
@@ -58,7 +58,7 @@ class TgaPictureTest : public ::testing::TestWithParam<TgaCase> {};
 
 TEST_P(TgaPictureTest, GivesThePictureTopRowFirst) {
     const TgaCase c = GetParam();
-    EntryReader r(buildTga(spec(c.type, c.bits, c.topLeft)));
+    EntryReader r(buildTga(sampleTga(c.type, c.bits, c.topLeft)));
     LoadedImage img = LoadTga(r);
     ASSERT_EQ(img.image.width, 5);
     ASSERT_EQ(img.image.height, 3);
@@ -77,35 +77,35 @@ INSTANTIATE_TEST_SUITE_P(Kinds, TgaPictureTest,
 TEST(TgaLoader, RunLengthPacketsAreWhatTheBuilderWrote) {
     // The builder's packets for a top-left 24-bit picture: a run of 7 (row 0 and two pixels of
     // row 1) followed by raw pixels.
-    std::vector<uint8_t> bytes = buildTga(spec(10, 24, true));
+    std::vector<uint8_t> bytes = buildTga(sampleTga(10, 24, true));
     const size_t body = 18 + 14;
     EXPECT_EQ(bytes[body], 0x80 | 6);
     EXPECT_EQ(bytes[body + 4] & 0x80, 0);
 }
 
 TEST(TgaLoader, TypeZeroAndZeroSizeGiveAnEmptyPicture) {
-    TgaSpec s = spec(0, 24, false);
+    TgaFile s = sampleTga(0, 24, false);
     EntryReader r(buildTga(s));
     EXPECT_TRUE(LoadTga(r).image.empty());
-    TgaSpec z = spec(2, 32, false);
+    TgaFile z = sampleTga(2, 32, false);
     z.width = 0;
     EntryReader r2(buildTga(z));
     EXPECT_TRUE(LoadTga(r2).image.empty());
 }
 
 TEST(TgaLoader, RefusedFilesGiveTheLoaderTexts) {
-    TgaSpec mapped = spec(1, 24, false);
+    TgaFile mapped = sampleTga(1, 24, false);
     mapped.colourMapType = 1;
-    TgaSpec sixteen = spec(2, 16, false);
-    TgaSpec grey = spec(3, 24, false);
-    TgaSpec rleGrey = spec(11, 32, false);
-    TgaSpec big = spec(2, 24, false);
+    TgaFile sixteen = sampleTga(2, 16, false);
+    TgaFile grey = sampleTga(3, 24, false);
+    TgaFile rleGrey = sampleTga(11, 32, false);
+    TgaFile big = sampleTga(2, 24, false);
     big.width = 20000;
-    std::vector<uint8_t> cut = buildTga(spec(2, 32, false));
+    std::vector<uint8_t> cut = buildTga(sampleTga(2, 32, false));
     cut.resize(cut.size() - 1);
-    std::vector<uint8_t> cutRle = buildTga(spec(10, 24, true));
+    std::vector<uint8_t> cutRle = buildTga(sampleTga(10, 24, true));
     cutRle.resize(cutRle.size() - 2);
-    TgaSpec hostile = spec(10, 24, false);
+    TgaFile hostile = sampleTga(10, 24, false);
     hostile.width = 16384;
     hostile.height = 16384;
     std::vector<uint8_t> hostileBytes = buildTga(hostile);  // 1 GiB of pixels from a few bytes
@@ -130,7 +130,7 @@ TEST(TgaLoader, RefusedFilesGiveTheLoaderTexts) {
 }
 
 TEST(TgaLoader, RunPastTheLastPixelIsClipped) {
-    TgaSpec s = spec(10, 24, true);
+    TgaFile s = sampleTga(10, 24, true);
     s.width = 2;
     s.height = 1;
     std::vector<uint8_t> bytes = buildTga(s);
@@ -143,7 +143,7 @@ TEST(TgaLoader, RunPastTheLastPixelIsClipped) {
 
 TEST(TgaLoaderRobustness, TruncationsAndBitFlipsEndCleanly) {
     std::mt19937 rng(11);
-    for (const TgaSpec& s : {spec(2, 32, false), spec(10, 24, true), spec(10, 32, false)}) {
+    for (const TgaFile& s : {sampleTga(2, 32, false), sampleTga(10, 24, true), sampleTga(10, 32, false)}) {
         const std::vector<uint8_t> file = buildTga(s);
         for (size_t n = 0; n <= file.size(); ++n) errorOf(std::vector<uint8_t>(file.begin(), file.begin() + long(n)));
         for (int round = 0; round < 300; ++round) {
