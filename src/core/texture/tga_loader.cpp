@@ -56,11 +56,12 @@ LoadedImage LoadTga(EntryReader& entry) {
     uint8_t h[kHeaderBytes];
     entry.read(h, sizeof h);
     if (h[1] != 0) throw FormatError("ColorMapped TGA unsupported");
-    const uint8_t depth = h[16];
-    if (depth != 24 && depth != 32) throw FormatError("Unsupported TGA ImageType");
     const uint8_t type = h[2];
     LoadedImage out;
+    // A file without image data has nothing to refuse, whatever depth it states.
     if (type == 0) return out;
+    const uint8_t depth = h[16];
+    if (depth != 24 && depth != 32) throw FormatError("Unsupported TGA ImageType");
     if (type != 2 && type != 10) throw FormatError("Unsupported TGA ImageType " + std::to_string(type));
     entry.skip(h[0]);
 

@@ -87,6 +87,10 @@ TEST(TgaLoader, TypeZeroAndZeroSizeGiveAnEmptyPicture) {
     TgaFile s = sampleTga(0, 24, false);
     EntryReader r(buildTga(s));
     EXPECT_TRUE(LoadTga(r).image.empty());
+    TgaFile noDepth = sampleTga(0, 24, false);
+    noDepth.bits = 0;
+    EntryReader r1(buildTga(noDepth));
+    EXPECT_TRUE(LoadTga(r1).image.empty());
     TgaFile z = sampleTga(2, 32, false);
     z.width = 0;
     EntryReader r2(buildTga(z));
