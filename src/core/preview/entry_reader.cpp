@@ -1,5 +1,6 @@
 #include "core/preview/entry_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/io/endian.h"
@@ -7,15 +8,27 @@
 
 namespace varmelo {
 
+namespace {
+
+// An entry that claims more bytes than its file holds (a damaged directory) is cut to what
+// is there, so that no size check trusts bytes that cannot be read.
+uint64_t availableLength(const BinaryFile& file, uint64_t start, uint64_t length) {
+    const uint64_t fileSize = file.size();
+    if (start >= fileSize) return 0;
+    return std::min(length, fileSize - start);
+}
+
+}  // namespace
+
 EntryReader::EntryReader(BinaryFile& file, uint64_t start, uint64_t length)
-    : file_(&file), start_(start), length_(length) {}
+    : file_(&file), start_(start), length_(availableLength(file, start, length)) {}
 
 EntryReader EntryReader::open(const std::string& path, uint64_t start, uint64_t length) {
     EntryReader r;
     r.owned_ = std::make_unique<BinaryFile>(path, BinaryFile::Mode::Read);
     r.file_ = r.owned_.get();
     r.start_ = start;
-    r.length_ = length;
+    r.length_ = availableLength(*r.file_, start, length);
     return r;
 }
 
@@ -37,7 +50,7 @@ void EntryReader::read(void* buf, size_t n) {
     if (n > remaining()) throwReadBeyondEnd();
     if (n == 0) return;
     if (file_) {
-        // The entry may claim more bytes than the file holds; BinaryFile reports that short read.
+        // The file may still shrink while it is read; BinaryFile reports that short read.
         file_->seek(start_ + pos_);
         file_->readExact(buf, n);
     } else {

@@ -16,7 +16,8 @@ namespace varmelo {
 
 class EntryReader {
 public:
-    // Over bytes [start, start + length) of an open file; the file must outlive the reader.
+    // Over bytes [start, start + length) of an open file, cut to the bytes the file holds;
+    // the file must outlive the reader.
     EntryReader(BinaryFile& file, uint64_t start, uint64_t length);
     // Opens the file itself (read only) and keeps it open for the reader's lifetime.
     static EntryReader open(const std::string& path, uint64_t start, uint64_t length);
@@ -26,6 +27,7 @@ public:
     EntryReader(EntryReader&&) noexcept = default;
     EntryReader& operator=(EntryReader&&) noexcept = default;
 
+    // The entry's bytes that can be read.
     uint64_t size() const { return length_; }
     uint64_t pos() const { return pos_; }
     uint64_t remaining() const { return length_ - pos_; }

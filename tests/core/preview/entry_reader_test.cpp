@@ -57,8 +57,12 @@ TEST(EntryReader, RangeClaimingMoreThanTheFileFailsOnRead) {
     TempDir dir;
     writeFile(dir.file("a.img"), pattern(50, 1));
     EntryReader r = EntryReader::open(dir.file("a.img"), 40, 100);
+    EXPECT_EQ(r.size(), 10u) << "sizes are checked against bytes that exist";
     EXPECT_EQ(r.read(10).size(), 10u);
     expectBeyondEnd([&] { r.read(1); });
+    EntryReader past = EntryReader::open(dir.file("a.img"), 70, 100);
+    EXPECT_EQ(past.size(), 0u);
+    expectBeyondEnd([&] { past.u8(); });
 }
 
 TEST(EntryReader, InMemoryBytesBehaveAlike) {
