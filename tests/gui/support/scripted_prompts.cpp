@@ -1,0 +1,74 @@
+#include "gui/support/scripted_prompts.h"
+
+namespace varmelo::gui::testing {
+
+Prompts::Answer ScriptedPrompts::nextAnswer(Answer fallback) {
+    if (answers.empty()) return fallback;
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::optional<QString> ScriptedPrompts::nextFile() {
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
+}
+
+Prompts::Answer ScriptedPrompts::askYesNo(const QString& text, const QString& caption, Icon) {
+    asked.append({"yesno", text, caption});
+    return nextAnswer(Answer::No);
+}
+
+Prompts::Answer ScriptedPrompts::askYesNoCancel(const QString& text, const QString& caption, Icon) {
+    asked.append({"yesnocancel", text, caption});
+    return nextAnswer(Answer::Cancel);
+}
+
+void ScriptedPrompts::showError(const QString& text) { asked.append({"error", text, {}}); }
+
+void ScriptedPrompts::showMessage(const QString& text) { asked.append({"message", text, {}}); }
+
+std::optional<QString> ScriptedPrompts::pickOpenFile(const QString& filter) {
+    asked.append({"open", filter, {}});
+    return nextFile();
+}
+
+QStringList ScriptedPrompts::pickOpenFiles(const QString& filter) {
+    asked.append({"openmany", filter, {}});
+    if (fileLists.empty()) return {};
+    QStringList l = fileLists.front();
+    fileLists.pop_front();
+    return l;
+}
+
+std::optional<QString> ScriptedPrompts::pickSaveFile(const QString& filter, const QString& proposedName,
+                                                     int* filterIndex) {
+    asked.append({"save", filter, proposedName});
+    if (filterIndex && !saveFilterIndexes.empty()) {
+        *filterIndex = saveFilterIndexes.front();
+        saveFilterIndexes.pop_front();
+    }
+    return nextFile();
+}
+
+std::optional<QString> ScriptedPrompts::pickFolder(const QString& title) {
+    asked.append({"folder", title, {}});
+    return nextFile();
+}
+
+QStringList ScriptedPrompts::errors() const {
+    QStringList out;
+    for (const auto& a : asked)
+        if (a.kind == "error") out << a.text;
+    return out;
+}
+
+int ScriptedPrompts::count(const QString& kind) const {
+    int n = 0;
+    for (const auto& a : asked) n += a.kind == kind;
+    return n;
+}
+
+}  // namespace varmelo::gui::testing
