@@ -38,7 +38,10 @@ public:
             put32le(r, sector);
             put32le(r + 4, size);
             sector += size;
-            std::snprintf(reinterpret_cast<char*>(r + 8), 24, "entry%06u_%04x.txd", i, unsigned(rng() % 65536));
+            // Most real names fit 15 characters ("infernus.dff", "vgsecoast03.txd"); every tenth
+            // one here is longer, as some are.
+            if (i % 10 == 0) std::snprintf(reinterpret_cast<char*>(r + 8), 24, "lae2_long_name_%06u", i);
+            else std::snprintf(reinterpret_cast<char*>(r + 8), 24, "veh%06u.txd", i);
         }
         BinaryFile f = BinaryFile::create(path_);
         f.write(bytes.data(), bytes.size());

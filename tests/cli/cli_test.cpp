@@ -254,6 +254,23 @@ TEST_F(Cli, RebuildDropsGaps) {
     EXPECT_EQ(slice(b, 4096, 100), pattern(100, 2));
 }
 
+TEST_F(Cli, ProgressIsDrawnOnlyOnATerminal) {
+    std::vector<std::string> files;
+    for (int k = 0; k < 3; ++k) {
+        files.push_back(dir.file("f" + std::to_string(k) + ".bin"));
+        writeFile(files.back(), pattern(10, uint32_t(k)));
+    }
+    std::vector<std::string> args = {"add", img};
+    args.insert(args.end(), files.begin(), files.end());
+    CliResult plain = runCli(args);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.err, "");
+    CliResult tty = runCliOnTerminal({"rebuild", img});
+    ASSERT_EQ(tty.status, 0) << tty.err;
+    EXPECT_NE(tty.err.find("\rRebuilding: 100%"), std::string::npos) << tty.err;
+    EXPECT_EQ(u32(readFile(img), 4), 7u);
+}
+
 TEST_F(Cli, CreateBothForms) {
     CliResult r = runCli({"create", "--sa", dir.file("new")});
     ASSERT_EQ(r.status, 0) << r.err;

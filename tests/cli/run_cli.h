@@ -12,5 +12,7 @@ struct CliResult {
 };
 
 CliResult runCli(const std::vector<std::string>& args, const std::string& workDir = "");
+// The same with stderr on a pseudo-terminal; err holds what the terminal received.
+CliResult runCliOnTerminal(const std::vector<std::string>& args);
 
 }  // namespace cli_testing
