@@ -138,9 +138,12 @@ int runRebuild(const Args& args) {
 
 int runCreate(const Args& args) {
     std::optional<NewArchiveForm> form;
+    bool force = false;
     Args rest;
     for (const auto& arg : args) {
-        if (arg == "--vc" || arg == "--sa") {
+        if (arg == "--force") {
+            force = true;
+        } else if (arg == "--vc" || arg == "--sa") {
             NewArchiveForm f = arg == "--vc" ? NewArchiveForm::ViceCity : NewArchiveForm::SanAndreas;
             if (form && *form != f) throw BadUsage("create: give either --vc or --sa");
             form = f;
@@ -152,6 +155,12 @@ int runCreate(const Args& args) {
     if (!form) throw BadUsage("create: give --vc (two files) or --sa (one VER2 file)");
     if (p.size() != 1) throw BadUsage("create: give one path");
     std::string path = newArchivePath(p[0]);
+    // Creating empties the files: without a question to ask, an existing one is kept.
+    std::vector<std::string> targets = {path};
+    if (*form == NewArchiveForm::ViceCity) targets.push_back(defaultDirPath(path));
+    for (const auto& t : targets)
+        if (!force && (fileExists(t) || directoryExists(t)))
+            throw UsageError("'" + t + "' exists already; give --force to replace it");
     CreateArchive(path, *form);
     std::printf("%s\n", path.c_str());
     return 0;

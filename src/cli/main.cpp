@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "  delete ARCHIVE ENTRY...\n"
     "  rename ARCHIVE ENTRY NEWNAME\n"
     "  rebuild ARCHIVE\n"
-    "  create --vc|--sa PATH\n"
+    "  create --vc|--sa [--force] PATH\n"
     "  verify ARCHIVE\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"

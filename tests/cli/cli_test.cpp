@@ -286,6 +286,19 @@ TEST_F(Cli, CreateBothForms) {
     EXPECT_EQ(runCli({"list", dir.file("new.img")}).out, "");
 }
 
+TEST_F(Cli, CreateKeepsExistingFilesUnlessForced) {
+    Bytes before = readFile(img);
+    CliResult r = runCli({"create", "--sa", img});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "varmelo-cli: '" + img + "' exists already; give --force to replace it\n");
+    EXPECT_EQ(readFile(img), before);
+    writeFile(dir.file("b.dir"), "keep");
+    EXPECT_EQ(runCli({"create", "--vc", dir.file("b.img")}).status, 1);
+    EXPECT_FALSE(exists(dir.file("b.img")));
+    ASSERT_EQ(runCli({"create", "--sa", "--force", img}).status, 0);
+    EXPECT_EQ(readFile(img).size(), 2048u);
+}
+
 TEST_F(Cli, VerifyReportsFindings) {
     CliResult r = runCli({"verify", img});
     EXPECT_EQ(r.status, 0) << r.out;
