@@ -39,7 +39,7 @@ std::string toEntryName(const std::string& utf8);
 
 // An entry named on the command line: "#N" is entry N, anything else a name compared as the
 // add command compares names (ASCII upper-case, whole, first match).
-uint32_t resolveEntry(const Archive& a, const std::string& spec);
+uint32_t resolveEntry(const Archive& a, const std::string& given);
 
 // Opens an archive and reads its directory.
 Archive loadArchive(const std::string& path);

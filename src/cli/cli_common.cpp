@@ -19,16 +19,16 @@ std::string toEntryName(const std::string& utf8) {
     return *bytes;
 }
 
-uint32_t resolveEntry(const Archive& a, const std::string& spec) {
-    if (spec.size() > 1 && spec[0] == '#' && spec.find_first_not_of("0123456789", 1) == std::string::npos) {
-        std::string digits = spec.substr(1);
+uint32_t resolveEntry(const Archive& a, const std::string& given) {
+    if (given.size() > 1 && given[0] == '#' && given.find_first_not_of("0123456789", 1) == std::string::npos) {
+        std::string digits = given.substr(1);
         if (digits.size() > 10 || std::stoull(digits) >= a.Entries.size())
-            throw UsageError("no entry " + spec + " (the archive has " + std::to_string(a.Entries.size()) +
+            throw UsageError("no entry " + given + " (the archive has " + std::to_string(a.Entries.size()) +
                              " entries)");
         return uint32_t(std::stoull(digits));
     }
-    long e = findEntryByName(a, toEntryName(spec));
-    if (e < 0) throw UsageError("no entry named '" + spec + "'");
+    long e = findEntryByName(a, toEntryName(given));
+    if (e < 0) throw UsageError("no entry named '" + given + "'");
     return uint32_t(e);
 }
 

@@ -9,7 +9,7 @@ namespace {
 // Widths and precisions from a language file are capped so a typo cannot ask for megabytes.
 constexpr long kMaxWidth = 1000;
 
-struct Spec {
+struct Placeholder {
     long index = -1;  // explicit argument index, -1 for "the next one"
     bool left = false;
     long width = -1;
@@ -19,7 +19,7 @@ struct Spec {
 
 // Parses the placeholder after '%' at fmt[pos]; returns the position after it, or npos when
 // the text there is no placeholder we know.
-size_t parseSpec(const std::string& fmt, size_t pos, Spec& spec) {
+size_t parsePlaceholder(const std::string& fmt, size_t pos, Placeholder& ph) {
     auto number = [&](long& out) {
         size_t start = pos;
         long v = 0;
@@ -34,29 +34,29 @@ size_t parseSpec(const std::string& fmt, size_t pos, Spec& spec) {
     long first = -1;
     if (!number(first)) return std::string::npos;
     if (first >= 0 && pos < fmt.size() && fmt[pos] == ':') {
-        spec.index = first;
+        ph.index = first;
         ++pos;
         first = -1;
     }
     if (first < 0) {
         if (pos < fmt.size() && fmt[pos] == '-') {
-            spec.left = true;
+            ph.left = true;
             ++pos;
         }
-        if (!number(spec.width)) return std::string::npos;
+        if (!number(ph.width)) return std::string::npos;
     } else {
-        spec.width = first;
+        ph.width = first;
     }
     if (pos < fmt.size() && fmt[pos] == '.') {
         ++pos;
-        spec.precision = 0;
-        if (!number(spec.precision)) return std::string::npos;
+        ph.precision = 0;
+        if (!number(ph.precision)) return std::string::npos;
     }
     if (pos >= fmt.size()) return std::string::npos;
     char t = fmt[pos];
     if (t >= 'A' && t <= 'Z') t = char(t - 'A' + 'a');
     if (t != 'd' && t != 'u' && t != 'x' && t != 'f' && t != 's') return std::string::npos;
-    spec.type = t;
+    ph.type = t;
     return pos + 1;
 }
 
@@ -67,20 +67,20 @@ std::string digitsWithPrecision(std::string digits, long precision) {
     return negative ? "-" + digits : digits;
 }
 
-// The text of one argument under a spec; false when the argument does not fit the type.
-bool convert(const Spec& spec, const FormatArg& arg, char decimalSeparator, std::string& out) {
+// The text of one argument under a placeholder; false when the argument does not fit the type.
+bool convert(const Placeholder& ph, const FormatArg& arg, char decimalSeparator, std::string& out) {
     char buf[64];
-    switch (spec.type) {
+    switch (ph.type) {
     case 'd':
         if (!std::holds_alternative<int64_t>(arg)) return false;
-        out = digitsWithPrecision(std::to_string(std::get<int64_t>(arg)), spec.precision);
+        out = digitsWithPrecision(std::to_string(std::get<int64_t>(arg)), ph.precision);
         return true;
     case 'u': {
         if (!std::holds_alternative<int64_t>(arg)) return false;
         int64_t v = std::get<int64_t>(arg);
         // A negative number shows as the 32-bit word it is stored in.
         uint64_t u = v < 0 ? uint64_t(uint32_t(v)) : uint64_t(v);
-        out = digitsWithPrecision(std::to_string(u), spec.precision);
+        out = digitsWithPrecision(std::to_string(u), ph.precision);
         return true;
     }
     case 'x': {
@@ -88,7 +88,7 @@ bool convert(const Spec& spec, const FormatArg& arg, char decimalSeparator, std:
         int64_t v = std::get<int64_t>(arg);
         uint64_t u = v < 0 ? uint64_t(uint32_t(v)) : uint64_t(v);
         std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(u));
-        out = digitsWithPrecision(buf, spec.precision);
+        out = digitsWithPrecision(buf, ph.precision);
         return true;
     }
     case 'f': {
@@ -96,7 +96,7 @@ bool convert(const Spec& spec, const FormatArg& arg, char decimalSeparator, std:
         if (std::holds_alternative<double>(arg)) v = std::get<double>(arg);
         else if (std::holds_alternative<int64_t>(arg)) v = double(std::get<int64_t>(arg));
         else return false;
-        int precision = int(spec.precision < 0 ? 2 : spec.precision);
+        int precision = int(ph.precision < 0 ? 2 : ph.precision);
         if (precision > 30) precision = 30;
         int n = std::snprintf(buf, sizeof buf, "%.*f", precision, v);
         if (n < 0 || size_t(n) >= sizeof buf) return false;  // absurd magnitudes
@@ -111,7 +111,7 @@ bool convert(const Spec& spec, const FormatArg& arg, char decimalSeparator, std:
             std::snprintf(buf, sizeof buf, "%g", std::get<double>(arg));
             out = buf;
         }
-        if (spec.precision >= 0 && long(out.size()) > spec.precision) out.resize(size_t(spec.precision));
+        if (ph.precision >= 0 && long(out.size()) > ph.precision) out.resize(size_t(ph.precision));
         return true;
     }
     return false;
@@ -136,22 +136,22 @@ std::string formatText(const std::string& fmt, const std::vector<FormatArg>& arg
             pos += 2;
             continue;
         }
-        Spec spec;
-        size_t end = parseSpec(fmt, pos + 1, spec);
+        Placeholder ph;
+        size_t end = parsePlaceholder(fmt, pos + 1, ph);
         if (end == std::string::npos) {
             out += c;  // not a placeholder: the percent sign stands as written
             ++pos;
             continue;
         }
-        size_t argIndex = spec.index >= 0 ? size_t(spec.index) : next;
+        size_t argIndex = ph.index >= 0 ? size_t(ph.index) : next;
         next = argIndex + 1;
         std::string text;
-        if (argIndex >= args.size() || !convert(spec, args[argIndex], decimalSeparator, text)) {
+        if (argIndex >= args.size() || !convert(ph, args[argIndex], decimalSeparator, text)) {
             out.append(fmt, pos, end - pos);  // missing or mismatched: keep the placeholder
         } else {
-            if (spec.width > long(text.size())) {
-                std::string pad(size_t(spec.width) - text.size(), ' ');
-                text = spec.left ? text + pad : pad + text;
+            if (ph.width > long(text.size())) {
+                std::string pad(size_t(ph.width) - text.size(), ' ');
+                text = ph.left ? text + pad : pad + text;
             }
             out += text;
         }
