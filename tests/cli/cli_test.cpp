@@ -102,6 +102,16 @@ TEST_F(Cli, ListJsonParsesBack) {
     EXPECT_EQ(v2["dir_path"].string, img);
     EXPECT_EQ(v2["entries"][3]["name"].string, "abcdefghijklmnopqrstuvwx");
     EXPECT_EQ(v2["entries"][0]["byte_size"].number, 4096);
+
+    // control characters are escaped; a path that is not UTF-8 still gives valid JSON
+    std::string odd = dir.file("odd\xFF.img");
+    ImgBuilder().add("ctl\x01.txd", "x").writeV2(odd);
+    r = runCli({"list", "--json", odd});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"ctl\\u0001.txd\""), std::string::npos) << r.out;
+    Json o = parseJson(r.out);
+    EXPECT_EQ(o["entries"][0]["name"].string, "ctl\x01.txd");
+    EXPECT_EQ(o["path"].string, dir.file("odd\xEF\xBF\xBD.img"));
 }
 
 TEST_F(Cli, ExtractAllOrByMaskWithSectorPadding) {
