@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "core/browser/format_size.h"
+#include "core/io/errors.h"
 
 namespace varmelo {
 
@@ -150,6 +151,8 @@ void sortRows(Archive& a, int column) {
     size_t count = std::min(a.RowCount, a.RowMap.size());
     if (count < 2) return;
     std::vector<uint32_t> rows(a.RowMap.begin(), a.RowMap.begin() + long(count));
+    for (uint32_t e : rows)
+        if (e >= a.Entries.size()) throw UsageError("No entry at row map value " + std::to_string(e));
     // Dense ranks stand for the keys: equal keys get equal ranks, so every comparison of the
     // sort gives what comparing the entries would, at the price of one integer compare.
     std::vector<uint32_t> byKey = rows;
