@@ -4,6 +4,7 @@
 
 #include "cli/json_value.h"
 #include "cli/run_cli.h"
+#include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 
@@ -112,6 +113,34 @@ TEST_F(Cli, ListJsonParsesBack) {
     Json o = parseJson(r.out);
     EXPECT_EQ(o["entries"][0]["name"].string, "ctl\x01.txd");
     EXPECT_EQ(o["path"].string, dir.file("odd\xEF\xBF\xBD.img"));
+}
+
+TEST_F(Cli, ReadOnlyKindsListInBytesAndRefuseEditing) {
+    std::string big = dir.file("h.big");
+    BigBuilder builder;
+    builder.add("music\\theme.wav", pattern(1536, 5)).add("b", pattern(1023, 6));
+    builder.write(big);
+    char address[16];
+    std::snprintf(address, sizeof address, "%08X", builder.dataOffset(0));
+    CliResult r = runCli({"list", big});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), std::string("0\tmusic\\theme.wav\t") + address + "\t1.50 КБ");
+    EXPECT_NE(r.out.find("\t1023 байт\n"), std::string::npos) << r.out;
+    Json j = parseJson(runCli({"list", "--json", big}).out);
+    EXPECT_EQ(j["kind"].string, "big");
+    EXPECT_EQ(j["entries"][1]["byte_offset"].number, builder.dataOffset(1));
+    EXPECT_EQ(j["entries"][1]["size"].number, 1023);
+
+    ASSERT_EQ(runCli({"extract", big, "-o", dir.file("x"), "--whole-word", "b"}).status, 0);
+    EXPECT_EQ(readFile(dir.file("x/b")), pattern(1023, 6));
+
+    Bytes before = readFile(big);
+    writeFile(dir.file("f.bin"), "f");
+    r = runCli({"add", big, dir.file("f.bin")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "varmelo-cli: a big archive cannot be edited\n");
+    EXPECT_EQ(runCli({"delete", big, "#0"}).status, 1);
+    EXPECT_EQ(readFile(big), before);
 }
 
 TEST_F(Cli, ExtractAllOrByMaskWithSectorPadding) {
