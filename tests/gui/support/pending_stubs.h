@@ -52,20 +52,3 @@ void ArchiveBrowser::listClick() {}
 
 }  // namespace varmelo::gui
 
-// TEMPORARY as well: the message table's defaults arrive with the settings code.
-#include "core/settings/messages.h"
-namespace varmelo {
-MessageTable::MessageTable() { fillDefaults(); }
-void MessageTable::fillDefaults() {
-    for (int i = 0; i < kMessageCount; ++i) texts_[size_t(i)] = defaults()[size_t(i)];
-}
-const std::array<const char*, kMessageCount>& MessageTable::defaults() {
-    static const std::array<const char*, kMessageCount> d = {
-        "", "", "", "", "", "", "", "", "", "Загрузка...", "Загрузка: %d%%", "Загрузка завершена",
-        "", "", "", "", "", "", "", "", "", "", "№", "Имя", "Адрес", "Размер", "", "Псевдоархив",
-        "Первый запуск",
-        "Судя по всему, вы запускаете Varmelo в первый раз. Вы хотите открывать с его помощью все поддерживаемые им файлы?",
-        "", ""};
-    return d;
-}
-}  // namespace varmelo
