@@ -1,0 +1,252 @@
+// The entry list: its set-up, sorting by column clicks, the command states and context menu
+// that follow the selection, the preview dispatch, and the model's consistency.
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QMenu>
+#include <QtTest>
+
+#include "core/io/codepage.h"
+#include "gui/support/browser_rig.h"
+#include "support/img_builder.h"
+#include "support/temp_dir.h"
+
+using namespace varmelo;
+using namespace varmelo::gui;
+using namespace varmelo::gui::testing;
+using testing_support::ImgBuilder;
+using testing_support::TempDir;
+
+namespace {
+
+void clickHeader(BrowserRig& rig, int column) {
+    QHeaderView* h = rig.list()->horizontalHeader();
+    const QPoint at(h->sectionViewportPosition(column) + h->sectionSize(column) / 2, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+class BrowserListTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listSetUp();
+    void sortOrders_data();
+    void sortOrders();
+    void sortMarkFollowsTheSortedColumn();
+    void sortingAnEmptyArchiveDoesNothing();
+    void commandStatesFollowSelection_data();
+    void commandStatesFollowSelection();
+    void contextMenuHoldsTheEntryCommands();
+    void previewFollowsTheFirstSelectedRow();
+    void modelStaysConsistent();
+    void hundredThousandEntries();
+};
+
+void BrowserListTest::listSetUp() {
+    BrowserRig rig;
+    EntryListView* v = rig.list();
+    QCOMPARE(v->objectName(), QStringLiteral("List1"));
+    QCOMPARE(v->columnWidth(0), 60);
+    QCOMPARE(v->columnWidth(1), 200);
+    QCOMPARE(v->columnWidth(2), 80);
+    QCOMPARE(v->columnWidth(3), 80);
+    QCOMPARE(v->verticalHeader()->defaultSectionSize(), 14);
+    QCOMPARE(v->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(v->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(v->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(v->showGrid());
+    QCOMPARE(v->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(v->font().pixelSize(), 11);
+    QCOMPARE(v->palette().color(QPalette::HighlightedText), v->palette().color(QPalette::Text));
+}
+
+void BrowserListTest::sortOrders_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("sizes");    // in sectors
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QStringList>("order");   // column 0 afterwards
+    const QList<int> one3{1, 1, 1}, one4{1, 1, 1, 1};
+    QTest::newRow("three equal sizes") << QStringList{"a", "b", "c"} << one3 << QList<int>{3}
+                                       << QStringList{"1", "2", "0"};
+    QTest::newRow("four equal sizes") << QStringList{"a", "b", "c", "d"} << one4 << QList<int>{3}
+                                      << QStringList{"2", "3", "1", "0"};
+    // Byte order: "B" (66) before "a" (97), Latin before Cyrillic.
+    QTest::newRow("names by byte value") << QStringList{"a", "Я", "B", "z"} << QList<int>{1, 1, 1, 1}
+                                         << QList<int>{1} << QStringList{"2", "0", "3", "1"};
+    QTest::newRow("size ascending") << QStringList{"a", "b", "c"} << QList<int>{3, 1, 2} << QList<int>{3}
+                                    << QStringList{"1", "2", "0"};
+    QTest::newRow("second click reverses") << QStringList{"a", "b", "c"} << QList<int>{3, 1, 2}
+                                           << QList<int>{3, 3} << QStringList{"0", "2", "1"};
+    QTest::newRow("third click reverses back") << QStringList{"a", "b", "c"} << QList<int>{3, 1, 2}
+                                               << QList<int>{3, 3, 3} << QStringList{"1", "2", "0"};
+    // The remembered column starts as "№": the first click there reverses.
+    QTest::newRow("first click on number reverses") << QStringList{"a", "b", "c"} << one3 << QList<int>{0}
+                                                    << QStringList{"2", "1", "0"};
+}
+
+void BrowserListTest::sortOrders() {
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, sizes);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QStringList, order);
+    TempDir tmp;
+    ImgBuilder b;
+    for (int i = 0; i < names.size(); ++i) {
+        b.add(*varmelo::utf8ToCp1251(names[i].toStdString()), std::string(1, 'x'));
+        b.sizeField(uint32_t(sizes[i]));
+    }
+    b.writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.window.resize(600, 400);
+    rig.window.show();
+    rig.load(tmp.file("x.img"));
+    for (int c : clicks) clickHeader(rig, c);
+    QCOMPARE(rig.column(0), order);
+}
+
+void BrowserListTest::sortMarkFollowsTheSortedColumn() {
+    TempDir tmp;
+    ImgBuilder().add("b", "1").add("a", "2").writeV1(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"));
+    emit rig.list()->columnClicked(0);  // reverses: no mark
+    QCOMPARE(rig.header(0), QStringLiteral("№"));
+    emit rig.list()->columnClicked(2);
+    QCOMPARE(rig.header(0), QStringLiteral("№"));
+    QCOMPARE(rig.header(2), QStringLiteral("Адрес •"));
+    emit rig.list()->columnClicked(2);  // reversal keeps the mark
+    QCOMPARE(rig.header(2), QStringLiteral("Адрес •"));
+    emit rig.list()->columnClicked(1);
+    QCOMPARE(rig.header(2), QStringLiteral("Адрес"));
+    QCOMPARE(rig.header(1), QStringLiteral("Имя •"));
+    QCOMPARE(rig.browser->sortColumn(), 1);
+    QCOMPARE(rig.column(1), QStringList({"a", "b"}));
+    // A new caption text reaches the header after a language switch.
+    rig.messages.set(MsgColName, "Name");
+    rig.browser->retranslate();
+    QCOMPARE(rig.header(1), QStringLiteral("Name •"));
+}
+
+void BrowserListTest::sortingAnEmptyArchiveDoesNothing() {
+    TempDir tmp;
+    ImgBuilder().writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"), LoadOrigin::OpenDialog);
+    emit rig.list()->columnClicked(1);
+    QCOMPARE(rig.browser->sortColumn(), -1);
+    QCOMPARE(rig.header(1), QStringLiteral("Имя"));
+}
+
+void BrowserListTest::commandStatesFollowSelection_data() {
+    QTest::addColumn<bool>("v2");
+    QTest::newRow("two-file") << false;
+    QTest::newRow("VER2") << true;
+}
+
+void BrowserListTest::commandStatesFollowSelection() {
+    QFETCH(bool, v2);
+    TempDir tmp;
+    ImgBuilder b;
+    b.add("a.txd", "1").add("b.dff", "2");
+    v2 ? b.writeV2(tmp.file("x.img")) : b.writeV1(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"));
+    const char* const entryCommands[] = {"EditOpen1", "EditExtract1", "EditRename1", "EditRemove1", "EditReplace1"};
+    for (const char* c : entryCommands) QVERIFY2(!rig.enabled(c), c);
+
+    rig.select({1});
+    for (const char* c : entryCommands) QVERIFY2(rig.enabled(c), c);
+    QCOMPARE(rig.list()->contextMenuPolicy(), Qt::CustomContextMenu);
+
+    rig.list()->clearSelection();
+    for (const char* c : entryCommands) QVERIFY2(!rig.enabled(c), c);
+    QCOMPARE(rig.list()->contextMenuPolicy(), Qt::NoContextMenu);
+    QVERIFY(!rig.list()->popupAttached());
+}
+
+void BrowserListTest::contextMenuHoldsTheEntryCommands() {
+    TempDir tmp;
+    ImgBuilder().add("a.txd", "1").writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"));
+    rig.select({0});
+    QMenu* menu = rig.list()->popupMenu();
+    QCOMPARE(menu->objectName(), QStringLiteral("PopupMenu1"));
+    QStringList names;
+    for (QAction* a : menu->actions()) names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    QCOMPARE(names, QStringList({"EditExtract1", "EditReplace1", "EditRemove1", "-", "EditOpen1", "EditRename1"}));
+    // The very command objects of the window, so their states show in the menu.
+    QCOMPARE(menu->actions().first(), rig.action("EditExtract1"));
+}
+
+void BrowserListTest::previewFollowsTheFirstSelectedRow() {
+    TempDir tmp;
+    ImgBuilder().add("c", "1").add("a", "2").add("b", "3").writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"));
+    emit rig.list()->columnClicked(1);  // rows: a(1), b(2), c(0)
+    rig.select({0});
+    QCOMPARE(rig.previews, std::vector<uint32_t>{1});
+    // Adding a row to the selection previews the first selected row again.
+    rig.list()->selectionModel()->select(rig.list()->model()->index(2, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(rig.previews, (std::vector<uint32_t>{1, 1}));
+    // Deselecting previews nothing.
+    rig.list()->selectionModel()->select(rig.list()->model()->index(0, 0),
+                                         QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    QCOMPARE(rig.previews.size(), size_t(2));
+    QVERIFY(rig.enabled("EditExtract1"));
+
+    // With the panel hidden the states still follow, the preview does not run.
+    rig.previewShown = false;
+    rig.select({1});
+    QCOMPARE(rig.previews.size(), size_t(2));
+    QVERIFY(rig.enabled("EditRename1"));
+}
+
+void BrowserListTest::modelStaysConsistent() {
+    TempDir tmp;
+    ImgBuilder().add("a.txd", "1").add("b.dff", "2").add("c.txd", "3").add("d.col", "4").writeV2(tmp.file("x.img"));
+    testing_support::writeFile(tmp.file("new.txd"), std::string(100, 'n'));
+    BrowserRig rig;
+    QAbstractItemModelTester tester(rig.list()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    rig.load(tmp.file("x.img"));
+    emit rig.list()->columnClicked(1);
+    emit rig.list()->columnClicked(1);
+    rig.findDialog(2)->setText(QStringLiteral("txd"));
+    rig.triggerFilter();
+    QCOMPARE(rig.rows(), 2);
+    rig.prompts.fileLists = {{QString::fromStdString(tmp.file("new.txd"))}};
+    rig.browser->add();
+    QCOMPARE(rig.rows(), 3);
+    rig.select({0, 2});
+    rig.prompts.answers = {Prompts::Answer::Yes};
+    rig.browser->remove();
+    QCOMPARE(rig.rows(), 1);
+    QCOMPARE(rig.column(1), QStringList{"c.txd"});
+    rig.triggerFilter();
+    QCOMPARE(rig.column(1), QStringList({"b.dff", "c.txd", "d.col"}));
+}
+
+void BrowserListTest::hundredThousandEntries() {
+    TempDir tmp;
+    ImgBuilder b;
+    for (int i = 0; i < 100000; ++i) b.add("entry" + std::to_string(i) + ".dff", std::vector<uint8_t>{});
+    b.writeV1(tmp.file("big.img"));
+    BrowserRig rig;
+    rig.window.resize(600, 400);
+    rig.window.show();
+    rig.load(tmp.file("big.img"));
+    QCOMPARE(rig.rows(), 100000);
+    QCOMPARE(rig.cell(99999, 1), QStringLiteral("entry99999.dff"));
+    QCOMPARE(rig.cell(99999, 0), QStringLiteral("99999"));
+    // One progress text per whole percentage, not one per row.
+    QCOMPARE(rig.statuses.size(), 1 + 101 + 1);
+    emit rig.list()->columnClicked(1);
+    QCOMPARE(rig.cell(0, 1), QStringLiteral("entry0.dff"));
+    QCOMPARE(rig.cell(1, 1), QStringLiteral("entry1.dff"));
+    QCOMPARE(rig.cell(2, 1), QStringLiteral("entry10.dff"));
+}
+
+QTEST_MAIN(BrowserListTest)
+#include "browser_list_test.moc"
