@@ -179,7 +179,8 @@ void BrowserSearchTest::findAll() {
     rig.select({5});
     setFind(rig, 1, text, wholeWord, matchCase);
     rig.browser->findAll();
-    QCOMPARE(QList<int>(rig.selectedRows().begin(), rig.selectedRows().end()), rows);
+    const std::vector<int> selected = rig.selectedRows();
+    QCOMPARE(QList<int>(selected.begin(), selected.end()), rows);
     QCOMPARE(rig.list()->currentIndex().row(), rows.first());
     QCOMPARE(rig.previews.back(), uint32_t(rows.first()));
     QVERIFY(rig.enabled("EditExtract1"));
@@ -299,7 +300,7 @@ void BrowserSearchTest::findDialogAcceptsOnlyWindows1251() {
     BrowserRig rig;
     auto* edit = rig.findDialog(1)->findChild<QLineEdit*>("FindText");
     QVERIFY(edit);
-    QTest::keyClicks(edit, QStringLiteral("Ж日x"));
+    typeText(edit, QStringLiteral("Ж日x"));
     QCOMPARE(edit->text(), QStringLiteral("Жx"));
     QCOMPARE(rig.findDialog(1)->maskText(), cp1251("Жx"));
 }

@@ -1,6 +1,8 @@
 // The editing commands. The core writes the archive and updates the entry table and the
 // row map; here the list is told what changed, and the selection follows.
-#include <QLineEdit>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/archive/img_editor.h"
@@ -129,26 +131,30 @@ void ArchiveBrowser::remove() {
         Prompts::Answer::Yes)
         return;
 
+    // Removing an entry renumbers every entry after it, so the list is rebuilt once at the
+    // end rather than told row by row; no selected row survives the command anyway.
+    const int scroll = d->view->verticalScrollBar()->value();
     int removed = 0;
     std::exception_ptr failure;
     {
         FrozenList frozen(d->view);
-        d->quietSelection = true;
         try {
             // Each removal moves the later rows up by one.
             for (int s : selected) {
-                const long row = long(s) - removed;
-                const long e = d->entryOfRow(int(row));
+                const long e = d->entryOfRow(s - removed);
                 if (e < 0) continue;
-                const long shown = RemoveEntryAt(d->archive, uint32_t(e));
-                d->model->rowRemoved(shown);
+                RemoveEntryAt(d->archive, uint32_t(e));
                 ++removed;
             }
         } catch (...) {
             failure = std::current_exception();
-            d->model->sync();
         }
-        d->quietSelection = false;
+        d->model->reset();
+        d->view->verticalScrollBar()->setValue(scroll);
+        // Keyboard work goes on where the first removed row was.
+        const int current = std::min(selected.first(), d->model->rowCount() - 1);
+        if (current >= 0)
+            d->view->selectionModel()->setCurrentIndex(d->model->index(current, 0), QItemSelectionModel::NoUpdate);
     }
     if (removed > 0) d->showDefaultPage();
     listClick();

@@ -72,17 +72,6 @@ void EntryListModel::reset() {
     endResetModel();
 }
 
-void EntryListModel::rowRemoved(long row) {
-    const int now = clampedRows(archive_.RowCount);
-    if (row < 0 || row >= rows_ || now != rows_ - 1) {
-        sync();
-        return;
-    }
-    beginRemoveRows({}, int(row), int(row));
-    rows_ = now;
-    endRemoveRows();
-}
-
 void EntryListModel::rowsAppended() {
     const int now = clampedRows(archive_.RowCount);
     if (now < rows_) {

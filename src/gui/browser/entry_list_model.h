@@ -28,9 +28,6 @@ public:
 
     // The archive was replaced or its rows rebuilt from nothing.
     void reset();
-    // Row `row` has gone (the rows after it moved up). A row that was not shown, or a count
-    // that does not add up, falls back to a reset.
-    void rowRemoved(long row);
     // Rows were appended at the end.
     void rowsAppended();
     // Texts or order of the rows changed, their number did not.

@@ -1,7 +1,9 @@
 #include "gui/support/browser_rig.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 
 #include "gui/browser/find_dialog.h"
 
@@ -82,6 +84,15 @@ int BrowserRig::topRow() const { return list()->rowAt(0); }
 void BrowserRig::triggerFilter() {
     action("SearchFilter1")->toggle();
     browser->toggleFilter();
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 }  // namespace varmelo::gui::testing

@@ -54,4 +54,8 @@ public:
     void triggerFilter();
 };
 
+// Types text into a widget character by character, as key presses carrying that text
+// (QTest's key clicks only know ASCII).
+void typeText(QWidget* widget, const QString& text);
+
 }  // namespace varmelo::gui::testing
