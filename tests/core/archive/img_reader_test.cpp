@@ -1,13 +1,118 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/archive/open_archive.h"
 #include "core/archive/readers.h"
 #include "core/io/errors.h"
+#include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
 using namespace testing_support;
+
+namespace {
+
+// One raw 32-byte directory record.
+Bytes imgRecord(uint32_t offset, uint32_t size, const std::string& name) {
+    Bytes r(32, 0);
+    for (int k = 0; k < 4; ++k) {
+        r[size_t(k)] = uint8_t(offset >> (8 * k));
+        r[size_t(4 + k)] = uint8_t(size >> (8 * k));
+    }
+    std::memcpy(r.data() + 8, name.data(), std::min<size_t>(name.size(), 24));
+    return r;
+}
+
+Bytes concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes ver2(uint32_t count, const Bytes& records) {
+    Bytes out = {'V', 'E', 'R', '2', uint8_t(count), uint8_t(count >> 8), uint8_t(count >> 16), uint8_t(count >> 24)};
+    out.insert(out.end(), records.begin(), records.end());
+    return out;
+}
+
+}  // namespace
+
+TEST(ImgV1Reader, EmptyDirectoryFileListsNothing) {
+    TempDir dir;
+    writeFile(dir.file("a.dir"), Bytes{});
+    auto r = readDirectoryOf(readImgV1Directory, dir.file("a.dir"));
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.entries.empty());
+}
+
+TEST(ImgV1Reader, NinetySixBytesGiveThreeEntriesWithTheirRecordPositions) {
+    TempDir dir;
+    writeFile(dir.file("a.dir"), concat({imgRecord(1, 2, "one.dff"), imgRecord(3, 4, "two.txd"), imgRecord(7, 1, "three.col")}));
+    auto r = readDirectoryOf(readImgV1Directory, dir.file("a.dir"));
+    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.entries.size(), 3u);
+    EXPECT_EQ(r.entries[0], (TEntryRec{1, 2, "one.dff", 0}));
+    EXPECT_EQ(r.entries[1], (TEntryRec{3, 4, "two.txd", 32}));
+    EXPECT_EQ(r.entries[2], (TEntryRec{7, 1, "three.col", 64}));
+}
+
+TEST(ImgV1Reader, PartialLastRecordFailsKeepingTheWholeOnes) {
+    TempDir dir;
+    Bytes d = concat({imgRecord(1, 1, "a"), imgRecord(2, 1, "b"), imgRecord(3, 1, "c")});
+    d.resize(d.size() + 4, 0xAB);
+    writeFile(dir.file("a.dir"), d);
+    auto r = readDirectoryOf(readImgV1Directory, dir.file("a.dir"));
+    EXPECT_EQ(r.error, "Read beyond end of file");
+    ASSERT_EQ(r.entries.size(), 3u);
+    EXPECT_EQ(r.entries[2], (TEntryRec{3, 1, "c", 64}));
+}
+
+TEST(ImgV1Reader, TwentyFourCharacterNameDoesNotRunIntoTheNextRecord) {
+    TempDir dir;
+    std::string full = "abcdefghijklmnopqrstuvwx";
+    writeFile(dir.file("a.dir"), concat({imgRecord(1, 1, full), imgRecord(0x44434241, 2, "next")}));
+    auto r = readDirectoryOf(readImgV1Directory, dir.file("a.dir"));
+    ASSERT_EQ(r.entries.size(), 2u);
+    EXPECT_EQ(r.entries[0].Name, full);
+    EXPECT_EQ(r.entries[1].Name, "next");
+}
+
+TEST(ImgV1Reader, MissingDirectoryFileIsNotFound) {
+    TempDir dir;
+    auto r = readDirectoryOf(readImgV1Directory, dir.file("none.dir"));
+    EXPECT_EQ(r.error, "File not found");
+}
+
+TEST(ImgV2Reader, CountZeroListsNothing) {
+    TempDir dir;
+    writeFile(dir.file("a.img"), ver2(0, Bytes(2048, 0)));
+    auto r = readDirectoryOf(readImgV2Directory, dir.file("a.img"));
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.entries.empty());
+}
+
+TEST(ImgV2Reader, RecordsSitAfterTheHeaderAndSizeIsOneWord) {
+    TempDir dir;
+    // Bytes 4..7 of the second record are 10 00 01 00.
+    writeFile(dir.file("a.img"), ver2(2, concat({imgRecord(1, 3, "a.txd"), imgRecord(4, 0x00010010, "b.dff")})));
+    auto r = readDirectoryOf(readImgV2Directory, dir.file("a.img"));
+    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.entries.size(), 2u);
+    EXPECT_EQ(r.entries[0], (TEntryRec{1, 3, "a.txd", 8}));
+    EXPECT_EQ(r.entries[1], (TEntryRec{4, 65552, "b.dff", 40}));
+}
+
+TEST(ImgV2Reader, CountBeyondTheRecordsFailsAtTheFirstPartialOne) {
+    TempDir dir;
+    Bytes recs = concat({imgRecord(1, 1, "a"), imgRecord(2, 1, "b")});
+    recs.resize(recs.size() + 20, 0);
+    writeFile(dir.file("a.img"), ver2(3, recs));
+    auto r = readDirectoryOf(readImgV2Directory, dir.file("a.img"));
+    EXPECT_EQ(r.error, "Read beyond end of file");
+    EXPECT_EQ(r.entries.size(), 2u);
+}
 
 namespace {
 
