@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "core/archive/archive_kind.h"
 #include "core/io/codepage.h"
 #include "gui/support/browser_rig.h"
 #include "support/img_builder.h"
@@ -17,6 +18,29 @@ using testing_support::ImgBuilder;
 using testing_support::TempDir;
 
 namespace {
+
+void clickRow(BrowserRig& rig, int row, Qt::KeyboardModifiers mods = {}) {
+    EntryListView* v = rig.list();
+    const QRect r = v->visualRect(v->model()->index(row, 1));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, mods, r.center());
+}
+
+// "VXBG", the directory length, records of name + zero + u32 size, then the data.
+void writeSyb(const std::string& path, const std::vector<std::pair<std::string, testing_support::Bytes>>& items) {
+    testing_support::Bytes dir, out{'V', 'X', 'B', 'G'};
+    auto le32 = [](testing_support::Bytes& b, uint32_t v) {
+        for (int k = 0; k < 4; ++k) b.push_back(uint8_t(v >> (8 * k)));
+    };
+    for (const auto& [name, data] : items) {
+        dir.insert(dir.end(), name.begin(), name.end());
+        dir.push_back(0);
+        le32(dir, uint32_t(data.size()));
+    }
+    le32(out, uint32_t(dir.size()));
+    out.insert(out.end(), dir.begin(), dir.end());
+    for (const auto& item : items) out.insert(out.end(), item.second.begin(), item.second.end());
+    testing_support::writeFile(path, out);
+}
 
 void clickHeader(BrowserRig& rig, int column) {
     QHeaderView* h = rig.list()->horizontalHeader();
@@ -38,6 +62,8 @@ private slots:
     void commandStatesFollowSelection();
     void contextMenuHoldsTheEntryCommands();
     void previewFollowsTheFirstSelectedRow();
+    void everyClickRunsTheListClickOnce();
+    void readOnlyKindOffersOnlyExtractAndOpen();
     void modelStaysConsistent();
     void hundredThousandEntries();
 };
@@ -202,6 +228,52 @@ void BrowserListTest::previewFollowsTheFirstSelectedRow() {
     rig.select({1});
     QCOMPARE(rig.previews.size(), size_t(2));
     QVERIFY(rig.enabled("EditRename1"));
+}
+
+void BrowserListTest::everyClickRunsTheListClickOnce() {
+    TempDir tmp;
+    ImgBuilder().add("a", "1").add("b", "2").add("c", "3").writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.window.resize(600, 400);
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    rig.load(tmp.file("x.img"));
+    clickRow(rig, 1);
+    QCOMPARE(rig.previews, std::vector<uint32_t>{1});
+    QTest::qWait(1);
+    clickRow(rig, 1);  // nothing changes in the selection; the preview runs again
+    QCOMPARE(rig.previews, (std::vector<uint32_t>{1, 1}));
+    clickRow(rig, 2, Qt::ControlModifier);
+    QCOMPARE(rig.previews, (std::vector<uint32_t>{1, 1, 1}));
+    QCOMPARE(rig.selectedRows(), (std::vector<int>{1, 2}));
+}
+
+void BrowserListTest::readOnlyKindOffersOnlyExtractAndOpen() {
+    TempDir tmp;
+    const auto second = testing_support::pattern(1536, 4);
+    writeSyb(tmp.file("x.syb"), {{"a.txd", testing_support::Bytes(100, 7)}, {"b.tga", second}});
+    BrowserRig rig;
+    rig.load(tmp.file("x.syb"));
+    QCOMPARE(rig.browser->archive().ArchiveKind, TArchiveKind::akSyb);
+    // Byte units: data from byte 8 + 20 on, sizes through the size texts.
+    QCOMPARE(rig.column(2), QStringList({"0000001C", "00000080"}));
+    QCOMPARE(rig.column(3), QStringList({"100 байт", "1.50 КБ"}));
+    QVERIFY(!rig.enabled("EditAdd1"));
+    QVERIFY(!rig.enabled("ServiceRebuild1"));
+    QVERIFY(rig.enabled("SearchFind1"));
+    rig.select({1});
+    QVERIFY(rig.enabled("EditExtract1"));
+    QVERIFY(rig.enabled("EditOpen1"));
+    for (const char* c : {"EditRename1", "EditRemove1", "EditReplace1"}) QVERIFY2(!rig.enabled(c), c);
+
+    rig.prompts.files = {QString::fromStdString(tmp.file("out.tga"))};
+    rig.browser->extract();
+    QCOMPARE(testing_support::readFile(tmp.file("out.tga")), second);
+    // Editing slots called anyway ask nothing and change nothing.
+    rig.browser->remove();
+    rig.browser->add();
+    QCOMPARE(rig.prompts.asked.size(), 1);
+    QCOMPARE(rig.rows(), 2);
 }
 
 void BrowserListTest::modelStaysConsistent() {

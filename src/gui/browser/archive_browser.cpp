@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/browser/row_map.h"
@@ -25,6 +26,9 @@ ArchiveBrowser::ArchiveBrowser(BrowserHost host, Prompts& prompts, MessageTable&
     connect(d->view, &EntryListView::columnClicked, this, [this](int c) { d->columnClicked(c); });
     connect(d->view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected, const QItemSelection&) { d->selectionChanged(selected); });
+    // A click also previews when it leaves the selection as it was (a second click on the
+    // selected row, a click that only deselects).
+    connect(d->view, &QAbstractItemView::pressed, this, [this] { d->rowPressed(); });
 
     d->find1 = new FindDialog(QStringLiteral("FindDialog1"), window);
     d->find2 = new FindDialog(QStringLiteral("FindDialog2"), window);
@@ -132,10 +136,19 @@ void ArchiveBrowser::Impl::buildPopup() {
 void ArchiveBrowser::Impl::selectionChanged(const QItemSelection& selected) {
     if (quietSelection) return;
     // A row that becomes selected previews; one that only loses its selection does not.
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
         q->listClick();
-    else
+        clickRanBySelection = true;
+        QTimer::singleShot(0, q, [this] { clickRanBySelection = false; });
+    } else {
         updateCommandStates(view->firstSelectedRow());
+    }
+}
+
+void ArchiveBrowser::Impl::rowPressed() {
+    // The view changes the selection before it reports the press.
+    if (!clickRanBySelection) q->listClick();
+    clickRanBySelection = false;
 }
 
 void ArchiveBrowser::Impl::selectRows(const std::vector<int>& rows, bool currentIsLast, bool toTop) {

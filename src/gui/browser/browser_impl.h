@@ -37,6 +37,9 @@ struct ArchiveBrowser::Impl {
     // Set while a command changes the selection itself; it runs the list click once at the end.
     bool quietSelection = false;
     bool popupBuilt = false;
+    // True from a selection change that ran the list click until the event loop next turns,
+    // so the press that caused it does not run the click a second time.
+    bool clickRanBySelection = false;
 
     EntryListModel* model = nullptr;
     QPointer<EntryListView> view;
@@ -70,6 +73,7 @@ struct ArchiveBrowser::Impl {
     void buildPopup();
     void columnClicked(int column);
     void selectionChanged(const QItemSelection& selected);
+    void rowPressed();
     // Replaces the selection by these rows (ascending), makes the first or last current and
     // scrolls it into view; runs the list click once.
     void selectRows(const std::vector<int>& rows, bool currentIsLast, bool toTop);
