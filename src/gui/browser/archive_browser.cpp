@@ -38,6 +38,9 @@ ArchiveBrowser::ArchiveBrowser(BrowserHost host, Prompts& prompts, MessageTable&
 }
 
 ArchiveBrowser::~ArchiveBrowser() {
+    // The model draws from the archive in d: it must not outlive it, even by a moment.
+    if (d->view) d->view->setModel(nullptr);
+    delete d->model;
     // Widgets parented to the window go with it; parentless ones are ours.
     for (QWidget* w : {static_cast<QWidget*>(d->view), static_cast<QWidget*>(d->find1),
                        static_cast<QWidget*>(d->find2), static_cast<QWidget*>(d->renameDialog)})

@@ -61,7 +61,9 @@ struct ArchiveBrowser::Impl {
     void showDefaultPage() const;
 
     // Loading.
-    void runLoad(const QString& chosenPath);
+    // Paths stay file-system bytes from here on: a name that is not valid UTF-8 must survive.
+    void load(const std::string& chosenPath, LoadOrigin origin);
+    void runLoad(const std::string& chosenPath);
     void resetCommands(TArchiveKind kind);
     void reportFillProgress();
     void resetSortState();

@@ -38,11 +38,13 @@ int fillPercent(size_t i, size_t n) {
     return int(p);
 }
 
-void ArchiveBrowser::load(const QString& path, LoadOrigin origin) {
-    d->runLoad(path);
+void ArchiveBrowser::load(const QString& path, LoadOrigin origin) { d->load(toPathBytes(path), origin); }
+
+void ArchiveBrowser::Impl::load(const std::string& chosenPath, LoadOrigin origin) {
+    runLoad(chosenPath);
     // Opening by hand starts a fresh sort; the command line, a drop and a rebuild keep it.
     if (origin == LoadOrigin::OpenDialog || origin == LoadOrigin::Recent || origin == LoadOrigin::NewArchive)
-        d->resetSortState();
+        resetSortState();
 }
 
 void ArchiveBrowser::openArchive() {
@@ -64,7 +66,7 @@ void ArchiveBrowser::newArchive() {
         d->showError(e);
         return;
     }
-    load(fromPathBytes(path), LoadOrigin::NewArchive);
+    d->load(path, LoadOrigin::NewArchive);
 }
 
 void ArchiveBrowser::rebuild() {
@@ -79,11 +81,11 @@ void ArchiveBrowser::rebuild() {
         d->showError(e);
         return;
     }
-    load(fromPathBytes(d->archive.ArchivePath), LoadOrigin::Rebuild);
+    const std::string path = d->archive.ArchivePath;
+    d->load(path, LoadOrigin::Rebuild);
 }
 
-void ArchiveBrowser::Impl::runLoad(const QString& chosenPath) {
-    const std::string chosen = toPathBytes(chosenPath);
+void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
     // Recorded as chosen, before ".dir" becomes ".img", and kept even if the load fails.
     if (host.noteRecentFile) host.noteRecentFile(chosen);
 
