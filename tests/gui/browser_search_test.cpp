@@ -1,6 +1,5 @@
 // Find next, find all and the filter, driven through the browser's commands and its two
 // find dialogs.
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -84,11 +83,7 @@ void BrowserSearchTest::findCommandEnablesFindNextAndShowsTheDialog() {
     rig.browser->find();
     QVERIFY(rig.enabled("SearchFindNext1"));
     QVERIFY(rig.enabled("SearchFindAll1"));
-    FindDialog* d = rig.findDialog(1);
-    QVERIFY(d->isVisible());
-    QVERIFY(!d->isModal());
-    QVERIFY(d->findChild<QCheckBox*>("WholeWord")->isVisible());
-    QVERIFY(d->findChild<QCheckBox*>("MatchCase")->isVisible());
+    QVERIFY(rig.findDialog(1)->isVisible());
 }
 
 void BrowserSearchTest::findNextWalksDownAndStops() {

@@ -51,7 +51,7 @@ EntryListView::EntryListView(QWidget* parent) : QTableView(parent) {
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    setContextMenuPolicy(Qt::NoContextMenu);
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &EntryListView::showPopup);
 }
 
@@ -71,7 +71,8 @@ void EntryListView::setPopupActions(const QList<QAction*>& actions) {
 
 void EntryListView::setPopupAttached(bool attached) {
     attached_ = attached;
-    setContextMenuPolicy(attached ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    // Detached means no menu at all on a right click, not the window's either.
+    setContextMenuPolicy(attached ? Qt::CustomContextMenu : Qt::PreventContextMenu);
 }
 
 void EntryListView::showPopup(const QPoint& pos) {
