@@ -85,6 +85,17 @@ void ArchiveBrowser::Impl::statusNow(const QString& text) const {
 
 void ArchiveBrowser::Impl::showError(const std::exception& e) const { prompts.showError(errorText(e)); }
 
+void ArchiveBrowser::Impl::showFailure(const std::exception_ptr& failure) const {
+    if (!failure) return;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        showError(e);
+    } catch (...) {
+        prompts.showError(QStringLiteral("Unknown error"));
+    }
+}
+
 void ArchiveBrowser::Impl::showDefaultPage() const {
     if (host.showDefaultPage) host.showDefaultPage();
 }

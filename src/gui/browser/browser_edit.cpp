@@ -74,20 +74,19 @@ void ArchiveBrowser::add() {
             d->model->rowsAppended();
     }
 
+    if (added.empty() && !removedSome && !failure) return;  // cancelled at the first question
+
     // The added entries' rows become the selection, the last one scrolled into view.
     std::unordered_set<uint32_t> wanted(added.begin(), added.end());
     std::vector<int> rows;
     for (size_t r = 0; r < d->archive.RowCount && !wanted.empty(); ++r)
         if (wanted.count(d->archive.RowMap[r])) rows.push_back(int(r));
     d->showDefaultPage();
-    d->selectRows(rows, true, false);
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            d->showError(e);
-        }
-    }
+    if (rows.empty())
+        listClick();
+    else
+        d->selectRows(rows, true, false);
+    d->showFailure(failure);
 }
 
 void ArchiveBrowser::replace() {
@@ -158,13 +157,7 @@ void ArchiveBrowser::remove() {
     }
     if (removed > 0) d->showDefaultPage();
     listClick();
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& ex) {
-            d->showError(ex);
-        }
-    }
+    d->showFailure(failure);
 }
 
 void ArchiveBrowser::rename() {

@@ -58,6 +58,8 @@ struct ArchiveBrowser::Impl {
     // Shows the text and lets the status bar paint it before a long step runs.
     void statusNow(const QString& text) const;
     void showError(const std::exception& e) const;
+    // Shows the error a command caught and kept for after its clean-up; none is nothing.
+    void showFailure(const std::exception_ptr& failure) const;
     void showDefaultPage() const;
 
     // Loading.

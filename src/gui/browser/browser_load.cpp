@@ -126,11 +126,7 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
     updateCommandStates(-1);
     showDefaultPage();
     if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            showError(e);
-        }
+        showFailure(failure);
         return;
     }
     reportFillProgress();
