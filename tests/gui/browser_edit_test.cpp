@@ -55,6 +55,7 @@ private slots:
     void addAsksAboutAnExistingName_data();
     void addAsksAboutAnExistingName();
     void addToAFilteredList();
+    void failedAddKeepsTheListInStep();
     void replaceInPlace();
     void replaceThatDoesNotFitMovesToTheEnd();
     void deleteRemovesTheSelectedRowsEntries_data();
@@ -162,6 +163,23 @@ void BrowserEditTest::addToAFilteredList() {
     QCOMPARE(rig.column(1), QStringList({"a.txd", "c.txd", "z.dff"}));
     QCOMPARE(rig.column(0), QStringList({"0", "2", "3"}));
     QCOMPARE(rig.selectedRows(), std::vector<int>{2});
+}
+
+void BrowserEditTest::failedAddKeepsTheListInStep() {
+    TempDir tmp;
+    const std::string img = tmp.file("x.img");
+    ImgBuilder().add("a.txd", "1").writeV2(img);
+    writeFile(tmp.file("first.dff"), std::string("f"));
+    BrowserRig rig;
+    rig.load(img);
+    rig.prompts.fileLists = {{q(tmp.file("first.dff")), q(tmp.file("missing.dff")), q(tmp.file("first.dff"))}};
+    rig.browser->add();
+
+    QCOMPARE(rig.prompts.errors(), QStringList{"File not found"});
+    // What was added before the failure stays, and the list shows exactly that.
+    QCOMPARE(namesOf(readVer2Directory(img)), (Names{"a.txd", "first.dff"}));
+    QCOMPARE(rig.column(1), QStringList({"a.txd", "first.dff"}));
+    QCOMPARE(rig.browser->archive().RowCount, size_t(2));
 }
 
 void BrowserEditTest::replaceInPlace() {
