@@ -1,6 +1,7 @@
 // Extracting entries to a file or a folder, and opening one in another program.
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "gui/browser/external_opener.h"
@@ -143,6 +144,12 @@ void BrowserExtractTest::openWritesATemporaryCopyAndHandsItOver() {
     TempDir tmp;
     const Bytes data = pattern(300, 8);
     ImgBuilder().add("a.dff", "1").add("car.txd", data).writeV2(tmp.file("x.img"));
+    // A temporary folder of this test's own, so that parallel runs never share a copy.
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(tmp.path()));
+    auto restore = qScopeGuard([&] {
+        if (oldRuntime.isEmpty()) qunsetenv("XDG_RUNTIME_DIR"); else qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    });
     QStringList opened;
     setExternalOpener([&](const QString& p) { opened << p; });
     BrowserRig rig;
@@ -155,8 +162,8 @@ void BrowserExtractTest::openWritesATemporaryCopyAndHandsItOver() {
     QCOMPARE(opened.size(), 2);
     QCOMPARE(opened[0], opened[1]);  // the same entry always gets the same copy
     QCOMPARE(QFileInfo(opened[0]).fileName(), QStringLiteral("img00001000.txd"));
+    QCOMPARE(QFileInfo(opened[0]).absolutePath(), q(tmp.file("varmelo")));
     QCOMPARE(slice(readFile(opened[0].toStdString()), 0, 300), data);
-    QFile::remove(opened[0]);
 }
 
 QTEST_MAIN(BrowserExtractTest)
