@@ -27,6 +27,10 @@ std::string proposedFileName(const std::string& name);
 // both separating folders. Throws UsageError for a name that is absolute, empty, or climbs
 // out of the folder with "..".
 std::string folderDestination(const std::string& folder, const std::string& name);
+// Creates the folders that folderDestination(folder, name) needs, inside `folder` only (same
+// refusals; an existing part that is not a real folder, such as a link, is refused too).
+// Folder extraction itself never creates folders; a front end that wants them calls this.
+void createParentFolders(const std::string& folder, const std::string& name);
 
 // The temporary copy for the "open" command: <private temp folder>/img%08X<.ext>, the number
 // being Offset * 2048 truncated to 32 bits whatever the archive kind.

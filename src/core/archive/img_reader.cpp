@@ -4,11 +4,13 @@
 // its length / 32. Single-file form: "VER2", a u32 entry count, then count records from byte 8.
 // Records are read in large blocks; the VER2 count is never trusted for sizing the table.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/archive/img_record.h"
 #include "core/archive/readers.h"
 #include "core/io/binary_file.h"
+#include "core/io/endian.h"
 #include "core/io/errors.h"
 
 namespace varmelo {
@@ -27,8 +29,14 @@ void readRecords(BinaryFile& f, uint64_t start, uint64_t count, uint64_t dirPosB
         uint64_t n = std::min<uint64_t>(count - done, kRecordsPerBlock);
         f.readExact(block.data(), size_t(n * kImgRecordSize));
         for (uint64_t k = 0; k < n; ++k) {
-            uint64_t i = done + k;
-            out.push_back(decodeImgRecord(block.data() + k * kImgRecordSize, dirPosBase + i * kImgRecordSize));
+            // Decoded in place: a temporary record per entry costs more than the read itself.
+            const uint8_t* r = block.data() + k * kImgRecordSize;
+            TEntryRec& e = out.emplace_back();
+            e.Offset = u32le(r);
+            e.Size = u32le(r + 4);
+            const auto* name = reinterpret_cast<const char*>(r + 8);
+            e.Name.assign(name, strnlen(name, kImgNameLength));
+            e.DirPos = dirPosBase + (done + k) * kImgRecordSize;
         }
         done += n;
     }

@@ -4,6 +4,7 @@
 
 #include "core/archive/archive.h"
 #include "core/browser/mask.h"
+#include "core/settings/messages.h"
 
 namespace varmelo {
 

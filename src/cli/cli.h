@@ -1,0 +1,47 @@
+#pragma once
+// Shared pieces of the varmelo-cli commands.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/archive/archive.h"
+
+namespace varmelo::cli {
+
+// A command line the tool cannot run: printed with the usage text, exit status 2.
+class BadUsage : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A failure that has already been reported on stderr: exit status 1 without a further line.
+struct AlreadyReported {};
+
+using Args = std::vector<std::string>;
+
+int runList(const Args& args);
+int runExtract(const Args& args);
+int runAdd(const Args& args);
+int runReplace(const Args& args);
+int runDelete(const Args& args);
+int runRename(const Args& args);
+int runRebuild(const Args& args);
+int runCreate(const Args& args);
+int runVerify(const Args& args);
+
+// "varmelo-cli: <text>" on stderr, the text turned from Windows-1251 into UTF-8 when it
+// carries entry names or masks.
+void reportError(const std::string& text);
+
+// Text given on the command line (UTF-8) as Windows-1251 bytes; throws UsageError when a
+// character has no Windows-1251 byte.
+std::string toEntryName(const std::string& utf8);
+
+// An entry named on the command line: "#N" is entry N, anything else a name compared as the
+// add command compares names (ASCII upper-case, whole, first match).
+uint32_t resolveEntry(const Archive& a, const std::string& given);
+
+// Opens an archive and reads its directory.
+Archive loadArchive(const std::string& path);
+
+}  // namespace varmelo::cli

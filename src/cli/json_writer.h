@@ -1,0 +1,33 @@
+#pragma once
+// A small JSON writer: the caller opens and closes objects and arrays; commas and string
+// escaping are handled here. Strings must be UTF-8; invalid bytes become U+FFFD.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varmelo::cli {
+
+class JsonWriter {
+public:
+    JsonWriter& beginObject();
+    JsonWriter& endObject();
+    JsonWriter& beginArray();
+    JsonWriter& endArray();
+    JsonWriter& key(const std::string& k);
+    JsonWriter& value(const std::string& s);
+    JsonWriter& value(const char* s) { return value(std::string(s)); }
+    JsonWriter& value(uint64_t n);
+    // A line break before the next item, for output people also read.
+    JsonWriter& newline();
+
+    const std::string& text() const { return out_; }
+    static std::string quote(const std::string& s);
+
+private:
+    void beforeItem();
+    std::string out_;
+    std::vector<bool> hasItems_;  // per open container
+    bool afterKey_ = false;
+};
+
+}  // namespace varmelo::cli

@@ -1,0 +1,297 @@
+// Editing an IMG archive in place.
+//
+// Every operation orders its writes so that the files on disk describe a loadable archive
+// after each single write, and no entry that survives the operation ever points at data
+// that is not complete:
+//   add      data at the end (zero-padded sectors), fsync, record, fsync, VER2 count.
+//            Dying before the record leaves unreferenced data; before the count, a record
+//            beyond the count.
+//   remove   records after the removed one move one slot forward, front to back, so at any
+//            moment a record is duplicated, never missing; fsync; then the VER2 count drops
+//            or the .dir is cut.
+//   rename   one 24-byte write.
+//   replace  in place: data, fsync, record. Otherwise add first, then remove the old entry,
+//            so one of the two versions is always in the directory.
+// Memory (Entries, RowMap, RowCount) changes only after the disk writes of a step succeeded.
+#include "core/archive/img_editor.h"
+
+#include <algorithm>
+
+#include "core/archive/img_record.h"
+#include "core/archive/img_write_support.h"
+#include "core/io/binary_file.h"
+#include "core/io/codepage.h"
+#include "core/io/errors.h"
+#include "core/io/file_system.h"
+
+namespace varmelo {
+
+using namespace img_write;
+
+namespace {
+
+bool isV2(const Archive& a) { return a.ArchiveKind == TArchiveKind::akImgV2; }
+
+std::string entryNameOfFile(const std::string& path) {
+    std::string name = fileNameOf(path);
+    if (name.size() > kMaxNameLength) name.resize(kMaxNameLength);
+    return name;
+}
+
+// Writes exactly `length` bytes of the source from its start at dst's position, then zeros up
+// to the next sector boundary when `padSector`. A source that shrank fails.
+void copySource(BinaryFile& src, uint64_t length, BinaryFile& dst, bool padSector, std::vector<uint8_t>& buf) {
+    if (buf.size() < kCopyBuffer) buf.resize(kCopyBuffer);
+    src.seek(0);
+    uint64_t left = length;
+    while (left > 0) {
+        size_t chunk = size_t(std::min<uint64_t>(left, buf.size()));
+        src.readExact(buf.data(), chunk);
+        left -= chunk;
+        size_t out = chunk;
+        if (left == 0 && padSector) {
+            // The buffer is a whole number of sectors, so the padding always fits in it.
+            out = size_t(roundUpToSector(chunk));
+            std::fill(buf.begin() + std::ptrdiff_t(chunk), buf.begin() + std::ptrdiff_t(out), uint8_t(0));
+        }
+        dst.write(buf.data(), out);
+    }
+}
+
+// Grows the archive with zero bytes up to `end` (when shorter).
+void padTo(BinaryFile& f, uint64_t end) {
+    uint64_t len = f.size();
+    if (len < end) {
+        f.seek(len);
+        f.writeZeros(end - len);
+    }
+}
+
+// A VER2 directory grows in place over the first data sectors. Before the record that needs
+// bytes [0, needEnd) is written, every entry with data there is copied to the end of the
+// archive and its record pointed at the copy: copy, fsync, record, and a last fsync before
+// the caller overwrites the old bytes. Dying anywhere leaves either the old record with the
+// old data still in place, or the new record with complete data.
+void moveEntriesOutOf(Archive& a, BinaryFile& f, uint64_t oldEnd, uint64_t needEnd, std::vector<uint8_t>& buf) {
+    bool moved = false;
+    for (auto& e : a.Entries) {
+        if (e.Size == 0 || uint64_t(e.Offset) * kSectorSize >= needEnd) continue;
+        uint64_t dst = roundUpToSector(f.size());
+        padTo(f, dst);
+        TEntryRec rec = e;
+        rec.Offset = sectorOf(dst);
+        copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, dst, uint64_t(e.Size) * kSectorSize, buf);
+        f.sync();
+        writeRecord(f, rec);
+        e.Offset = rec.Offset;
+        moved = true;
+    }
+    if (moved) f.sync();
+}
+
+void lowerRowsAbove(TRowMap& map, uint32_t e) {
+    for (auto& v : map)
+        if (v > e) --v;
+}
+
+}  // namespace
+
+uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
+    requireEditable(a);
+    BinaryFile src = BinaryFile::openRead(sourcePath);
+    const uint64_t length = src.size();
+    const uint32_t sizeSectors = sectorsFor(length);
+    const size_t n = a.Entries.size();
+    if (n >= 0xFFFFFFFFu) throw UsageError("The archive cannot hold more entries");
+
+    std::vector<uint8_t> buf;
+    BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
+    const uint64_t oldEnd = f.size();
+    uint64_t start = roundUpToSector(oldEnd);
+    if (isV2(a)) {
+        uint64_t needEnd = kVer2HeaderSize + (uint64_t(n) + 1) * kImgRecordSize;
+        start = std::max(start, roundUpToSector(needEnd));
+        // Pad first: moved entries then land beyond the directory's new end as well.
+        padTo(f, start);
+        moveEntriesOutOf(a, f, oldEnd, needEnd, buf);
+        start = roundUpToSector(f.size());
+    }
+    // A file that does not end on a sector boundary is padded, so Offset names the sector
+    // where the data really starts.
+    padTo(f, start);
+
+    TEntryRec rec;
+    rec.Offset = sectorOf(start);
+    rec.Size = sizeSectors;
+    rec.Name = entryNameOfFile(sourcePath);
+    rec.DirPos = isV2(a) ? kVer2HeaderSize + uint64_t(n) * kImgRecordSize : uint64_t(n) * kImgRecordSize;
+
+    f.seek(start);
+    copySource(src, length, f, true, buf);
+    src.close();
+    f.sync();  // the data must be on disk before a record points at it
+
+    if (isV2(a)) {
+        writeRecord(f, rec);
+        f.sync();  // the record before the count that makes it visible
+        writeVer2Count(f, uint32_t(n + 1));
+    } else {
+        f.close();
+        BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+        writeRecord(dir, rec);
+    }
+
+    a.Entries.push_back(rec);
+    size_t row = std::min(a.RowCount, a.RowMap.size());
+    a.RowMap.insert(a.RowMap.begin() + std::ptrdiff_t(row), uint32_t(n));
+    a.RowCount = row + 1;
+    return uint32_t(n);
+}
+
+long RemoveEntryAt(Archive& a, uint32_t e) {
+    requireEditable(a);
+    requireEntry(a, e);
+    const size_t n = a.Entries.size();
+    {
+        BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+        if (e + 1 < n) {
+            // Slot j receives record j + 1, front to back: until the last write, one record is
+            // in two slots and none is missing.
+            writeRecords(dir, a.Entries[e].DirPos, a.Entries, e + 1, n - 1 - e);
+            dir.sync();  // the moved records before the count or length that drops the last slot
+        }
+        if (isV2(a)) writeVer2Count(dir, uint32_t(n - 1));
+        else dir.truncate(uint64_t(n - 1) * kImgRecordSize);
+    }
+
+    for (size_t j = e; j + 1 < n; ++j) {
+        TEntryRec& cur = a.Entries[j];
+        TEntryRec& next = a.Entries[j + 1];
+        cur.Offset = next.Offset;
+        cur.Size = next.Size;
+        cur.Name = std::move(next.Name);
+    }
+    a.Entries.pop_back();
+
+    long row = -1;
+    size_t shown = std::min(a.RowCount, a.RowMap.size());
+    for (size_t r = 0; r < shown; ++r)
+        if (a.RowMap[r] == e) {
+            row = long(r);
+            break;
+        }
+    lowerRowsAbove(a.RowMap, e);
+    if (row >= 0) {
+        a.RowMap.erase(a.RowMap.begin() + row);
+        a.RowCount = shown - 1;
+    } else if (!a.RowMap.empty()) {
+        a.RowMap.pop_back();
+        a.RowCount = std::min(a.RowCount, a.RowMap.size());
+    }
+    return row;
+}
+
+void RenameEntry(Archive& a, uint32_t e, const std::string& newName) {
+    requireEditable(a);
+    requireEntry(a, e);
+    std::string name = newName.substr(0, kMaxNameLength);
+    uint8_t field[kImgNameLength] = {};
+    std::copy_n(name.begin(), std::min(name.size(), kImgNameLength), field);
+    {
+        BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+        dir.seek(a.Entries[e].DirPos + 8);
+        dir.write(field, sizeof field);
+    }
+    a.Entries[e].Name = std::move(name);
+}
+
+namespace {
+
+// Writing in place must not touch the VER2 directory or bytes that another entry uses
+// (entries may share sectors); such a replacement goes to the end instead.
+bool inPlaceIsSafe(const Archive& a, uint32_t e, uint64_t length) {
+    if (length == 0) return true;
+    const uint64_t start = a.byteOffset(e);
+    if (isV2(a) && start < kVer2HeaderSize + uint64_t(a.Entries.size()) * kImgRecordSize) return false;
+    for (uint32_t j = 0; j < a.Entries.size(); ++j) {
+        if (j == e || a.Entries[j].Size == 0) continue;
+        uint64_t s = a.byteOffset(j), len = a.byteSize(j);
+        if (s < start + length && start < s + len) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
+    requireEditable(a);
+    requireEntry(a, e);
+    BinaryFile src = BinaryFile::openRead(sourcePath);
+    const uint64_t length = src.size();
+
+    if (length <= a.byteSize(e) && inPlaceIsSafe(a, e, length)) {
+        TEntryRec rec = a.Entries[e];
+        rec.Size = sectorsFor(length);
+        rec.Name = entryNameOfFile(sourcePath);
+        std::vector<uint8_t> buf;
+        BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
+        // Only the replacement's own bytes are written; the rest of the sectors keep theirs.
+        f.seek(a.byteOffset(e));
+        copySource(src, length, f, false, buf);
+        f.sync();
+        if (isV2(a)) {
+            writeRecord(f, rec);
+        } else {
+            f.close();
+            BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+            writeRecord(dir, rec);
+        }
+        a.Entries[e] = std::move(rec);
+        return e;
+    }
+
+    src.close();
+    // The new copy goes in before the old entry leaves, so a failure in between leaves both.
+    uint32_t added = AddFileToArchive(a, sourcePath);
+    RemoveEntryAt(a, e);
+    return added > e ? added - 1 : added;
+}
+
+long findEntryByName(const Archive& a, const std::string& name) {
+    // Called once per added file over the whole table: compare in place, no copies.
+    auto same = [&](const std::string& other) {
+        if (other.size() != name.size()) return false;
+        for (size_t k = 0; k < name.size(); ++k)
+            if (asciiUpper(other[k]) != asciiUpper(name[k])) return false;
+        return true;
+    };
+    for (size_t i = 0; i < a.Entries.size(); ++i)
+        if (same(a.Entries[i].Name)) return long(i);
+    return -1;
+}
+
+std::vector<uint32_t> AddFiles(Archive& a, const std::vector<std::string>& sourcePaths,
+                               const ExistingNameDecider& decide,
+                               const std::function<void(size_t done, size_t total)>& progress) {
+    std::vector<uint32_t> added;
+    for (size_t k = 0; k < sourcePaths.size(); ++k) {
+        const std::string& path = sourcePaths[k];
+        long existing = findEntryByName(a, entryNameOfFile(path));
+        ExistingDecision d = ExistingDecision::AddAnother;
+        if (existing >= 0 && decide) d = decide(uint32_t(existing));
+        if (d == ExistingDecision::Stop) break;
+        uint32_t index = AddFileToArchive(a, path);
+        added.push_back(index);
+        if (d == ExistingDecision::Replace) {
+            // Added before the old entry is removed, so a failure leaves both versions.
+            auto gone = uint32_t(existing);
+            RemoveEntryAt(a, gone);
+            for (auto& i : added)
+                if (i > gone) --i;
+        }
+        if (progress) progress(k + 1, sourcePaths.size());
+    }
+    return added;
+}
+
+}  // namespace varmelo

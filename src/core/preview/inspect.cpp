@@ -1,0 +1,134 @@
+#include "core/preview/inspect.h"
+
+#include "core/io/codepage.h"
+#include "core/io/errors.h"
+#include "core/model/ipl_binary.h"
+#include "core/texture/bmp_writer.h"
+#include "core/texture/dds_loader.h"
+#include "core/texture/png_writer.h"
+#include "core/texture/texture_decoder.h"
+#include "core/texture/tga_loader.h"
+#include "core/texture/txd_reader.h"
+
+namespace varmelo {
+
+namespace {
+
+LoadedImage loadPicture(EntryReader& entry, PreviewPage kind) {
+    return kind == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
+}
+
+TextureMode textureMode(ExportMode m) {
+    switch (m) {
+    case ExportMode::Alpha: return TextureMode::AlphaMask;
+    case ExportMode::Checker: return TextureMode::Checker;
+    case ExportMode::Rgba:
+    case ExportMode::Rgb: break;
+    }
+    return TextureMode::Colour;
+}
+
+Image render(const TexelImage& texels, ExportMode mode) {
+    Image img = RenderTexels(texels, texels.image.width, texels.image.height, textureMode(mode));
+    if (mode == ExportMode::Rgb)
+        for (size_t i = 3; i < img.bgra.size(); i += 4) img.bgra[i] = 255;
+    return img;
+}
+
+}  // namespace
+
+EntryReader openEntryReader(const Archive& a, const TEntryRec& e) {
+    return EntryReader::open(a.ArchivePath, a.byteOffset(e), a.byteSize(e));
+}
+
+TextureInfo textureInfo(const TTexRec& t) {
+    return {t.Name, t.MaskName, t.Width, t.Height, t.Depth, t.HasAlpha, formatName(t.Format), t.DataSize};
+}
+
+EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName) {
+    EntryInspection out;
+    out.kind = previewPageFor(entryName);
+    try {
+        switch (out.kind) {
+        case PreviewPage::Txd: {
+            entry.seek(0);
+            TxdTable table = ReadTextureTable(entry);
+            out.textureCount = table.announcedCount;
+            for (const auto& t : table.textures) out.textures.push_back(textureInfo(t));
+            out.error = table.error;
+            break;
+        }
+        case PreviewPage::Dds:
+        case PreviewPage::Tga: {
+            LoadedImage img = loadPicture(entry, out.kind);
+            out.width = img.image.width;
+            out.height = img.image.height;
+            out.hasAlpha = img.hasAlpha;
+            break;
+        }
+        case PreviewPage::Ipl: {
+            IplConversion ipl = ConvertBinaryIpl(entry, entryName);
+            out.binaryIpl = ipl.binary;
+            out.lines = std::move(ipl.lines);
+            out.error = ipl.error;
+            break;
+        }
+        case PreviewPage::Default:
+        case PreviewPage::Dff:
+        case PreviewPage::Col: break;
+        }
+    } catch (const std::runtime_error& e) {
+        // FileError and FormatError; a bad entry is reported, not fatal.
+        out.error = e.what();
+    }
+    return out;
+}
+
+std::optional<ExportMode> parseExportMode(std::string_view s) {
+    if (s == "rgba") return ExportMode::Rgba;
+    if (s == "rgb") return ExportMode::Rgb;
+    if (s == "alpha") return ExportMode::Alpha;
+    if (s == "checker") return ExportMode::Checker;
+    return std::nullopt;
+}
+
+const char* exportModeName(ExportMode m) {
+    switch (m) {
+    case ExportMode::Rgba: return "rgba";
+    case ExportMode::Rgb: return "rgb";
+    case ExportMode::Alpha: return "alpha";
+    case ExportMode::Checker: return "checker";
+    }
+    return "";
+}
+
+Image ExportPicture(EntryReader& entry, const std::string& entryName, int index, ExportMode mode) {
+    const PreviewPage kind = previewPageFor(entryName);
+    TexelImage texels;
+    if (kind == PreviewPage::Txd) {
+        entry.seek(0);
+        TxdTable table = ReadTextureTable(entry);
+        if (index < 0 || size_t(index) >= table.textures.size()) {
+            if (!table.error.empty() && index >= 0 && index < int(table.announcedCount))
+                throw FileError(table.error);
+            throw UsageError("No texture " + std::to_string(index) + " in " + entryName);
+        }
+        const DecodeStatus s = DecodeTexels(entry, table.textures[size_t(index)], texels);
+        if (s != DecodeStatus::Ok) throw FormatError(decodeStatusText(s));
+    } else if (kind == PreviewPage::Dds || kind == PreviewPage::Tga) {
+        texels.image = loadPicture(entry, kind).image;
+        if (texels.image.empty()) return {};
+    } else {
+        throw UsageError("No picture in " + entryName);
+    }
+    return render(texels, mode);
+}
+
+void SavePicture(const std::string& path, const Image& img, bool withAlpha) {
+    const auto dot = path.find_last_of("./");
+    const bool png = dot != std::string::npos && path[dot] == '.' && asciiUpper(path.substr(dot)) == ".PNG";
+    if (png) WritePng(path, img, withAlpha);
+    else WriteBmp(path, img, withAlpha ? BmpDepth::Argb32 : BmpDepth::Rgb24);
+}
+
+}  // namespace varmelo

@@ -1,0 +1,18 @@
+#pragma once
+// Runs the real varmelo-cli binary and collects what it printed.
+#include <string>
+#include <vector>
+
+namespace cli_testing {
+
+struct CliResult {
+    int status = -1;  // exit status, or -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+CliResult runCli(const std::vector<std::string>& args, const std::string& workDir = "");
+// The same with stderr on a pseudo-terminal; err holds what the terminal received.
+CliResult runCliOnTerminal(const std::vector<std::string>& args);
+
+}  // namespace cli_testing
