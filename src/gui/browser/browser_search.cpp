@@ -2,9 +2,8 @@
 #include <QAction>
 #include <optional>
 
-#include "core/settings/messages.h"
 #include "core/browser/mask.h"
-#include "core/browser/row_map.h"  // after messages.h, which it uses
+#include "core/browser/row_map.h"
 #include "gui/app/prompts.h"
 #include "gui/browser/archive_browser.h"
 #include "gui/browser/browser_impl.h"
