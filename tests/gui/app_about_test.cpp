@@ -7,7 +7,6 @@
 #include "gui/app/about_box.h"
 #include "gui/app/credits_text.h"
 #include "gui/app/link_label.h"
-#include "gui/support/pending_stubs.h"
 
 using namespace varmelo::gui;
 

@@ -11,7 +11,6 @@
 #include "gui/app/command_icons.h"
 #include "gui/app/command_table.h"
 #include "gui/app/menu_set.h"
-#include "gui/support/pending_stubs.h"
 
 using namespace varmelo::gui;
 

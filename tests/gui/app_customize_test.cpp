@@ -13,7 +13,6 @@
 #include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
 #include "gui/support/memory_settings.h"
-#include "gui/support/pending_stubs.h"
 #include "gui/support/scripted_prompts.h"
 
 using namespace varmelo::gui;

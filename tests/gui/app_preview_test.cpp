@@ -7,7 +7,6 @@
 #include "core/io/binary_file.h"
 #include "core/io/errors.h"
 #include "gui/preview/preview_panel.h"
-#include "gui/support/pending_stubs.h"
 #include "support/img_builder.h"
 
 using namespace varmelo;

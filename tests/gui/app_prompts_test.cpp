@@ -2,7 +2,6 @@
 #include <QtTest>
 
 #include "gui/app/prompts.h"
-#include "gui/support/pending_stubs.h"
 
 using namespace varmelo::gui;
 

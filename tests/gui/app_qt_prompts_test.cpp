@@ -10,7 +10,6 @@
 #include <functional>
 
 #include "gui/app/qt_prompts.h"
-#include "gui/support/pending_stubs.h"
 
 using namespace varmelo::gui;
 

@@ -13,7 +13,6 @@
 #include "gui/app/core_app_settings.h"
 #include "gui/app/main_window.h"
 #include "gui/browser/archive_browser.h"
-#include "gui/support/pending_stubs.h"
 #include "gui/support/scripted_prompts.h"
 
 using namespace varmelo::gui;

@@ -18,7 +18,6 @@
 #include "gui/browser/archive_browser.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/support/memory_settings.h"
-#include "gui/support/pending_stubs.h"
 #include "gui/support/scripted_prompts.h"
 #include "support/img_builder.h"
 
