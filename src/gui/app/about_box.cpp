@@ -77,11 +77,11 @@ AboutBox::AboutBox(std::function<QString()> credits, QWidget* parent)
     label(this, "EMailCaption1", QStringLiteral("E-mail:"), QRect(104, 110, 110, 16));
     auto* mail = new LinkLabel(QStringLiteral("—"), QUrl(), this);
     mail->setObjectName(QStringLiteral("EMail1"));
-    mail->setGeometry(214, 110, 104, 16);
+    mail->setGeometry(222, 110, 96, 16);
     label(this, "HomePageCaption1", QStringLiteral("Домашняя страница:"), QRect(104, 128, 110, 16));
     auto* home = new LinkLabel(QStringLiteral("—"), QUrl(), this);
     home->setObjectName(QStringLiteral("HomePage1"));
-    home->setGeometry(214, 128, 104, 16);
+    home->setGeometry(222, 128, 96, 16);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton1"));
