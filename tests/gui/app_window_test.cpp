@@ -1,5 +1,6 @@
 // The main window as a user finds it: its parts and their names, the bars, the toggles,
 // the ways an archive comes in (command line, drop, recent files) and the menu styles.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
 #include "gui/browser/archive_browser.h"
+#include "core/io/binary_file.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/support/memory_settings.h"
 #include "gui/support/scripted_prompts.h"
@@ -67,6 +69,7 @@ private slots:
     void menuStyles();
     void switchingStylesKeepsTheSameItems();
     void exitClosesAndSetsClosing();
+    void selectionPreviewsOnlyWhileThePanelShows();
 };
 
 void AppWindowTest::layoutAndNames() {
@@ -201,6 +204,9 @@ void AppWindowTest::commandLineFirstExistingFileOnFirstShowOnly() {
     QCOMPARE(settings.recent[0], std::string());
     w.show();
     QTRY_COMPARE(QString::fromStdString(settings.recent[0]), b);
+    QTRY_COMPARE(w.browser().archive().Entries.size(), size_t(1));
+    QCOMPARE(w.browser().archive().Entries[0].Name, std::string("road.txd"));
+    QCOMPARE(w.statusPanel()->text(), QString("Загрузка завершена"));
     w.hide();
     w.show();
     QTest::qWait(20);
@@ -230,6 +236,8 @@ void AppWindowTest::dropOpensFirstFileOnly() {
     QVERIFY(w.acceptDrops());
     dropFiles(&w, {a, b});
     QTRY_COMPARE(QString::fromStdString(settings.recent[0]), a);
+    QTRY_COMPARE(w.browser().archive().ArchivePath, a.toStdString());
+    QCOMPARE(w.browser().archive().Entries.size(), size_t(1));
     QCOMPARE(QString::fromStdString(settings.recent[1]), QString());
 }
 
@@ -353,6 +361,39 @@ void AppWindowTest::exitClosesAndSetsClosing() {
     QVERIFY(!w.isVisible());
     // The language menu is back to its designed single item.
     QCOMPARE(w.menus().menu("LanguageMenu1")->actions(), QList<QAction*>{w.commands()["LanguageSelect1"]});
+}
+
+void AppWindowTest::selectionPreviewsOnlyWhileThePanelShows() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("two.img");
+    testing_support::ImgBuilder().add("a.txd", std::string(10, 'a')).add("b.txd", "RWTX" + std::string(10, 'b'))
+        .writeV2(path.toStdString());
+    MemorySettings settings;
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    w.show();
+    QStringList seen;
+    w.previewPanel().setPagePreview(varmelo::PreviewPage::Txd, [&seen](PreviewRequest& r) {
+        r.file.seek(r.offset);
+        const auto head = r.file.readExact(4);
+        seen << QString::fromStdString(r.name) + ":" + QString::fromLatin1(reinterpret_cast<const char*>(head.data()), 4);
+    });
+    w.browser().load(path, LoadOrigin::Drop);
+    auto* list = w.findChild<QAbstractItemView*>("List1");
+    QVERIFY(list);
+    QCOMPARE(list->model()->rowCount(), 2);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTRY_COMPARE(seen, QStringList{"b.txd:RWTX"});
+    QVERIFY(w.commands()["EditExtract1"]->isEnabled());
+
+    w.commands()["ServicePreview1"]->trigger();
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTest::qWait(20);
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(w.commands()["EditExtract1"]->isEnabled());
+    w.commands()["ServicePreview1"]->trigger();
+    QCOMPARE(seen.size(), 1);  // showing the panel again runs no preview
+    QVERIFY(prompts.asked.isEmpty());
 }
 
 QTEST_MAIN(AppWindowTest)
