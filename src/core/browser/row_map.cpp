@@ -135,6 +135,51 @@ private:
     RankTree tree_;
 };
 
+// A generous multiple of what the quicksort needs on shuffled rows (about 1.4 n log2 n).
+uint64_t stepBudget(size_t n) {
+    uint64_t log2n = 1;
+    while ((uint64_t(1) << log2n) < n) ++log2n;
+    return 8 * uint64_t(n) * log2n + 1024;
+}
+
+// The list's quicksort as it is written: pivot = element hi; j steps down until its rank is
+// <= the pivot's or it reaches i + 1, i steps up until its rank is >= the pivot's or it
+// reaches j - 1, the two are exchanged while j > i; the last exchange is undone and the
+// pivot goes to i. Gives up (false) once it has taken more than `budget` steps.
+bool plainSortWithin(std::vector<uint32_t>& rows, std::vector<uint32_t>& rk, uint64_t budget) {
+    auto swapAt = [&](long x, long y) {
+        std::swap(rows[size_t(x)], rows[size_t(y)]);
+        std::swap(rk[size_t(x)], rk[size_t(y)]);
+    };
+    uint64_t steps = 0;
+    std::vector<std::pair<long, long>> pending{{0, long(rows.size()) - 1}};
+    while (!pending.empty()) {
+        auto [lo, hi] = pending.back();
+        pending.pop_back();
+        if (lo >= hi) continue;
+        const uint32_t pivot = rk[size_t(hi)];
+        long i = lo - 1, j = hi;
+        do {
+            do {
+                --j;
+                ++steps;
+            } while (!(rk[size_t(j)] <= pivot || j == i + 1));
+            do {
+                ++i;
+                ++steps;
+            } while (!(rk[size_t(i)] >= pivot || i == j - 1));
+            swapAt(i, j);
+            if (steps > budget) return false;
+        } while (j > i);
+        swapAt(i, j);
+        swapAt(i, hi);
+        // The two parts are independent, so the order they are sorted in does not matter.
+        pending.emplace_back(lo, i - 1);
+        pending.emplace_back(i + 1, hi);
+    }
+    return true;
+}
+
 }  // namespace
 
 int compareEntries(const Archive& a, uint32_t x, uint32_t y, int column) {
@@ -147,7 +192,9 @@ int compareEntries(const Archive& a, uint32_t x, uint32_t y, int column) {
     }
 }
 
-void sortRows(Archive& a, int column) {
+void sortRows(Archive& a, int column) { detail::sortRowsWithin(a, column, -1); }
+
+void detail::sortRowsWithin(Archive& a, int column, int64_t stepLimit) {
     size_t count = std::min(a.RowCount, a.RowMap.size());
     if (count < 2) return;
     std::vector<uint32_t> rows(a.RowMap.begin(), a.RowMap.begin() + long(count));
@@ -166,7 +213,16 @@ void sortRows(Archive& a, int column) {
     }
     std::vector<uint32_t> ranks(count);
     for (size_t p = 0; p < count; ++p) ranks[p] = rankOfEntry[rows[p]];
-    RowSorter(rows, ranks).sort(0, long(count) - 1);
+    // Shuffled rows sort fastest stepping one element at a time; when that runs long (sorted
+    // or nearly sorted rows, its worst case) the rank tree takes over from the start. Both
+    // make the same steps, so the order they leave is the same.
+    std::vector<uint32_t> rowsBefore = rows, ranksBefore = ranks;
+    uint64_t budget = stepLimit < 0 ? stepBudget(count) : uint64_t(stepLimit);
+    if (!plainSortWithin(rows, ranks, budget)) {
+        rows = std::move(rowsBefore);
+        ranks = std::move(ranksBefore);
+        RowSorter(rows, ranks).sort(0, long(count) - 1);
+    }
     std::copy(rows.begin(), rows.end(), a.RowMap.begin());
 }
 

@@ -66,8 +66,12 @@ TEST(SortRows, MatchesThePlainQuicksortOnRandomRowsWithTies) {
         std::shuffle(a.RowMap.begin(), a.RowMap.end(), rng);
         TRowMap expected = a.RowMap;
         plainQuicksort(a, expected, 0, long(n) - 1, kColumnSize);
+        Archive viaTree = a;
         sortRows(a, kColumnSize);
         ASSERT_EQ(a.RowMap, expected) << "round " << round;
+        // A fast path given up at once leaves the whole sort to the rank tree.
+        detail::sortRowsWithin(viaTree, kColumnSize, int64_t(round % 5));
+        ASSERT_EQ(viaTree.RowMap, expected) << "rank tree, round " << round;
     }
 }
 
