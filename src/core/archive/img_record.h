@@ -15,7 +15,6 @@ inline constexpr uint64_t kVer2HeaderSize = 8;  // "VER2" + entry count
 
 using ImgRecord = std::array<uint8_t, kImgRecordSize>;
 
-TEntryRec decodeImgRecord(const uint8_t* p, uint64_t dirPos);
 ImgRecord encodeImgRecord(const TEntryRec& e);
 
 }  // namespace varmelo
