@@ -25,8 +25,9 @@ test: build
 	@bash scripts/test.sh "$(BUILD)"
 
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target varmelo_bench
+	cmake --build $(BUILD) -j $(JOBS) --target varmelo_bench varmelo_gui_bench
 	$(BUILD)/bench/varmelo_bench
+	$(BUILD)/bench/varmelo_gui_bench
 
 clean:
 	rm -rf $(BUILD)

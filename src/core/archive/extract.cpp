@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "core/archive/img_write_support.h"
@@ -23,6 +24,13 @@ bool sameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
+}
+
+// One buffer per thread, kept: a fresh megabyte for every entry cost more than copying
+// the small entries themselves.
+uint8_t* copyBuffer() {
+    thread_local std::unique_ptr<uint8_t[]> buf(new uint8_t[img_write::kCopyBuffer]);
+    return buf.get();
 }
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
@@ -71,13 +79,13 @@ void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t l
     // Creating the destination truncates it: extracting onto the archive itself would wipe it.
     if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
     BinaryFile out = BinaryFile::create(dest);
-    std::vector<uint8_t> buf(size_t(std::min<uint64_t>(length, img_write::kCopyBuffer)));
+    uint8_t* buf = copyBuffer();
     src.seek(start);
     uint64_t copied = 0;
     while (copied < length) {
-        size_t chunk = size_t(std::min<uint64_t>(length - copied, buf.size()));
-        size_t got = src.readSome(buf.data(), chunk);
-        if (got > 0) out.write(buf.data(), got);
+        size_t chunk = size_t(std::min<uint64_t>(length - copied, img_write::kCopyBuffer));
+        size_t got = src.readSome(buf, chunk);
+        if (got > 0) out.write(buf, got);
         copied += got;
         if (got < chunk) break;  // the archive ends inside the range
     }

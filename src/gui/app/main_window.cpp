@@ -1,0 +1,489 @@
+#include "gui/app/main_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "core/settings/language_files.h"
+#include "gui/app/about_box.h"
+#include "gui/app/command_icons.h"
+#include "gui/app/command_table.h"
+#include "gui/app/credits_text.h"
+#include "gui/app/customize_dialog.h"
+#include "gui/app/menu_set.h"
+#include "gui/app/menu_style.h"
+#include "gui/app/prompts.h"
+#include "gui/browser/archive_browser.h"
+#include "gui/preview/preview_panel.h"
+
+namespace varmelo::gui {
+
+namespace {
+
+constexpr int kPanelMinimum = 260;
+constexpr int kPreviewWidth = 264;
+
+const char* const kAssociationCommands[kAssociationCount] = {
+    "ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1", "ServiceBratva1", "ServiceCleaners1"};
+
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+}  // namespace
+
+MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), prompts_(prompts), arguments_(std::move(arguments)) {
+    setObjectName(QStringLiteral("frm1"));
+    setWindowTitle(QStringLiteral("Varmelo 5.0"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    resize(719, 448);
+    setMinimumWidth(531);
+    setAcceptDrops(true);
+
+    commands_ = new CommandTable(this);
+    setCommandIcons(*commands_);
+    menus_ = std::make_unique<MenuSet>(this, *commands_);
+
+    BrowserHost host;
+    host.window = this;
+    host.showStatus = [this](const QString& text) { showStatus(text); };
+    host.noteRecentFile = [this](const std::string& path) {
+        if (settings_.noteRecentFile(path)) refreshRecentFiles();
+    };
+    host.showDefaultPage = [this] { preview_->showDefaultPage(); };
+    host.preview = [this](uint32_t entry) { runPreview(entry); };
+    host.previewVisible = [this] { return !preview_->isHidden(); };
+    browser_ = new ArchiveBrowser(std::move(host), prompts_, messages_, this);
+
+    buildLayout();
+    buildBars();
+    connectCommands();
+
+    scanLanguages();
+    readAssociations();
+    refreshRecentFiles();
+    askFirstRun();
+    const int style = settings_.menuStyle();
+    selectMenuStyle(style);
+    chooseStartLanguage();
+
+    about_ = new AboutBox([this] { return credits(); }, this);
+    applyLanguage(startLanguage_);
+}
+
+MainWindow::~MainWindow() {
+    // The browser goes first, while the list, the actions and the panels it uses still exist.
+    delete browser_;
+    browser_ = nullptr;
+}
+
+void MainWindow::buildLayout() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setOpaqueResize(true);
+
+    auto* panel = new QWidget(splitter_);
+    panel->setObjectName(QStringLiteral("Panel3"));
+    panel->setMinimumWidth(kPanelMinimum);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    if (QWidget* list = browser_->listWidget()) {
+        list->setParent(panel);
+        panelLayout->addWidget(list);
+    }
+
+    preview_ = new PreviewPanel(splitter_);
+    preview_->setMinimumWidth(kPanelMinimum);
+    splitter_->addWidget(panel);
+    splitter_->addWidget(preview_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({width() - kPreviewWidth - splitter_->handleWidth(), kPreviewWidth});
+    setCentralWidget(splitter_);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    statusPanel_ = new QLabel(status);
+    statusPanel_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusPanel_->setMinimumWidth(50);
+    status->addWidget(statusPanel_, 1);
+    setStatusBar(status);
+}
+
+void MainWindow::buildBars() {
+    // The native window menu always has the designed menus.
+    QMenuBar* native = menuBar();
+    native->setObjectName(QStringLiteral("MainMenu1"));
+    for (const QString& name : menus_->topLevelNames()) native->addAction(menus_->item(name));
+
+    menuStrip_ = new QToolBar(QStringLiteral("Главное меню"), this);
+    menuStrip_->setObjectName(QStringLiteral("MainMenuBar1"));
+    menuStrip_->setMovable(false);
+    menuStrip_->setFloatable(false);
+    programMenu_ = new QMenuBar(menuStrip_);
+    programMenu_->setObjectName(QStringLiteral("MainMenuBar1Items"));
+    programMenu_->setNativeMenuBar(false);
+    programMenu_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    menuStrip_->addWidget(programMenu_);
+    addToolBar(Qt::TopToolBarArea, menuStrip_);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    toolBar_ = new QToolBar(QStringLiteral("Главная панель"), this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setIconSize(QSize(16, 16));
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    std::optional<BarLayout> stored = settings_.loadBarLayout();
+    layout_ = sanitized(stored ? *stored : defaultBarLayout(), *menus_);
+    fillToolBar(toolBar_, layout_.toolbar, *menus_);
+    fillMenuBar(programMenu_, layout_.menuBar, *menus_);
+}
+
+void MainWindow::connectCommands() {
+    CommandTable& c = *commands_;
+    ArchiveBrowser* b = browser_;
+    auto on = [&c](const char* name, auto receiver, auto slot) {
+        QObject::connect(c.action(QString::fromLatin1(name)), &QAction::triggered, receiver, slot);
+    };
+    on("FileNew1", b, &ArchiveBrowser::newArchive);
+    on("FileOpen1", b, &ArchiveBrowser::openArchive);
+    on("FileExit1", this, &QWidget::close);
+    on("EditOpen1", b, &ArchiveBrowser::openExternal);
+    on("EditRename1", b, &ArchiveBrowser::rename);
+    on("EditExtract1", b, &ArchiveBrowser::extract);
+    on("EditReplace1", b, &ArchiveBrowser::replace);
+    on("EditAdd1", b, &ArchiveBrowser::add);
+    on("EditRemove1", b, &ArchiveBrowser::remove);
+    on("SearchFind1", b, &ArchiveBrowser::find);
+    on("SearchFindNext1", b, &ArchiveBrowser::findNext);
+    on("SearchFindAll1", b, &ArchiveBrowser::findAll);
+    on("SearchFilter1", b, &ArchiveBrowser::toggleFilter);
+    on("ServiceRebuild1", b, &ArchiveBrowser::rebuild);
+    on("CustomizeActionBars1", this, &MainWindow::customizeBars);
+    on("HelpAbout1", this, &MainWindow::showAbout);
+
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = c.action(QStringLiteral("MRUFile%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, i] {
+            const std::string path = settings_.recentFiles()[size_t(i)];
+            if (!path.empty()) browser_->openRecent(pathText(path));
+        });
+    }
+    connect(c.action(QStringLiteral("ServiceToolbar1")), &QAction::triggered, this,
+            [this](bool shown) { toolBar_->setVisible(shown); });
+    connect(c.action(QStringLiteral("ServicePreview1")), &QAction::triggered, this,
+            [this](bool shown) { setPreviewShown(shown); });
+    for (const char* name : {"ServiceDefault1", "ServiceXP1", "ServiceStandard1"}) {
+        QAction* a = c.action(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, a] { selectMenuStyle(a->data().toInt()); });
+    }
+    for (const char* name : kAssociationCommands) {
+        QAction* a = c.action(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, a] { toggleAssociation(a); });
+    }
+    connect(c.action(QStringLiteral("ServiceOpenAll1")), &QAction::triggered, this,
+            [this](bool checked) { toggleAllAssociations(checked); });
+    connect(c.action(QStringLiteral("LanguageSelect1")), &QAction::triggered, this, [this] { applyLanguage(-1); });
+}
+
+void MainWindow::showStatus(const QString& text) { statusPanel_->setText(text); }
+
+// --- menu styles -------------------------------------------------------------------------
+
+void MainWindow::selectMenuStyle(int style) {
+    menuStyle_ = style;
+    const MenuLook look = menuLookFor(style);
+    const bool native = look == MenuLook::Native;
+    menuBar()->setVisible(native);
+    menuStrip_->setVisible(!native);
+    commands_->action(QStringLiteral("CustomizeActionBars1"))->setEnabled(!native);
+
+    // The program-drawn bar and the menus it opens share one look; in the native style the
+    // menus drop theirs so the window menu looks like every other program's.
+    const QString sheet = menuStyleSheet(look);
+    menuStrip_->setStyleSheet(sheet);
+    programMenu_->setStyleSheet(sheet);
+    // A style sheet cuts the bar off from the window's font; hand it down again.
+    programMenu_->setFont(font());
+    for (const QString& name : menus_->itemNames())
+        if (QMenu* m = menus_->menu(name)) m->setStyleSheet(sheet);
+
+    for (const char* name : {"ServiceDefault1", "ServiceXP1", "ServiceStandard1"}) {
+        QAction* a = commands_->action(QString::fromLatin1(name));
+        a->setChecked(a->data().toInt() == style);
+    }
+    settings_.writeMenuStyle(style);
+}
+
+// --- bar customisation -------------------------------------------------------------------
+
+void MainWindow::setBarLayout(const BarLayout& layout) {
+    layout_ = sanitized(layout, *menus_);
+    fillToolBar(toolBar_, layout_.toolbar, *menus_);
+    fillMenuBar(programMenu_, layout_.menuBar, *menus_);
+    settings_.saveBarLayout(layout_);
+}
+
+void MainWindow::customizeBars() {
+    if (menuLookFor(menuStyle_) == MenuLook::Native) return;
+    CustomizeDialog dialog(*menus_, layout_, this);
+    if (dialog.exec() == QDialog::Accepted) setBarLayout(dialog.layout());
+}
+
+QMenu* MainWindow::createPopupMenu() {
+    // The bars are shown and hidden by their commands only; the toolkit's own bar menu
+    // would let the menu bar be hidden with no way back.
+    return nullptr;
+}
+
+// --- recent files, first run, associations -----------------------------------------------
+
+void MainWindow::refreshRecentFiles() {
+    const auto recent = settings_.recentFiles();
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = commands_->action(QStringLiteral("MRUFile%1").arg(i + 1));
+        const QString path = pathText(recent[size_t(i)]);
+        a->setText(QString(path).replace('&', QStringLiteral("&&")));
+        a->setVisible(!path.isEmpty());
+    }
+}
+
+void MainWindow::askFirstRun() {
+    if (settings_.firstRun() != 1) return;
+    const auto answer = prompts_.askYesNo(QString::fromStdString(messages_.get(MsgFirstRun)),
+                                          QString::fromStdString(messages_.get(MsgFirstRunCaption)),
+                                          Prompts::Icon::Question);
+    if (answer == Prompts::Answer::Yes) {
+        QAction* all = commands_->action(QStringLiteral("ServiceOpenAll1"));
+        all->setChecked(true);
+        toggleAllAssociations(true);
+    }
+    settings_.writeFirstRun(0);
+}
+
+void MainWindow::readAssociations() {
+    bool all = true;
+    for (int tag = 0; tag < kAssociationCount; ++tag) {
+        const bool on = settings_.isAssociated(tag);
+        commands_->action(QString::fromLatin1(kAssociationCommands[tag]))->setChecked(on);
+        all = all && on;
+    }
+    commands_->action(QStringLiteral("ServiceOpenAll1"))->setChecked(all);
+}
+
+void MainWindow::toggleAssociation(QAction* action) {
+    const int tag = action->data().toInt();
+    try {
+        settings_.setAssociated(tag, action->isChecked(), messages_.get(MsgFileType));
+    } catch (const std::exception& e) {
+        prompts_.showError(QString::fromUtf8(e.what()));
+    }
+    // The marks show what the system now holds, also after a failed change.
+    action->setChecked(settings_.isAssociated(tag));
+    bool all = true;
+    for (const char* name : kAssociationCommands) all = all && commands_->action(QString::fromLatin1(name))->isChecked();
+    commands_->action(QStringLiteral("ServiceOpenAll1"))->setChecked(all);
+}
+
+void MainWindow::toggleAllAssociations(bool on) {
+    for (const char* name : kAssociationCommands) {
+        QAction* a = commands_->action(QString::fromLatin1(name));
+        a->setChecked(!on);
+        a->trigger();
+    }
+}
+
+// --- languages ---------------------------------------------------------------------------
+
+void MainWindow::scanLanguages() {
+    languages_ = settings_.languages();
+    QMenu* menu = menus_->menu(QStringLiteral("LanguageMenu1"));
+    if (!languages_.empty()) {
+        menu->clear();
+        for (size_t i = 0; i < languages_.size(); ++i) {
+            const LanguageInfo& lang = languages_[i];
+            auto* a = new QAction(lang.displayName, menu);
+            a->setObjectName(QStringLiteral("Language%1").arg(i));
+            setActionHint(a, lang.displayName + QStringLiteral("|Select ") + lang.displayName +
+                                 QStringLiteral(" language"));
+            a->setData(int(i));
+            QPixmap flag(lang.flagPath);
+            if (!flag.isNull()) {
+                flag.setMask(flag.createMaskFromColor(QColor(0, 255, 0)));
+                a->setIcon(QIcon(flag));
+            }
+            connect(a, &QAction::triggered, this, [this, i] { applyLanguage(int(i)); });
+            menu->addAction(a);
+        }
+    }
+    menu->menuAction()->setVisible(languages_.size() > 1);
+}
+
+void MainWindow::restoreLanguageMenu() {
+    QMenu* menu = menus_->menu(QStringLiteral("LanguageMenu1"));
+    const QList<QAction*> items = menu->actions();
+    menu->clear();
+    for (QAction* a : items)
+        if (a->parent() == menu) a->deleteLater();
+    menu->addAction(commands_->action(QStringLiteral("LanguageSelect1")));
+}
+
+void MainWindow::chooseStartLanguage() {
+    const std::string stored = settings_.language();
+    if (!stored.empty() && settings_.languageFileExists(stored)) {
+        LanguageInfo selected;
+        selected.fileName = QString::fromStdString(stored);
+        selected.displayName = QStringLiteral("Selected");
+        languages_.push_back(selected);
+        startLanguage_ = int(languages_.size()) - 1;
+        return;
+    }
+    startLanguage_ = languages_.empty() ? -1 : 0;
+    const int system = settings_.systemLanguageId();
+    for (size_t i = 0; i < languages_.size(); ++i)
+        if (languages_[i].langId == system) {
+            startLanguage_ = int(i);
+            break;
+        }
+}
+
+void MainWindow::applyLanguage(int index) {
+    if (index < 0) {
+        const int system = settings_.systemLanguageId();
+        for (size_t i = 0; i < languages_.size() && index < 0; ++i)
+            if (languages_[i].langId == system) index = int(i);
+        if (index < 0) return;
+    }
+    if (size_t(index) >= languages_.size()) return;
+    const std::string fileName = languages_[size_t(index)].fileName.toStdString();
+    const LanguageFile file(settings_.languageFilePath(fileName));
+    // A file that vanished since the scan would only wipe every hint; leave the texts alone.
+    if (!file.loaded()) return;
+    translateForm(file, QStringLiteral("frm1"), this);
+    translateForm(file, QStringLiteral("frm5"), about_);
+    file.applyMessages(messages_);
+    browser_->retranslate();
+    settings_.writeLanguage(fileName);
+}
+
+void MainWindow::translateForm(const LanguageFile& file, const QString& section, QWidget* form) {
+    if (!form) return;
+    const std::string s = section.toStdString();
+    auto text = [&](const QString& key, const QString& current) {
+        return QString::fromStdString(file.text(s, key.toStdString(), current.toStdString()));
+    };
+    form->setWindowTitle(text(QStringLiteral("Caption"), form->windowTitle()));
+    for (QLabel* l : form->findChildren<QLabel*>())
+        if (!l->objectName().isEmpty()) l->setText(text(l->objectName(), l->text()));
+    for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
+        if (!b->objectName().isEmpty() && !qobject_cast<QToolButton*>(b)) b->setText(text(b->objectName(), b->text()));
+    if (form != this) return;
+    for (QAction* a : commands_->actions()) {
+        const QString name = a->objectName();
+        // The recent-file commands show their paths, whatever the language calls them.
+        if (!name.startsWith(QLatin1String("MRUFile"))) a->setText(text(name, a->text()));
+        setActionHint(a, QString::fromStdString(file.hint(s, name.toStdString() + "h")));
+    }
+    for (const QString& name : menus_->topLevelNames())
+        if (QMenu* m = menus_->menu(name); m && !commands_->action(name)) m->setTitle(text(name, m->title()));
+    // Then the bars item by item ("Bar1" the toolbar, "Bar2" the menu bar), whose keys may
+    // override what the command keys said.
+    translateBar(file, section, QStringLiteral("Bar1"), toolBar_->actions());
+    translateBar(file, section, QStringLiteral("Bar2"), programMenu_->actions());
+    toolBar_->setWindowTitle(text(toolBar_->objectName(), toolBar_->windowTitle()));
+    menuStrip_->setWindowTitle(text(menuStrip_->objectName(), menuStrip_->windowTitle()));
+}
+
+void MainWindow::translateBar(const LanguageFile& file, const QString& section, const QString& prefix,
+                              const QList<QAction*>& items) {
+    const std::string s = section.toStdString();
+    for (qsizetype j = 0; j < items.size(); ++j) {
+        QAction* a = items[j];
+        if (a->isSeparator()) continue;
+        const QString key = QStringLiteral("%1[%2]").arg(prefix).arg(j);
+        const bool command = commands_->action(a->objectName()) == a;
+        if (command) {
+            if (auto hint = file.find(s, key.toStdString() + "h")) setActionHint(a, QString::fromStdString(*hint));
+        } else if (QMenu* m = a->menu()) {
+            m->setTitle(QString::fromStdString(file.text(s, key.toStdString(), m->title().toStdString())));
+        }
+        if (QMenu* m = a->menu()) translateBar(file, section, key, m->actions());
+    }
+}
+
+QString MainWindow::credits() const {
+    QStringList translators;
+    for (const LanguageInfo& lang : languages_) translators << lang.author;
+    return creditsText(translators, kProgramAuthor);
+}
+
+void MainWindow::showAbout() { about_->exec(); }
+
+// --- preview panel -----------------------------------------------------------------------
+
+void MainWindow::setPreviewShown(bool shown) { preview_->setVisible(shown); }
+
+void MainWindow::runPreview(uint32_t entry) {
+    try {
+        preview_->preview(browser_->archive(), entry);
+    } catch (const std::exception& e) {
+        prompts_.showError(QString::fromUtf8(e.what()));
+    }
+}
+
+// --- ways in and out ---------------------------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    QString path;
+    for (qsizetype i = 1; i < arguments_.size(); ++i)
+        if (QFileInfo(arguments_[i]).isFile()) {
+            // Absolute, so the recent-files list still finds it from another folder.
+            path = QFileInfo(arguments_[i]).absoluteFilePath();
+            break;
+        }
+    // Queued, so the window is on screen before a long load starts.
+    if (!path.isEmpty())
+        QTimer::singleShot(0, this, [this, path] { browser_->load(path, LoadOrigin::CommandLine); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    restoreLanguageMenu();
+    browser_->setClosing();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    const QString path = urls.first().toLocalFile();
+    // After the drop has been answered: a load may show questions of its own.
+    QTimer::singleShot(0, this, [this, path] { browser_->load(path, LoadOrigin::Drop); });
+}
+
+}  // namespace varmelo::gui

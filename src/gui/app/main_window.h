@@ -1,0 +1,113 @@
+#pragma once
+// The main window frm1: commands, the three bars, the entry list beside the preview panel,
+// the status bar, and the settings that live around them.
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "core/settings/messages.h"
+#include "gui/app/app_settings.h"
+#include "gui/app/bar_layout.h"
+
+namespace varmelo {
+class LanguageFile;
+}
+
+class QLabel;
+class QMenuBar;
+class QSplitter;
+class QToolBar;
+
+namespace varmelo::gui {
+
+class AboutBox;
+class ArchiveBrowser;
+class CommandTable;
+class MenuSet;
+class PreviewPanel;
+class Prompts;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `arguments` is the command line (program name first); its first argument naming an
+    // existing file is opened when the window is first shown.
+    MainWindow(AppSettings& settings, Prompts& prompts, QStringList arguments, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    CommandTable& commands() const { return *commands_; }
+    MenuSet& menus() const { return *menus_; }
+    ArchiveBrowser& browser() const { return *browser_; }
+    PreviewPanel& previewPanel() const { return *preview_; }
+    MessageTable& messages() { return messages_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QToolBar* menuBarStrip() const { return menuStrip_; }  // MainMenuBar1
+    QMenuBar* programMenuBar() const { return programMenu_; }
+    QLabel* statusPanel() const { return statusPanel_; }
+    AboutBox* aboutBox() const { return about_; }
+    const std::vector<LanguageInfo>& languageList() const { return languages_; }
+    int startLanguage() const { return startLanguage_; }
+    const BarLayout& barLayout() const { return layout_; }
+    int menuStyle() const { return menuStyle_; }
+
+    void showStatus(const QString& text);
+    // -1 native menu, 0 XP-styled bars, any other positive value the plain bars.
+    void selectMenuStyle(int style);
+    void setBarLayout(const BarLayout& layout);  // shows and stores it
+    void applyLanguage(int index);
+    // The credit text of the About box for the current language list.
+    QString credits() const;
+
+public slots:
+    void customizeBars();
+    void showAbout();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    void buildLayout();
+    void buildBars();
+    void connectCommands();
+    void readAssociations();
+    void toggleAssociation(QAction* action);
+    void toggleAllAssociations(bool on);
+    void refreshRecentFiles();
+    void scanLanguages();
+    void restoreLanguageMenu();
+    void chooseStartLanguage();
+    void askFirstRun();
+    void translateForm(const LanguageFile& file, const QString& section, QWidget* form);
+    void translateBar(const LanguageFile& file, const QString& section, const QString& prefix,
+                      const QList<QAction*>& items);
+    void setPreviewShown(bool shown);
+    void runPreview(uint32_t entry);
+
+    AppSettings& settings_;
+    Prompts& prompts_;
+    QStringList arguments_;
+    MessageTable messages_;
+    bool firstShow_ = true;
+    int menuStyle_ = 0;
+    BarLayout layout_;
+    std::vector<LanguageInfo> languages_;
+    int startLanguage_ = -1;
+
+    CommandTable* commands_ = nullptr;
+    std::unique_ptr<MenuSet> menus_;
+    ArchiveBrowser* browser_ = nullptr;
+    PreviewPanel* preview_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QToolBar* menuStrip_ = nullptr;
+    QMenuBar* programMenu_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    AboutBox* about_ = nullptr;
+};
+
+}  // namespace varmelo::gui

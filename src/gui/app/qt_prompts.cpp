@@ -1,0 +1,105 @@
+#include "gui/app/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <memory>
+
+namespace varmelo::gui {
+
+namespace {
+
+QMessageBox::Icon boxIcon(Prompts::Icon icon) {
+    switch (icon) {
+        case Prompts::Icon::Information: return QMessageBox::Information;
+        case Prompts::Icon::Question: return QMessageBox::Question;
+        case Prompts::Icon::Warning: return QMessageBox::Warning;
+        case Prompts::Icon::Error: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString title() {
+    const QString name = QApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Varmelo") : name;
+}
+
+Prompts::Answer ask(QWidget* parent, const QString& text, const QString& caption, Prompts::Icon icon,
+                    QMessageBox::StandardButtons buttons) {
+    QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Prompts::Answer::Yes;
+        case QMessageBox::No: return Prompts::Answer::No;
+        default: return Prompts::Answer::Cancel;
+    }
+}
+
+QFileDialog* fileDialog(QWidget* parent, const QString& filter) {
+    auto* dialog = new QFileDialog(parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    const QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty()) {
+        dialog->setNameFilters(filters);
+        dialog->selectNameFilter(filters.first());
+    }
+    return dialog;
+}
+
+}  // namespace
+
+Prompts::Answer QtPrompts::askYesNo(const QString& text, const QString& caption, Icon icon) {
+    Answer a = ask(parent_, text, caption, icon, QMessageBox::Yes | QMessageBox::No);
+    return a == Answer::Cancel ? Answer::No : a;  // closing the box means No
+}
+
+Prompts::Answer QtPrompts::askYesNoCancel(const QString& text, const QString& caption, Icon icon) {
+    return ask(parent_, text, caption, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+void QtPrompts::showError(const QString& text) { QMessageBox::critical(parent_, title(), text); }
+
+void QtPrompts::showMessage(const QString& text) { QMessageBox::information(parent_, title(), text); }
+
+std::optional<QString> QtPrompts::pickOpenFile(const QString& filter) {
+    std::unique_ptr<QFileDialog> dialog(fileDialog(parent_, filter));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return dialog->selectedFiles().first();
+}
+
+QStringList QtPrompts::pickOpenFiles(const QString& filter) {
+    std::unique_ptr<QFileDialog> dialog(fileDialog(parent_, filter));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    return dialog->selectedFiles();
+}
+
+std::optional<QString> QtPrompts::pickSaveFile(const QString& filter, const QString& proposedName, int* filterIndex) {
+    std::unique_ptr<QFileDialog> dialog(fileDialog(parent_, filter));
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog asks before an existing file is overwritten (the toolkit's default,
+    // stated so that nobody switches it off by accident).
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    const QStringList filters = dialog->nameFilters();
+    if (filterIndex && *filterIndex >= 1 && *filterIndex <= filters.size())
+        dialog->selectNameFilter(filters[*filterIndex - 1]);
+    if (!proposedName.isEmpty()) dialog->selectFile(proposedName);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    if (filterIndex) {
+        const qsizetype chosen = filters.indexOf(dialog->selectedNameFilter());
+        if (chosen >= 0) *filterIndex = int(chosen) + 1;
+    }
+    return dialog->selectedFiles().first();
+}
+
+std::optional<QString> QtPrompts::pickFolder(const QString& title) {
+    const QString folder = QFileDialog::getExistingDirectory(parent_, title);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+}
+
+}  // namespace varmelo::gui
