@@ -22,6 +22,9 @@ constexpr const char* kUsage =
     "  rebuild ARCHIVE\n"
     "  create --vc|--sa [--force] PATH\n"
     "  verify ARCHIVE\n"
+    "  inspect [--json] PATH [ENTRY]\n"
+    "  export PATH [ENTRY] [--texture NAME|#N] [--mode rgba|rgb|alpha|checker] -o OUT.bmp|OUT.png\n"
+    "  export PATH [ENTRY] --all [--mode ...] -o DIR\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"
     "Names are UTF-8 on the command line and Windows-1251 in the archive.\n";
@@ -34,6 +37,7 @@ const std::map<std::string, Runner>& commands() {
         {"list", runList},       {"extract", runExtract}, {"add", runAdd},
         {"replace", runReplace}, {"delete", runDelete},   {"rename", runRename},
         {"rebuild", runRebuild}, {"create", runCreate},   {"verify", runVerify},
+        {"inspect", runInspect}, {"export", runExport},
     };
     return table;
 }

@@ -1,0 +1,232 @@
+// inspect and export: what an entry (or a loose file) holds for the previews, and its
+// pictures written out at full size.
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "cli/cli.h"
+#include "cli/json_writer.h"
+#include "core/io/codepage.h"
+#include "core/io/errors.h"
+#include "core/preview/entry_reader.h"
+#include "core/preview/inspect.h"
+
+namespace varmelo::cli {
+
+namespace {
+
+// The bytes to look at and the name whose extension says what they are (Windows-1251).
+struct Source {
+    EntryReader reader;
+    std::string name;
+};
+
+Source openSource(const std::string& path, const std::string& entry) {
+    if (!entry.empty()) {
+        Archive a = loadArchive(path);
+        const TEntryRec& e = a.Entries[resolveEntry(a, entry)];
+        return {openEntryReader(a, e), e.Name};
+    }
+    std::error_code ec;
+    const uint64_t size = std::filesystem::file_size(path, ec);
+    if (ec) throw FileError(path + ": " + ec.message());
+    const std::string base = std::filesystem::path(path).filename().string();
+    return {EntryReader::open(path, 0, size), utf8ToCp1251(base).value_or(base)};
+}
+
+const char* typeName(PreviewPage p) {
+    switch (p) {
+    case PreviewPage::Txd: return "txd";
+    case PreviewPage::Dff: return "dff";
+    case PreviewPage::Ipl: return "ipl";
+    case PreviewPage::Col: return "col";
+    case PreviewPage::Dds: return "dds";
+    case PreviewPage::Tga: return "tga";
+    case PreviewPage::Default: break;
+    }
+    return "unknown";
+}
+
+std::string utf8(const std::string& s) { return cp1251ToUtf8(s); }
+const char* boolText(bool b) { return b ? "true" : "false"; }
+
+std::string inspectJson(const EntryInspection& in) {
+    std::string o = "{\"type\": " + JsonWriter::quote(typeName(in.kind));
+    if (in.kind == PreviewPage::Txd) {
+        o += ", \"count\": " + std::to_string(in.textureCount) + ", \"textures\": [";
+        for (size_t i = 0; i < in.textures.size(); ++i) {
+            const TextureInfo& t = in.textures[i];
+            o += i ? ",\n  " : "\n  ";
+            o += "{\"name\": " + JsonWriter::quote(utf8(t.name)) + ", \"mask\": " + JsonWriter::quote(utf8(t.mask)) +
+                 ", \"width\": " + std::to_string(t.width) + ", \"height\": " + std::to_string(t.height) +
+                 ", \"depth\": " + std::to_string(t.depth) + ", \"has_alpha\": " + boolText(t.hasAlpha) +
+                 ", \"format\": " + JsonWriter::quote(t.format) + ", \"data_size\": " + std::to_string(t.dataSize) +
+                 "}";
+        }
+        o += in.textures.empty() ? "]" : "\n]";
+    } else if (in.kind == PreviewPage::Dds || in.kind == PreviewPage::Tga) {
+        o += ", \"width\": " + std::to_string(in.width) + ", \"height\": " + std::to_string(in.height) +
+             ", \"has_alpha\": " + boolText(in.hasAlpha);
+    } else if (in.kind == PreviewPage::Ipl) {
+        o += ", \"binary\": " + std::string(boolText(in.binaryIpl)) + ", \"lines\": [";
+        for (size_t i = 0; i < in.lines.size(); ++i) o += (i ? ",\n  " : "\n  ") + JsonWriter::quote(utf8(in.lines[i]));
+        o += in.lines.empty() ? "]" : "\n]";
+    }
+    if (!in.error.empty()) o += ", \"error\": " + JsonWriter::quote(utf8(in.error));
+    return o + "}\n";
+}
+
+std::string inspectText(const EntryInspection& in) {
+    std::string o;
+    switch (in.kind) {
+    case PreviewPage::Txd:
+        o = "texture dictionary, " + std::to_string(in.textureCount) + " textures\n";
+        for (size_t i = 0; i < in.textures.size(); ++i) {
+            const TextureInfo& t = in.textures[i];
+            o += "#" + std::to_string(i) + "\t" + utf8(t.name) + "\t" + (t.mask.empty() ? "-" : utf8(t.mask)) + "\t" +
+                 std::to_string(t.width) + "x" + std::to_string(t.height) + "x" + std::to_string(t.depth) + "\t" +
+                 t.format + (t.hasAlpha ? "\talpha" : "\topaque") + "\t" + std::to_string(t.dataSize) + " bytes\n";
+        }
+        break;
+    case PreviewPage::Dds:
+    case PreviewPage::Tga:
+        if (in.error.empty())
+            o = std::string(typeName(in.kind)) + " picture " + std::to_string(in.width) + "x" +
+                std::to_string(in.height) + (in.hasAlpha ? ", with alpha\n" : ", opaque\n");
+        break;
+    case PreviewPage::Ipl:
+        if (!in.binaryIpl) o = "text placement file (not binary)\n";
+        for (const auto& line : in.lines) o += utf8(line) + "\n";
+        break;
+    default: o = std::string(typeName(in.kind)) + ": nothing to inspect\n"; break;
+    }
+    return o;
+}
+
+// A texture name as a file name: path separators, control and shell-hostile characters
+// become "_", so every file lands inside the chosen folder.
+std::string safeFileName(const std::string& name, size_t index) {
+    std::string out;
+    for (char c : utf8(name)) {
+        const auto u = static_cast<unsigned char>(c);
+        out += (u < 32 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) ? '_' : c;
+    }
+    if (out.empty() || out == "." || out == "..") out = "texture_" + std::to_string(index);
+    return out;
+}
+
+int findTexture(const EntryInspection& in, const std::string& given) {
+    if (given.size() > 1 && given[0] == '#' && given.find_first_not_of("0123456789", 1) == std::string::npos) {
+        if (given.size() > 10 || std::stoul(given.substr(1)) >= in.textures.size())
+            throw UsageError("no texture " + given + " (the dictionary has " + std::to_string(in.textures.size()) +
+                             " textures)");
+        return int(std::stoul(given.substr(1)));
+    }
+    const std::string wanted = toEntryName(given);
+    for (size_t i = 0; i < in.textures.size(); ++i)
+        if (in.textures[i].name == wanted) return int(i);
+    auto upper = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'a' && c <= 'z') c = char(c - 32);
+        return s;
+    };
+    for (size_t i = 0; i < in.textures.size(); ++i)
+        if (upper(in.textures[i].name) == upper(wanted)) return int(i);
+    throw UsageError("no texture named '" + given + "'");
+}
+
+}  // namespace
+
+int runInspect(const Args& args) {
+    bool json = false;
+    std::vector<std::string> pos;
+    for (const auto& arg : args) {
+        if (arg == "--json") json = true;
+        else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') throw BadUsage("inspect: unknown option '" + arg + "'");
+        else pos.push_back(arg);
+    }
+    if (pos.empty()) throw BadUsage("inspect: no file given");
+    if (pos.size() > 2) throw BadUsage("inspect: expected PATH [ENTRY]");
+    Source src = openSource(pos[0], pos.size() > 1 ? pos[1] : "");
+    const EntryInspection in = InspectEntry(src.reader, src.name);
+    const std::string out = json ? inspectJson(in) : inspectText(in);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (!in.error.empty()) {
+        reportError(in.error);
+        return 1;
+    }
+    return 0;
+}
+
+int runExport(const Args& args) {
+    std::vector<std::string> pos;
+    std::string texture, output;
+    ExportMode mode = ExportMode::Rgba;
+    bool all = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto next = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw BadUsage("export: " + arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--all") all = true;
+        else if (arg == "--texture") texture = next();
+        else if (arg == "-o") output = next();
+        else if (arg == "--mode") {
+            auto m = parseExportMode(next());
+            if (!m) throw BadUsage("export: --mode is rgba, rgb, alpha or checker");
+            mode = *m;
+        } else if (arg.size() > 1 && arg[0] == '-') throw BadUsage("export: unknown option '" + arg + "'");
+        else pos.push_back(arg);
+    }
+    if (pos.empty()) throw BadUsage("export: no file given");
+    if (pos.size() > 2) throw BadUsage("export: expected PATH [ENTRY]");
+    if (output.empty()) throw BadUsage("export: no output given (-o)");
+    if (all && !texture.empty()) throw BadUsage("export: --all and --texture exclude each other");
+    Source src = openSource(pos[0], pos.size() > 1 ? pos[1] : "");
+    const bool withAlpha = mode == ExportMode::Rgba;
+
+    const PreviewPage kind = previewPageFor(src.name);
+    if (kind != PreviewPage::Txd && kind != PreviewPage::Dds && kind != PreviewPage::Tga)
+        throw UsageError("no picture in " + utf8(src.name));
+    if (kind != PreviewPage::Txd && (all || !texture.empty()))
+        throw UsageError(utf8(src.name) + " is a single picture, not a texture dictionary");
+
+    if (!all) {
+        int index = 0;
+        if (kind == PreviewPage::Txd && !texture.empty()) {
+            const EntryInspection in = InspectEntry(src.reader, src.name);
+            index = findTexture(in, texture);
+        }
+        const Image img = ExportPicture(src.reader, src.name, index, mode);
+        if (img.empty()) throw FormatError(utf8(src.name) + ": the picture is empty");
+        SavePicture(output, img, withAlpha);
+        return 0;
+    }
+
+    const EntryInspection in = InspectEntry(src.reader, src.name);
+    std::filesystem::create_directories(output);
+    std::set<std::string> used;
+    int failures = 0;
+    for (size_t i = 0; i < in.textures.size(); ++i) {
+        std::string base = safeFileName(in.textures[i].name, i);
+        std::string file = base + ".png";
+        for (int n = 2; used.count(file); ++n) file = base + "_" + std::to_string(n) + ".png";
+        used.insert(file);
+        try {
+            const Image img = ExportPicture(src.reader, src.name, int(i), mode);
+            SavePicture((std::filesystem::path(output) / file).string(), img, withAlpha);
+            std::printf("%s\n", file.c_str());
+        } catch (const std::exception& e) {
+            reportError(file + ": " + e.what());
+            ++failures;
+        }
+    }
+    if (!in.error.empty()) {
+        reportError(in.error);
+        return 1;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace varmelo::cli

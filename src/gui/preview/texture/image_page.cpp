@@ -1,0 +1,103 @@
+#include "gui/preview/texture/image_page.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <cstring>
+
+#include "core/browser/format_size.h"
+#include "core/io/codepage.h"
+#include "core/preview/entry_reader.h"
+#include "core/texture/bmp_writer.h"
+#include "core/texture/dds_loader.h"
+#include "core/texture/tga_loader.h"
+#include "gui/app/prompts.h"
+#include "gui/preview/texture/bitmap_save_dialog.h"
+#include "gui/preview/texture/image_scene.h"
+#include "gui/preview/texture/image_view.h"
+#include "gui/preview/texture/qt_image.h"
+
+namespace varmelo::gui {
+
+ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
+                     std::shared_ptr<BitmapSaveDialog> saveDialog, QWidget* parent)
+    : QWidget(parent),
+      kind_(kind),
+      scene_(scene),
+      messages_(messages),
+      prompts_(prompts),
+      saveDialog_(std::move(saveDialog)) {
+    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
+    const bool dds = kind_ == PreviewPage::Dds;
+    name_ = new QLabel;
+    name_->setObjectName(dds ? "DDSName" : "TGAName");
+    QFont bold = name_->font();
+    bold.setBold(true);
+    name_->setFont(bold);
+    size_ = new QLabel;
+    size_->setObjectName(dds ? "DDSSize" : "TGASize");
+    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    dims_ = new QLabel;
+    dims_->setObjectName(dds ? "DDSInfo" : "TGAInfo");
+    view_ = new ImageView(scene_);
+    view_->setObjectName(dds ? "Scene3" : "Scene4");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(name_, 1);
+    top->addWidget(size_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addLayout(top);
+    layout->addWidget(dims_);
+    layout->addWidget(view_, 1);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenu4");
+    alpha_ = menu_->addAction(QStringLiteral("Прозрачность"));
+    alpha_->setObjectName("CtxAlpha1");
+    alpha_->setCheckable(true);
+    alpha_->setChecked(scene_.blending());
+    save_ = menu_->addAction(QStringLiteral("Сохранить..."));
+    save_->setObjectName("CtxSaveImage2");
+    connect(alpha_, &QAction::toggled, &scene_, &ImageScene::setBlending);
+    connect(save_, &QAction::triggered, this, &ImagePage::savePicture);
+    // The other page may have changed the shared setting since this menu was last open.
+    connect(&scene_, &ImageScene::changed, this, [this] {
+        const QSignalBlocker block(alpha_);
+        alpha_->setChecked(scene_.blending());
+    });
+    connect(menu_, &QMenu::aboutToShow, this, [this] { save_->setEnabled(!scene_.picture().isNull()); });
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(view_->mapToGlobal(at)); });
+}
+
+void ImagePage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
+    name_->setText(QString::fromStdString(cp1251ToUtf8(name)));
+    size_->setText(QString::fromStdString(FormatSize(size, messages_)));
+    EntryReader entry = EntryReader::open(archivePath, offset, size);
+    const LoadedImage loaded = kind_ == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
+    scene_.setPicture(toQImage(loaded.image));
+    dims_->setText(QString::asprintf("%dx%d", loaded.image.width, loaded.image.height));
+    if (showPage_) showPage_(kind_);
+}
+
+void ImagePage::savePicture() {
+    const QImage& pic = scene_.picture();
+    if (pic.isNull()) return;
+    auto chosen = saveDialog_->run(prompts_);
+    if (!chosen || chosen->isEmpty()) return;
+    Image img(pic.width(), pic.height());
+    const QImage argb = pic.convertToFormat(QImage::Format_ARGB32);
+    const size_t row = size_t(img.width) * 4;
+    for (int y = 0; y < img.height; ++y) std::memcpy(img.pixel(0, y), argb.constScanLine(y), row);
+    try {
+        WriteBmp(chosen->toStdString(), img, BmpDepth::Argb32);
+    } catch (const std::exception& e) {
+        prompts_.showError(QString::fromStdString(e.what()));
+    }
+}
+
+}  // namespace varmelo::gui

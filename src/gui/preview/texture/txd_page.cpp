@@ -1,0 +1,290 @@
+#include "gui/preview/texture/txd_page.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "core/io/codepage.h"
+#include "core/io/errors.h"
+#include "core/preview/entry_reader.h"
+#include "core/settings/messages.h"
+#include "core/settings/text_format.h"
+#include "core/texture/bmp_writer.h"
+#include "core/texture/texture_decoder.h"
+#include "core/texture/txd_reader.h"
+#include "gui/app/prompts.h"
+#include "gui/preview/texture/bitmap_save_dialog.h"
+#include "gui/preview/texture/fit_image_view.h"
+#include "gui/preview/texture/image_loader.h"
+#include "gui/preview/texture/qt_image.h"
+
+namespace varmelo::gui {
+
+namespace {
+
+constexpr int kRowHeight = 52;
+
+QString text(const std::string& singleByte) { return QString::fromStdString(cp1251ToUtf8(singleByte)); }
+
+// The rows of ListBox1, drawn from the page's texture table and thumbnails.
+class TextureRowDelegate : public QStyledItemDelegate {
+public:
+    TextureRowDelegate(const TxdPage& page, QObject* parent) : QStyledItemDelegate(parent), page_(page) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {100, kRowHeight}; }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int t = index.row();
+        if (t < 0 || size_t(t) >= page_.textures().size()) return;
+        const TTexRec& rec = page_.textures()[size_t(t)];
+        const QRect r = option.rect;
+        const QPalette& pal = option.palette;
+        const bool selected = option.state & QStyle::State_Selected;
+        p->save();
+        p->fillRect(r, selected ? pal.highlight() : pal.button());
+        p->setPen(pal.color(QPalette::Light));
+        p->drawLine(r.left() + 1, r.top(), r.right() - 1, r.top());
+        p->setPen(pal.color(QPalette::Dark));
+        p->drawLine(r.left() + 1, r.bottom(), r.right() - 1, r.bottom());
+
+        const QFontMetrics fm(option.font);
+        const int h = fm.height();
+        p->setFont(option.font);
+        const QColor ink = selected ? pal.color(QPalette::HighlightedText) : QColor(Qt::black);
+        p->setPen(ink);
+        p->drawText(QPoint(r.left() + 4, r.top() + 2 + fm.ascent()), text(rec.Name));
+        p->setPen(rec.HasAlpha ? QColor(0, 0, 128) : QColor(128, 128, 128));
+        p->drawText(QPoint(r.left() + 4, r.top() + 2 + h + fm.ascent()), text(rec.MaskName));
+        p->setPen(ink);
+        p->drawText(QPoint(r.left() + 4, r.bottom() - h - 2 + fm.ascent()), TxdPage::sizeText(rec));
+
+        drawThumb(p, page_.thumb(t), QPoint(r.right() - 52, r.top() + 2), pal);
+        if (rec.HasAlpha) drawThumb(p, page_.alphaThumb(t), QPoint(r.right() - 102, r.top() + 2), pal);
+        p->restore();
+    }
+
+private:
+    // A thumbnail not yet made (or that cannot be made) shows as an empty frame.
+    static void drawThumb(QPainter* p, const QImage& img, QPoint at, const QPalette& pal) {
+        if (!img.isNull()) {
+            p->drawImage(at, img);
+            return;
+        }
+        p->setPen(pal.color(QPalette::Mid));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(QRect(at, QSize(kThumbSide - 1, kThumbSide - 1)));
+    }
+
+    const TxdPage& page_;
+};
+
+}  // namespace
+
+TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<BitmapSaveDialog> saveDialog,
+                 QWidget* parent)
+    : QWidget(parent), messages_(messages), prompts_(prompts), saveDialog_(std::move(saveDialog)) {
+    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
+
+    auto* panel = new QWidget;
+    panel->setObjectName("Panel2");
+    name_ = new QLabel;
+    name_->setObjectName("TXDName");
+    QFont bold = name_->font();
+    bold.setBold(true);
+    name_->setFont(bold);
+    size_ = new QLabel;
+    size_->setObjectName("TXDSize");
+    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    info_ = new QLabel;
+    info_->setObjectName("TXDInfo");
+    list_ = new QListWidget;
+    list_->setObjectName("ListBox1");
+    list_->setItemDelegate(new TextureRowDelegate(*this, list_));
+    list_->setUniformItemSizes(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    QPalette lp = list_->palette();
+    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
+    list_->setPalette(lp);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(name_, 1);
+    top->addWidget(size_);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(2, 2, 2, 2);
+    panelLayout->setSpacing(2);
+    panelLayout->addLayout(top);
+    panelLayout->addWidget(info_);
+    panelLayout->addWidget(list_, 1);
+
+    image_ = new FitImageView;
+    image_->setObjectName("Image1");
+    image_->setVisible(false);
+
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName("Splitter3");
+    splitter_->addWidget(panel);
+    splitter_->addWidget(image_);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setSizes({225, 200});
+    connect(splitter_, &QSplitter::splitterMoved, list_->viewport(), qOverload<>(&QWidget::update));
+
+    tabs_ = new QTabBar;
+    tabs_->setObjectName("Tabs1");
+    tabs_->setShape(QTabBar::RoundedSouth);
+    tabs_->addTab(QStringLiteral("RGB+A"));
+    tabs_->addTab(QStringLiteral("RGB"));
+    tabs_->addTab(QStringLiteral("Прозрачность"));
+    tabs_->setEnabled(false);
+    connect(tabs_, &QTabBar::currentChanged, this, &TxdPage::updatePreview);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter_, 1);
+    layout->addWidget(tabs_);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenu2");
+    QAction* save = menu_->addAction(QStringLiteral("Сохранить..."));
+    save->setObjectName("CtxSaveImage");
+    QAction* saveMask = menu_->addAction(QStringLiteral("Сохранить маску..."));
+    saveMask->setObjectName("CtxSaveMask");
+    connect(save, &QAction::triggered, this, [this] { saveSelected(false); });
+    connect(saveMask, &QAction::triggered, this, [this] { saveSelected(true); });
+    list_->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
+
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int) { listClick(); });
+}
+
+TxdPage::~TxdPage() { stopLoader(); }
+
+QString TxdPage::sizeText(const TTexRec& t) {
+    return QString::asprintf("%dx%dx%d", int(t.Width), int(t.Height), int(t.Depth));
+}
+
+void TxdPage::stopLoader() {
+    if (loader_) loader_->stopAndWait();
+    loader_.reset();
+}
+
+void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
+    if (showPage_) showPage_(PreviewPage::Txd);
+    name_->setText(text(name));
+    const int64_t kb = int64_t((size + 1023) / 1024);
+    size_->setText(QString::fromStdString(formatText(messages_.get(MsgSizeKb), {kb})));
+
+    // The old loader must be gone before the table it copied from is replaced, and any of its
+    // thumbnails still queued are told apart by their generation.
+    stopLoader();
+    ++generation_;
+
+    archivePath_ = archivePath;
+    offset_ = offset;
+    length_ = size;
+    std::string failure;
+    TxdTable table;
+    try {
+        EntryReader entry = EntryReader::open(archivePath, offset, size);
+        table = ReadTextureTable(entry);
+        failure = table.error;
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    if (table.countRead)
+        info_->setText(QString::fromStdString(formatText(messages_.get(MsgTextures), {int64_t(table.announcedCount)})));
+
+    list_->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker block(list_);
+        list_->clear();
+        textures_ = std::move(table.textures);
+        thumbs_.assign(textures_.size(), QImage());
+        alphaThumbs_.assign(textures_.size(), QImage());
+        delivered_ = 0;
+        for (size_t t = 0; t < textures_.size(); ++t) list_->addItem(new QListWidgetItem);
+        if (!textures_.empty()) list_->setCurrentRow(0);
+    }
+    list_->setUpdatesEnabled(true);
+    listClick();
+
+    loader_ = std::make_unique<TImageLoader>(archivePath, offset, size, textures_, generation_);
+    connect(loader_.get(), &TImageLoader::thumbnailReady, this, &TxdPage::onThumbnail, Qt::QueuedConnection);
+    loader_->start();
+
+    if (!failure.empty()) throw FileError(failure);
+}
+
+void TxdPage::onThumbnail(int generation, int index, QImage colour, QImage alpha) {
+    if (generation != generation_ || index < 0 || size_t(index) >= textures_.size()) return;
+    thumbs_[size_t(index)] = std::move(colour);
+    alphaThumbs_[size_t(index)] = std::move(alpha);
+    ++delivered_;
+    if (QListWidgetItem* item = list_->item(index)) list_->viewport()->update(list_->visualItemRect(item));
+}
+
+void TxdPage::listClick() {
+    {
+        const QSignalBlocker block(tabs_);
+        tabs_->setCurrentIndex(0);
+    }
+    const bool visible = list_->currentRow() >= 0 && !textures_.empty();
+    image_->setVisible(visible);
+    tabs_->setEnabled(visible);
+    list_->setContextMenuPolicy(visible ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    if (visible) updatePreview(tabs_->currentIndex());
+}
+
+namespace {
+
+TextureMode modeOfTab(int tab) {
+    switch (tab) {
+        case 1: return TextureMode::Colour;
+        case 2: return TextureMode::AlphaMask;
+        default: return TextureMode::Checker;
+    }
+}
+
+}  // namespace
+
+void TxdPage::updatePreview(int tab) {
+    const int t = list_->currentRow();
+    if (t < 0 || size_t(t) >= textures_.size()) return;
+    const TTexRec& rec = textures_[size_t(t)];
+    try {
+        EntryReader entry = EntryReader::open(archivePath_, offset_, length_);
+        DecodeResult r = DecodeTexture(entry, rec, rec.Width, rec.Height, modeOfTab(tab));
+        if (r.status == DecodeStatus::Ok) image_->setPicture(toQImage(r.image, true));
+        else image_->setStatus(QString::fromStdString(r.message()));
+    } catch (const std::exception& e) {
+        image_->setStatus(QString());
+        prompts_.showError(QString::fromStdString(e.what()));
+    }
+}
+
+void TxdPage::saveSelected(bool mask) {
+    const int t = list_->currentRow();
+    if (t < 0 || size_t(t) >= textures_.size()) return;
+    const TTexRec rec = textures_[size_t(t)];
+    auto chosen = saveDialog_->run(prompts_, text(mask ? rec.MaskName : rec.Name));
+    if (!chosen || chosen->isEmpty()) return;
+    QString path = *chosen;
+    if (!hasExtension(path)) path += QStringLiteral(".bmp");
+    try {
+        EntryReader entry = EntryReader::open(archivePath_, offset_, length_);
+        DecodeResult r =
+            DecodeTexture(entry, rec, rec.Width, rec.Height, mask ? TextureMode::AlphaMask : TextureMode::Colour);
+        if (r.status != DecodeStatus::Ok) throw FormatError(r.message());
+        WriteBmp(path.toStdString(), r.image, BmpDepth::Rgb24);
+    } catch (const std::exception& e) {
+        prompts_.showError(QString::fromStdString(e.what()));
+    }
+}
+
+}  // namespace varmelo::gui
