@@ -30,6 +30,7 @@
 #include "gui/app/menu_style.h"
 #include "gui/app/prompts.h"
 #include "gui/browser/archive_browser.h"
+#include "gui/preview/install_pages.h"
 #include "gui/preview/preview_panel.h"
 
 namespace varmelo::gui {
@@ -110,6 +111,7 @@ void MainWindow::buildLayout() {
 
     preview_ = new PreviewPanel(splitter_);
     preview_->setMinimumWidth(kPanelMinimum);
+    installPreviewPages(*preview_, messages_, prompts_);
     splitter_->addWidget(panel);
     splitter_->addWidget(preview_);
     splitter_->setStretchFactor(0, 1);
