@@ -1,6 +1,7 @@
 // Varmelo: the program entry.
 #include <QApplication>
 #include <QSurfaceFormat>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
@@ -30,6 +31,13 @@ void scheduleScreenshot(QWidget& window) {
     bool ok = false;
     int delay = qEnvironmentVariableIntValue("VARMELO_SCREENSHOT_DELAY", &ok);
     if (!ok || delay < 0) delay = 1500;
+    // VARMELO_SCREENSHOT_ROW=n selects list row n first, so the picture shows its preview.
+    const int row = qEnvironmentVariableIntValue("VARMELO_SCREENSHOT_ROW", &ok);
+    if (ok && row >= 0) {
+        QTimer::singleShot(delay / 2, &window, [&window, row] {
+            if (auto* list = window.findChild<QTableView*>(QStringLiteral("List1"))) list->selectRow(row);
+        });
+    }
     QTimer::singleShot(delay, &window, [&window, path] {
         const bool saved = window.grab().save(path, "PNG");
         if (!saved) std::fprintf(stderr, "varmelo: cannot write %s\n", qPrintable(path));
