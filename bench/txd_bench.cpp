@@ -83,6 +83,10 @@ size_t walkHeaders(BinaryFile& file, uint64_t size) {
     size_t n = 0;
     while (r.remaining() >= kChunkHeaderSize) {
         ChunkHeader native = readChunkHeader(r);
+        if (native.type != kChunkTextureNative) {  // the dictionary's own extension
+            r.skip(native.size);
+            continue;
+        }
         const uint64_t body = r.pos();
         benchmark::DoNotOptimize(readChunkHeader(r));  // the struct's header
         r.seek(body + native.size);
