@@ -15,24 +15,53 @@ struct Rgb565 {
 
 Rgb565 split565(uint16_t c) { return {uint32_t(c >> 11) & 31, uint32_t(c >> 5) & 63, uint32_t(c) & 31}; }
 
+// The four blend weights of a colour block: the ends, two thirds, one third and one half.
+constexpr float kThird2 = float(2.0 / 3.0), kThird1 = float(1.0 / 3.0), kHalf = 0.5f;
+
+// Every channel value a colour block can produce, computed once by dxtChannel itself, so a
+// block costs table look-ups instead of twelve roundings and the results stay bit for bit.
+struct ChannelTables {
+    uint8_t end5[32], end6[64];
+    uint8_t mix5[3][32][32], mix6[3][64][64];  // by weight: 2/3, 1/3, 1/2
+
+    ChannelTables() {
+        const float weights[3] = {kThird2, kThird1, kHalf};
+        for (uint32_t x = 0; x < 64; ++x) {
+            if (x < 32) end5[x] = dxtChannel(x, 0, 1.0f, false);
+            end6[x] = dxtChannel(x, 0, 1.0f, true);
+            for (uint32_t y = 0; y < 64; ++y)
+                for (int w = 0; w < 3; ++w) {
+                    if (x < 32 && y < 32) mix5[w][x][y] = dxtChannel(x, y, weights[w], false);
+                    mix6[w][x][y] = dxtChannel(x, y, weights[w], true);
+                }
+        }
+    }
+};
+
+const ChannelTables& channelTables() {
+    static const ChannelTables tables;
+    return tables;
+}
+
 void decodeColourBlock(const uint8_t* block, bool allowTransparent, uint8_t* texels) {
     const uint16_t c0 = u16le(block), c1 = u16le(block + 2);
     const uint32_t codes = u32le(block + 4);
     const Rgb565 a = split565(c0), b = split565(c1);
+    const ChannelTables& t = channelTables();
     uint8_t palette[4][4];
-    auto set = [&](int i, float w) {
-        palette[i][0] = dxtChannel(a.b, b.b, w, false);
-        palette[i][1] = dxtChannel(a.g, b.g, w, true);
-        palette[i][2] = dxtChannel(a.r, b.r, w, false);
-        palette[i][3] = 255;
+    auto mix = [&](uint8_t* out, int w) {
+        out[0] = t.mix5[w][a.b][b.b];
+        out[1] = t.mix6[w][a.g][b.g];
+        out[2] = t.mix5[w][a.r][b.r];
+        out[3] = 255;
     };
-    set(0, 1.0f);
-    set(1, 0.0f);
+    palette[0][0] = t.end5[a.b], palette[0][1] = t.end6[a.g], palette[0][2] = t.end5[a.r], palette[0][3] = 255;
+    palette[1][0] = t.end5[b.b], palette[1][1] = t.end6[b.g], palette[1][2] = t.end5[b.r], palette[1][3] = 255;
     if (c0 > c1 || !allowTransparent) {
-        set(2, float(2.0 / 3.0));
-        set(3, float(1.0 / 3.0));
+        mix(palette[2], 0);
+        mix(palette[3], 1);
     } else {
-        set(2, 0.5f);
+        mix(palette[2], 2);
         std::memset(palette[3], 0, 4);
     }
     for (int k = 0; k < 16; ++k) std::memcpy(texels + k * 4, palette[(codes >> (2 * k)) & 3], 4);
