@@ -187,17 +187,27 @@ Image RenderTexels(const TexelImage& texels, int outW, int outH, TextureMode mod
     return out;
 }
 
-DecodeResult DecodeTexture(const TTexRec& t, std::span<const uint8_t> level, int outW, int outH,
-                           TextureMode mode) {
+namespace {
+
+// Both ways of decoding: check the output size, decode the texels, render them.
+template <class DecodeTexelsInto>
+DecodeResult decodeAndRender(int outW, int outH, TextureMode mode, DecodeTexelsInto&& decode) {
     DecodeResult r;
     if (!validOutput(outW, outH)) {
         r.status = DecodeStatus::TooLarge;
         return r;
     }
     TexelImage texels;
-    r.status = DecodeTexels(t, level, texels);
+    r.status = decode(texels);
     if (r.status == DecodeStatus::Ok) r.image = RenderTexels(texels, outW, outH, mode);
     return r;
+}
+
+}  // namespace
+
+DecodeResult DecodeTexture(const TTexRec& t, std::span<const uint8_t> level, int outW, int outH,
+                           TextureMode mode) {
+    return decodeAndRender(outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(t, level, out); });
 }
 
 DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out) {
@@ -223,15 +233,7 @@ DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out)
 }
 
 DecodeResult DecodeTexture(EntryReader& entry, const TTexRec& t, int outW, int outH, TextureMode mode) {
-    DecodeResult r;
-    if (!validOutput(outW, outH)) {
-        r.status = DecodeStatus::TooLarge;
-        return r;
-    }
-    TexelImage texels;
-    r.status = DecodeTexels(entry, t, texels);
-    if (r.status == DecodeStatus::Ok) r.image = RenderTexels(texels, outW, outH, mode);
-    return r;
+    return decodeAndRender(outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(entry, t, out); });
 }
 
 }  // namespace varmelo
