@@ -132,7 +132,9 @@ int runRebuild(const Args& args) {
     Archive a = loadArchive(p[0]);
     requireEditable(a);
     Progress progress("Rebuilding", 100);
-    RebuildArchive(a, [&](int percent) { progress.percent(percent); });
+    const std::vector<CutEntry> cuts = RebuildArchive(a, [&](int percent) { progress.percent(percent); });
+    progress.finish();
+    for (const CutEntry& c : cuts) std::printf("%s\n", describeCut(c).c_str());
     return 0;
 }
 

@@ -13,32 +13,17 @@ namespace varmelo::cli {
 
 namespace {
 
-void makeFolder(const std::string& path) {
-    if (::mkdir(path.c_str(), 0777) == 0) return;
-    int err = errno;
-    struct stat st {};
-    // An existing link could lead the copy out of the destination: only real folders count.
-    if (err == EEXIST && ::lstat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return;
-        throw UsageError("'" + path + "' is in the way: not a folder");
-    }
-    throwErrno(err);
-}
-
-// The destination folder itself, with its parents, may be created.
+// The destination folder itself, with its parents, may be created; an existing link on the
+// way is the user's own choice and is followed.
 void makeFolders(const std::string& dir) {
-    for (size_t slash = dir.find('/', 1); slash != std::string::npos; slash = dir.find('/', slash + 1))
-        if (struct stat st {}; ::stat(dir.substr(0, slash).c_str(), &st) != 0) makeFolder(dir.substr(0, slash));
+    for (size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
+        const std::string part = dir.substr(0, slash);
+        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) throwErrno(errno);
+        if (slash == std::string::npos) break;
+    }
     struct stat st {};
-    if (::stat(dir.c_str(), &st) != 0) makeFolder(dir);
-}
-
-// The folders an entry name holds, below the destination folder.
-void makeEntryFolders(const std::string& dir, const std::string& dest) {
-    size_t from = dir.size() + 1;
-    if (dest.compare(0, dir.size(), dir) != 0) from = 0;
-    for (size_t slash = dest.find('/', from); slash != std::string::npos; slash = dest.find('/', slash + 1))
-        makeFolder(dest.substr(0, slash));
+    if (::stat(dir.c_str(), &st) != 0) throwErrno(errno);
+    if (!S_ISDIR(st.st_mode)) throw UsageError("'" + dir + "' is in the way: not a folder");
 }
 
 }  // namespace
@@ -82,9 +67,10 @@ int runExtract(const Args& args) {
         uint32_t e = chosen[k];
         std::string name = cp1251ToUtf8(a.Entries[e].Name);
         try {
-            std::string dest = folderDestination(dir, name);
-            makeEntryFolders(dir, dest);
-            SaveEntryToFile(a, e, dest);
+            // Folders inside the chosen one are made as the names need them, never through a
+            // link; a folder entry is nothing more than its folder.
+            createParentFolders(dir, a.Entries[e].Name);
+            SaveEntryIntoFolder(a, e, dir);
         } catch (const UsageError& err) {
             progress.finish();
             reportError("#" + std::to_string(e) + " '" + name + "' not extracted: " + err.what());

@@ -204,26 +204,28 @@ int runExport(const Args& args) {
         return 0;
     }
 
-    const EntryInspection in = InspectEntry(src.reader, src.name);
+    // The table is read once: every texture is then decoded from where the table found it.
+    const TxdTable table = ReadDictionary(src.reader);
     std::filesystem::create_directories(output);
     std::set<std::string> used;
     int failures = 0;
-    for (size_t i = 0; i < in.textures.size(); ++i) {
-        std::string base = safeFileName(in.textures[i].name, i);
+    for (size_t i = 0; i < table.textures.size(); ++i) {
+        std::string base = safeFileName(table.textures[i].Name, i);
         std::string file = base + ".png";
         for (int n = 2; used.count(file); ++n) file = base + "_" + std::to_string(n) + ".png";
         used.insert(file);
         try {
-            const Image img = ExportPicture(src.reader, src.name, int(i), mode);
-            SavePicture((std::filesystem::path(output) / file).string(), img, withAlpha);
+            const Image img = ExportTexture(src.reader, table.textures[i], mode);
+            // Inside the chosen folder a link or another name of some file is never written through.
+            SavePicture((std::filesystem::path(output) / file).string(), img, withAlpha, PictureTarget::InFolder);
             std::printf("%s\n", file.c_str());
         } catch (const std::exception& e) {
             reportError(file + ": " + e.what());
             ++failures;
         }
     }
-    if (!in.error.empty()) {
-        reportError(in.error);
+    if (!table.error.empty()) {
+        reportError(table.error);
         return 1;
     }
     return failures ? 1 : 0;

@@ -193,6 +193,50 @@ TEST_F(Cli, ExtractCreatesFoldersInsideAndRefusesClimbingOut) {
     EXPECT_FALSE(exists(dir.file("evil.txt")));
 }
 
+// What already stands in the output folder is never written through, and one refused entry
+// costs only itself.
+TEST_F(Cli, ExtractNeverWritesThroughALinkAndGoesOnPastARefusal) {
+    std::string pk = dir.file("p.img");
+    ImgBuilder().add("first.txt", "first").add("lnk", "evil").add("textures", "a file").add("last.txt", "last").writeV2(pk);
+    ::mkdir(dir.file("out").c_str(), 0777);
+    ::mkdir(dir.file("outside").c_str(), 0777);
+    writeFile(dir.file("outside/victim.txt"), "precious");
+    ASSERT_EQ(::symlink("../outside/victim.txt", dir.file("out/lnk").c_str()), 0);
+    ::mkdir(dir.file("out/textures").c_str(), 0777);  // a folder named like an entry
+
+    CliResult r = runCli({"extract", pk, "-o", dir.file("out")});
+
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("#1 'lnk' not extracted: Entry \"lnk\" cannot be extracted: a symbolic link is in its place"),
+              std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("#2 'textures' not extracted: Entry \"textures\" cannot be extracted: a folder is in its place"),
+              std::string::npos) << r.err;
+    EXPECT_EQ(text(readFile(dir.file("outside/victim.txt"))), "precious");
+    EXPECT_EQ(text(readFile(dir.file("out/first.txt"))).substr(0, 5), "first");
+    EXPECT_EQ(text(readFile(dir.file("out/last.txt"))).substr(0, 4), "last");
+}
+
+// ZIP tools write folder entries ("META-INF/"); they become folders and hold what is inside.
+TEST_F(Cli, ExtractMakesFolderEntriesIntoFolders) {
+    std::string pk = dir.file("game.pk4");
+    ZipBuilder()
+        .add("META-INF/", {})
+        .add("META-INF/MANIFEST.MF", pattern(30, 1))
+        .add("def/", {})
+        .add("def/entities/", {})
+        .add("def/entities/car.def", pattern(40, 2))
+        .add("empty\\", {})
+        .write(pk);
+    CliResult r = runCli({"list", pk});
+    EXPECT_NE(r.out.find("META-INF/"), std::string::npos);
+    r = runCli({"extract", pk, "-o", dir.file("out")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(dir.file("out/META-INF/MANIFEST.MF")), pattern(30, 1));
+    EXPECT_EQ(readFile(dir.file("out/def/entities/car.def")), pattern(40, 2));
+    struct stat st {};
+    EXPECT_TRUE(::stat(dir.file("out/empty").c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
 TEST_F(Cli, AddAppendsSectorsAndNamesTheEntryInTheCodePage) {
     writeFile(dir.file(kCyrillicUtf8), pattern(2049, 9));
     writeFile(dir.file("empty.bin"), Bytes{});
@@ -280,6 +324,32 @@ TEST_F(Cli, RenameWritesTheRecordAndRefusesWhatItCannotStore) {
     EXPECT_EQ(readFile(img), before);
 }
 
+TEST_F(Cli, RebuildCutsEntriesToWhatTheFileHoldsAndSaysSo) {
+    std::string bad = dir.file("bad.img");
+    ImgBuilder().add("a.txd", pattern(100, 1)).sizeField(16387).writeV2(bad);
+    ASSERT_EQ(readFile(bad).size(), 4096u);
+    CliResult r = runCli({"rebuild", bad});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "#0 'a.txd': cut from 16387 to 1 sectors, the file ends inside it\n");
+    EXPECT_EQ(readFile(bad).size(), 4096u + 2048);
+    EXPECT_EQ(runCli({"verify", bad}).status, 0);
+}
+
+TEST_F(Cli, ReplacingAnEntryPointingFarPastTheEndAppends) {
+    std::string bad = dir.file("bad.img");
+    ImgBuilder().add("a.txd", pattern(10, 1)).add("gone", Bytes{}).sizeField(1).writeV2(bad);
+    Bytes b = readFile(bad);
+    std::fill_n(b.begin() + 8 + 32, 4, uint8_t(0xFF));  // gone's record points at sector 0xFFFFFFFF
+    writeFile(bad, b);
+    const size_t before = b.size();
+    writeFile(dir.file("five"), pattern(5, 2));
+    CliResult r = runCli({"replace", bad, "gone", dir.file("five")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(bad).size(), before + 2048);
+    r = runCli({"verify", bad});
+    EXPECT_EQ(r.status, 0) << r.out;
+}
+
 TEST_F(Cli, RebuildDropsGaps) {
     ASSERT_EQ(runCli({"delete", img, "#0"}).status, 0);
     CliResult r = runCli({"rebuild", img});
@@ -355,6 +425,39 @@ TEST_F(Cli, VerifyReportsFindings) {
     EXPECT_EQ(r.out,
               "#1 'b.txd': bytes 4096 to 6144 (exclusive) overlap the data of #0 'a.txd'\n"
               "#2 '" + kCyrillicUtf8 + "': bytes 81920 to 83968 (exclusive) reach past the end of the file (82020 bytes)\n");
+}
+
+// The program's own edits leave data in any order: an add that grew a VER2 directory over the
+// first entry moved that entry to the end, and the archive still verifies clean.
+TEST_F(Cli, VerifyAcceptsTheLayoutOfOurOwnEdits) {
+    std::string sa = dir.file("sa.img");
+    ImgBuilder b;
+    for (int i = 0; i < 63; ++i) b.add("e" + std::to_string(i), pattern(700, uint32_t(i)));
+    b.writeV2(sa);
+    writeFile(dir.file("new.bin"), pattern(10, 99));
+    ASSERT_EQ(runCli({"add", sa, dir.file("new.bin")}).status, 0);
+    CliResult r = runCli({"verify", sa});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+}
+
+// A ZIP whose local headers stop early lists what it can, and verify says what is missing.
+TEST_F(Cli, VerifyComparesAZipWithItsCentralDirectory) {
+    ZipBuilder z;
+    for (int i = 0; i < 14; ++i) z.add("f" + std::to_string(i) + ".txt", pattern(20, uint32_t(i)));
+    std::string pk = dir.file("z.pk4");
+    z.write(pk);
+    EXPECT_EQ(runCli({"verify", pk}).status, 0);
+    Bytes b = readFile(pk);
+    const size_t at = z.dataOffset(1) - 30 - 6 + 18;  // f1.txt's local compressed size
+    ASSERT_EQ(u32(b, at), 20u);
+    b[at] = 21;
+    writeFile(pk, b);
+    CliResult r = runCli({"list", pk});
+    EXPECT_EQ(r.status, 0);
+    r = runCli({"verify", pk});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "the archive's index lists 14 entries, but 2 could be read\n");
 }
 
 }  // namespace

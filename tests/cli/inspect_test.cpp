@@ -51,6 +51,11 @@ protected:
             .add("props.ipl", IplBuilder().add(i).build())
             .writeV2(img);
     }
+    // The file name export --all gives the dictionary's first texture.
+    std::string safeFirstTextureFile() {
+        EntryReader r{Bytes(txd)};
+        return varmelo::InspectEntry(r, "d.txd").textures.at(0).name + ".png";
+    }
     Image expected(const Bytes& bytes, const std::string& name, int index, ExportMode mode) {
         EntryReader r{Bytes(bytes)};
         return ExportPicture(r, name, index, mode);
@@ -171,6 +176,22 @@ TEST_F(CliInspect, ExportPictureAndAll) {
     EXPECT_EQ(names, (std::vector<std::string>{".._up.png", "same.png", "same_2.png", "texture_3.png"}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("up.png")));
     EXPECT_EQ(readFile(dir.file("out/same_2.png")), varmelo::EncodePng(expected(odd, "odd.txd", 2, ExportMode::Rgba), true));
+}
+
+TEST_F(CliInspect, ExportAllNeverWritesThroughALinkInTheFolder) {
+    writeFile(dir.file("d.txd"), txd);
+    std::filesystem::create_directories(dir.file("out"));
+    writeFile(dir.file("victim.png"), "precious");
+    const std::string first = safeFirstTextureFile();
+    std::filesystem::create_symlink("../victim.png", dir.file("out/" + first));
+    CliResult r = runCli({"export", dir.file("d.txd"), "--all", "-o", dir.file("out")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(first + ": a symbolic link is in its place"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dir.file("victim.png")), Bytes({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+    // the other textures are written
+    size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.file("out"))) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_GT(files, 0u);
 }
 
 TEST_F(CliInspect, ExportRefusals) {

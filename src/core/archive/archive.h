@@ -1,6 +1,7 @@
 #pragma once
 // The one open archive: its files, its kind, the entry table and the row map.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/archive/archive_kind.h"
@@ -17,6 +18,9 @@ struct Archive {
     // (fewer than all while a filter is on).
     TRowMap RowMap;
     size_t RowCount = 0;
+    // How many entries the archive's own index lists, for a kind that keeps one apart from the
+    // records it is read by (a ZIP's central directory); unset when there is none to compare.
+    std::optional<uint64_t> ListedCount;
 
     bool editable() const { return isEditable(ArchiveKind); }
     uint64_t byteOffset(const TEntryRec& e) const {

@@ -74,11 +74,9 @@ std::string extensionStart(const std::string& name, size_t& dot) {
 
 }  // namespace
 
-void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest) {
-    BinaryFile src = BinaryFile::openRead(archivePath);
-    // Creating the destination truncates it: extracting onto the archive itself would wipe it.
-    if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
-    BinaryFile out = BinaryFile::create(dest);
+namespace {
+
+void copyRange(BinaryFile& src, uint64_t start, uint64_t length, BinaryFile& out) {
     uint8_t* buf = copyBuffer();
     src.seek(start);
     uint64_t copied = 0;
@@ -92,9 +90,42 @@ void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t l
     out.close();
 }
 
-void SaveEntryToFile(const Archive& a, uint32_t e, const std::string& dest) {
+void requireEntryIndex(const Archive& a, uint32_t e) {
     if (e >= a.Entries.size()) throw UsageError("No entry " + std::to_string(e));
+}
+
+}  // namespace
+
+void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest) {
+    BinaryFile src = BinaryFile::openRead(archivePath);
+    // Creating the destination truncates it: extracting onto the archive itself would wipe it.
+    if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
+    BinaryFile out = BinaryFile::create(dest);
+    copyRange(src, start, length, out);
+}
+
+void SaveEntryToFile(const Archive& a, uint32_t e, const std::string& dest) {
+    requireEntryIndex(a, e);
     CopyArchiveRange(a.ArchivePath, a.byteOffset(e), a.byteSize(e), dest);
+}
+
+bool isFolderEntry(const std::string& name) { return !name.empty() && isSeparator(name.back()); }
+
+std::string SaveEntryIntoFolder(const Archive& a, uint32_t e, const std::string& folder) {
+    requireEntryIndex(a, e);
+    const std::string& name = a.Entries[e].Name;
+    const std::string dest = folderDestination(folder, name);
+    if (isFolderEntry(name)) return {};
+    BinaryFile src = BinaryFile::openRead(a.ArchivePath);
+    if (sameFile(a.ArchivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
+    BinaryFile out;
+    try {
+        out = BinaryFile::createPlain(dest);
+    } catch (const UsageError& refusal) {
+        throw UsageError("Entry \"" + cp1251ToUtf8(name) + "\" cannot be extracted: " + refusal.what());
+    }
+    copyRange(src, a.byteOffset(e), a.byteSize(e), out);
+    return dest;
 }
 
 std::string entryExtension(const std::string& name) {
@@ -118,19 +149,19 @@ std::string folderDestination(const std::string& folder, const std::string& name
     while (out.size() > 1 && out.back() == '/') out.pop_back();
     for (const auto& part : safeParts(name)) {
         if (out.empty() || out.back() != '/') out += '/';
-        out += part;
+        out += cp1251ToUtf8(part);
     }
     return out;
 }
 
 void createParentFolders(const std::string& folder, const std::string& name) {
     std::vector<std::string> parts = safeParts(name);
-    parts.pop_back();  // the file itself
+    if (!isFolderEntry(name)) parts.pop_back();  // the file itself
     std::string path = folder;
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     for (const auto& part : parts) {
         if (path.empty() || path.back() != '/') path += '/';
-        path += part;
+        path += cp1251ToUtf8(part);
         struct stat st {};
         if (::lstat(path.c_str(), &st) == 0) {
             // A link inside the folder could lead anywhere: only real folders are entered.
@@ -144,7 +175,7 @@ void createParentFolders(const std::string& folder, const std::string& name) {
 }
 
 std::string openTempPath(const Archive& a, uint32_t e) {
-    if (e >= a.Entries.size()) throw UsageError("No entry " + std::to_string(e));
+    requireEntryIndex(a, e);
     const TEntryRec& rec = a.Entries[e];
     char number[16];
     std::snprintf(number, sizeof number, "%08X", unsigned(uint32_t(uint64_t(rec.Offset) * kSectorSize)));

@@ -12,8 +12,19 @@ namespace varmelo {
 // When the archive ends inside the range the destination gets the bytes up to its end.
 void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest);
 
-// Copies entry e by the unit rule of the archive's kind.
+// Copies entry e by the unit rule of the archive's kind, to a file the user named (a link
+// there is followed: the user chose that path).
 void SaveEntryToFile(const Archive& a, uint32_t e, const std::string& dest);
+
+// A ZIP-style folder entry: a name ending in "/" or "\". It holds no data of its own.
+bool isFolderEntry(const std::string& name);
+
+// Copies entry e into `folder` under its name (see folderDestination) and returns the path
+// written. The file is created without
+// following anything already there: a symbolic link, a folder, a pipe or a hard link in its
+// place is refused with a UsageError naming the entry, and nothing outside the folder is
+// touched. A folder entry writes nothing and returns "". Folders are not created here.
+std::string SaveEntryIntoFolder(const Archive& a, uint32_t e, const std::string& folder);
 
 // The extension of an entry name, upper-cased (ASCII) and without its dot: "vehicle.txd" -> "TXD";
 // "" when the name has none or a "\" or ":" follows the last dot.
@@ -24,11 +35,12 @@ std::string entryDotExtension(const std::string& name);
 std::string proposedFileName(const std::string& name);
 
 // The destination of an entry in folder extraction: folder + "/" + the name, with "\" and "/"
-// both separating folders. Throws UsageError for a name that is absolute, empty, or climbs
-// out of the folder with "..".
+// both separating folders and each part written in UTF-8, as file names are on this system.
+// Throws UsageError for a name that is absolute, empty, or climbs out of the folder with "..".
 std::string folderDestination(const std::string& folder, const std::string& name);
 // Creates the folders that folderDestination(folder, name) needs, inside `folder` only (same
-// refusals; an existing part that is not a real folder, such as a link, is refused too).
+// refusals; an existing part that is not a real folder, such as a link, is refused too). For
+// a folder entry that is the folder it names as well.
 // Folder extraction itself never creates folders; a front end that wants them calls this.
 void createParentFolders(const std::string& folder, const std::string& name);
 

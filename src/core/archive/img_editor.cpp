@@ -67,26 +67,60 @@ void padTo(BinaryFile& f, uint64_t end) {
     }
 }
 
+// The entries whose data lies in the bytes [0, needEnd) that a growing VER2 directory takes.
+// Each must be moved, so each must really be in the file: one that claims sectors past its
+// end would be copied as zeros, maybe terabytes of them. Refused before anything is written.
+std::vector<uint32_t> entriesInTheWay(const Archive& a, uint64_t fileEnd, uint64_t needEnd) {
+    std::vector<uint32_t> out;
+    for (uint32_t i = 0; i < a.Entries.size(); ++i) {
+        const TEntryRec& e = a.Entries[i];
+        if (e.Size == 0 || a.byteOffset(e) >= needEnd) continue;
+        if (a.byteSize(e) > roundUpToSector(fileEnd) - std::min(a.byteOffset(e), roundUpToSector(fileEnd)))
+            throw UsageError("Entry #" + std::to_string(i) + " '" + cp1251ToUtf8(e.Name) +
+                             "' claims data past the end of the archive and would have to be moved to make room "
+                             "for the directory; nothing was changed (run verify)");
+        out.push_back(i);
+    }
+    return out;
+}
+
 // A VER2 directory grows in place over the first data sectors. Before the record that needs
-// bytes [0, needEnd) is written, every entry with data there is copied to the end of the
-// archive and its record pointed at the copy: copy, fsync, record, and a last fsync before
-// the caller overwrites the old bytes. Dying anywhere leaves either the old record with the
-// old data still in place, or the new record with complete data.
-void moveEntriesOutOf(Archive& a, BinaryFile& f, uint64_t oldEnd, uint64_t needEnd, std::vector<uint8_t>& buf) {
-    bool moved = false;
-    for (auto& e : a.Entries) {
-        if (e.Size == 0 || uint64_t(e.Offset) * kSectorSize >= needEnd) continue;
+// those bytes is written, every entry with data there is copied to the end of the archive and
+// its record pointed at the copy: copy, fsync, record, and a last fsync before the caller
+// overwrites the old bytes. Dying anywhere leaves either the old record with the old data
+// still in place, or the new record with complete data.
+// `keep` grows past each copy before its record is written, so a failure never gives back
+// bytes that a record may point at.
+void moveEntries(Archive& a, BinaryFile& f, uint64_t oldEnd, const std::vector<uint32_t>& which, uint64_t& keep,
+                 std::vector<uint8_t>& buf) {
+    for (uint32_t i : which) {
+        TEntryRec& e = a.Entries[i];
         uint64_t dst = roundUpToSector(f.size());
         padTo(f, dst);
         TEntryRec rec = e;
         rec.Offset = sectorOf(dst);
         copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, dst, uint64_t(e.Size) * kSectorSize, buf);
         f.sync();
+        keep = dst + uint64_t(e.Size) * kSectorSize;
         writeRecord(f, rec);
         e.Offset = rec.Offset;
-        moved = true;
     }
-    if (moved) f.sync();
+    if (!which.empty()) f.sync();
+}
+
+// Gives back what a failed add appended: the archive is cut to `keep` bytes, which hold
+// everything a record may point at. For a two-file archive a record half written past the
+// last whole one goes first.
+void cutBack(const Archive& a, BinaryFile& f, uint64_t keep, size_t records) noexcept {
+    try {
+        if (!isV2(a)) {
+            BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+            if (dir.size() > uint64_t(records) * kImgRecordSize) dir.truncate(uint64_t(records) * kImgRecordSize);
+        }
+        if (f.isOpen() && f.size() > keep) f.truncate(keep);
+    } catch (...) {
+        // The first failure is the one the user hears about; the archive is valid either way.
+    }
 }
 
 void lowerRowsAbove(TRowMap& map, uint32_t e) {
@@ -108,37 +142,50 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
     BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
     const uint64_t oldEnd = f.size();
     uint64_t start = roundUpToSector(oldEnd);
+    std::vector<uint32_t> inTheWay;
+    uint64_t needEnd = 0;
     if (isV2(a)) {
-        uint64_t needEnd = kVer2HeaderSize + (uint64_t(n) + 1) * kImgRecordSize;
+        needEnd = kVer2HeaderSize + (uint64_t(n) + 1) * kImgRecordSize;
+        inTheWay = entriesInTheWay(a, oldEnd, needEnd);
         start = std::max(start, roundUpToSector(needEnd));
-        // Pad first: moved entries then land beyond the directory's new end as well.
-        padTo(f, start);
-        moveEntriesOutOf(a, f, oldEnd, needEnd, buf);
-        start = roundUpToSector(f.size());
     }
-    // A file that does not end on a sector boundary is padded, so Offset names the sector
-    // where the data really starts.
-    padTo(f, start);
 
+    // What a record may point at once the moved entries are repointed; a failure later gives
+    // back everything past it.
+    uint64_t keep = oldEnd;
     TEntryRec rec;
-    rec.Offset = sectorOf(start);
-    rec.Size = sizeSectors;
-    rec.Name = entryNameOfFile(sourcePath);
-    rec.DirPos = isV2(a) ? kVer2HeaderSize + uint64_t(n) * kImgRecordSize : uint64_t(n) * kImgRecordSize;
+    try {
+        if (isV2(a)) {
+            // Pad first: moved entries then land beyond the directory's new end as well.
+            padTo(f, start);
+            moveEntries(a, f, oldEnd, inTheWay, keep, buf);
+            start = roundUpToSector(f.size());
+        }
+        // A file that does not end on a sector boundary is padded, so Offset names the sector
+        // where the data really starts.
+        padTo(f, start);
 
-    f.seek(start);
-    copySource(src, length, f, true, buf);
-    src.close();
-    f.sync();  // the data must be on disk before a record points at it
+        rec.Offset = sectorOf(start);
+        rec.Size = sizeSectors;
+        rec.Name = entryNameOfFile(sourcePath);
+        rec.DirPos = isV2(a) ? kVer2HeaderSize + uint64_t(n) * kImgRecordSize : uint64_t(n) * kImgRecordSize;
 
-    if (isV2(a)) {
-        writeRecord(f, rec);
-        f.sync();  // the record before the count that makes it visible
-        writeVer2Count(f, uint32_t(n + 1));
-    } else {
-        f.close();
-        BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
-        writeRecord(dir, rec);
+        f.seek(start);
+        copySource(src, length, f, true, buf);
+        src.close();
+        f.sync();  // the data must be on disk before a record points at it
+
+        if (isV2(a)) {
+            writeRecord(f, rec);
+            f.sync();  // the record before the count that makes it visible
+            writeVer2Count(f, uint32_t(n + 1));
+        } else {
+            BinaryFile dir = BinaryFile::openReadWrite(a.DirPath);
+            writeRecord(dir, rec);
+        }
+    } catch (...) {
+        cutBack(a, f, keep, n);
+        throw;
     }
 
     a.Entries.push_back(rec);
@@ -208,10 +255,14 @@ void RenameEntry(Archive& a, uint32_t e, const std::string& newName) {
 namespace {
 
 // Writing in place must not touch the VER2 directory or bytes that another entry uses
-// (entries may share sectors); such a replacement goes to the end instead.
-bool inPlaceIsSafe(const Archive& a, uint32_t e, uint64_t length) {
+// (entries may share sectors), and only sectors the file really holds are written over: an
+// entry whose record points past the end would otherwise grow the file to wherever it points.
+// Such a replacement goes to the end instead.
+bool inPlaceIsSafe(const Archive& a, uint32_t e, uint64_t length, uint64_t fileEnd) {
     if (length == 0) return true;
     const uint64_t start = a.byteOffset(e);
+    if (start > roundUpToSector(fileEnd) || a.byteSize(e) > roundUpToSector(fileEnd) - start) return false;
+    length = roundUpToSector(length);  // the rest of the last sector is cleared too
     if (isV2(a) && start < kVer2HeaderSize + uint64_t(a.Entries.size()) * kImgRecordSize) return false;
     for (uint32_t j = 0; j < a.Entries.size(); ++j) {
         if (j == e || a.Entries[j].Size == 0) continue;
@@ -229,15 +280,16 @@ uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
     BinaryFile src = BinaryFile::openRead(sourcePath);
     const uint64_t length = src.size();
 
-    if (length <= a.byteSize(e) && inPlaceIsSafe(a, e, length)) {
+    if (length <= a.byteSize(e) && inPlaceIsSafe(a, e, length, fileSize(a.ArchivePath))) {
         TEntryRec rec = a.Entries[e];
         rec.Size = sectorsFor(length);
         rec.Name = entryNameOfFile(sourcePath);
         std::vector<uint8_t> buf;
         BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
-        // Only the replacement's own bytes are written; the rest of the sectors keep theirs.
+        // The last sector is cleared after the new bytes, as an add leaves it: nothing of the
+        // old content stays readable inside the entry. Sectors the entry no longer uses keep theirs.
         f.seek(a.byteOffset(e));
-        copySource(src, length, f, false, buf);
+        copySource(src, length, f, true, buf);
         f.sync();
         if (isV2(a)) {
             writeRecord(f, rec);

@@ -64,30 +64,36 @@ private:
     std::vector<std::pair<uint64_t, uint64_t>> sizeByOffset_;  // (local header offset, compressed size)
 };
 
-CentralSizes::CentralSizes(BufferedReader& in) {
-    // The end record is the last 22 bytes, or earlier by at most the 65535 bytes of a comment.
+struct EndRecord {
+    uint64_t count = 0;
+    uint64_t dirSize = 0;
+    uint64_t dirPos = 0;
+};
+
+// The end record is the last 22 bytes, or earlier by at most the 65535 bytes of a comment.
+std::optional<EndRecord> findEndRecord(BufferedReader& in) {
     uint64_t size = in.size();
-    if (size < kEndRecordSize) badCentralDirectory();
+    if (size < kEndRecordSize) return std::nullopt;
     uint64_t tailLength = std::min(size, kEndRecordSize + kMaxCommentLength);
     uint64_t tailStart = size - tailLength;
     std::vector<uint8_t> tail(static_cast<size_t>(tailLength));
     in.seek(tailStart);
     in.read(tail.data(), tail.size());
-    std::optional<uint64_t> endAt;
     for (uint64_t i = tailLength - kEndRecordSize + 1; i-- > 0;) {
         const uint8_t* p = tail.data() + i;
-        if (u32le(p) == kEndSignature && u16le(p + 20) <= tailLength - kEndRecordSize - i) {
-            endAt = i;
-            break;
-        }
+        if (u32le(p) != kEndSignature || u16le(p + 20) > tailLength - kEndRecordSize - i) continue;
+        EndRecord r{u16le(p + 10), u32le(p + 12), u32le(p + 16)};
+        const uint64_t endPos = tailStart + i;
+        if (r.dirPos > endPos || r.dirSize > endPos - r.dirPos) return std::nullopt;
+        return r;
     }
-    if (!endAt) badCentralDirectory();
-    const uint8_t* end = tail.data() + *endAt;
-    uint64_t endPos = tailStart + *endAt;
-    uint64_t count = u16le(end + 10);
-    uint64_t dirSize = u32le(end + 12);
-    uint64_t dirPos = u32le(end + 16);
-    if (dirPos > endPos || dirSize > endPos - dirPos) badCentralDirectory();
+    return std::nullopt;
+}
+
+CentralSizes::CentralSizes(BufferedReader& in) {
+    const std::optional<EndRecord> end = findEndRecord(in);
+    if (!end) badCentralDirectory();
+    const uint64_t count = end->count, dirSize = end->dirSize, dirPos = end->dirPos;
     if (count > dirSize / kCentralHeaderSize) badCentralDirectory();
 
     sizeByOffset_.reserve(size_t(count));
@@ -134,6 +140,14 @@ uint32_t offsetField(uint64_t pos) {
 }
 
 }  // namespace
+
+std::optional<uint64_t> readPk4ListedCount(const std::string& path) {
+    BinaryFile f = BinaryFile::openRead(path);
+    BufferedReader in(f);
+    const std::optional<EndRecord> end = findEndRecord(in);
+    if (!end) return std::nullopt;
+    return end->count;
+}
 
 void readPk4Directory(const std::string& path, TRecArray& out) {
     out.clear();

@@ -4,6 +4,7 @@ namespace varmelo {
 
 void ReadDirectory(Archive& a) {
     a.Entries.clear();
+    a.ListedCount.reset();
     a.resetRowMap();
     try {
         switch (a.ArchiveKind) {
@@ -11,7 +12,11 @@ void ReadDirectory(Archive& a) {
         case TArchiveKind::akImgV2: readImgV2Directory(a.ArchivePath, a.Entries); break;
         case TArchiveKind::akSyb: readSybDirectory(a.ArchivePath, a.Entries); break;
         case TArchiveKind::akBig: readBigDirectory(a.ArchivePath, a.Entries); break;
-        case TArchiveKind::akPk4: readPk4Directory(a.ArchivePath, a.Entries); break;
+        case TArchiveKind::akPk4:
+            // The count first: a walk that fails part-way is still compared with it.
+            a.ListedCount = readPk4ListedCount(a.ArchivePath);
+            readPk4Directory(a.ArchivePath, a.Entries);
+            break;
         case TArchiveKind::akBin: readBinDirectory(a.ArchivePath, a.Entries); break;
         case TArchiveKind::akPak: readPakDirectory(a.ArchivePath, a.Entries); break;
         }

@@ -35,6 +35,7 @@
 #include "core/archive/img_write_support.h"
 #include "core/archive/readers.h"
 #include "core/io/binary_file.h"
+#include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
 
@@ -109,12 +110,28 @@ void writeDirectoryFile(const std::string& path, const TRecArray& entries) {
     f.close();
 }
 
-void rebuildVer2(Archive& a, const RebuildProgress& progress, const std::string& target, const std::string& tmp) {
-    const size_t n = a.Entries.size();
+// The entries with their sizes cut to the sectors the file holds; a partly present last sector
+// counts (it is filled up with zeros like any short tail).
+TRecArray presentEntries(const TRecArray& entries, uint64_t fileEnd, std::vector<CutEntry>& cuts) {
+    TRecArray out = entries;
+    const uint64_t sectorsInFile = roundUpToSector(fileEnd) / kSectorSize;
+    for (uint32_t i = 0; i < out.size(); ++i) {
+        TEntryRec& e = out[i];
+        const uint64_t present = e.Offset >= sectorsInFile ? 0 : sectorsInFile - e.Offset;
+        if (e.Size <= present) continue;
+        cuts.push_back({i, e.Name, e.Size, uint32_t(present)});
+        e.Size = uint32_t(present);
+    }
+    return out;
+}
+
+void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, const std::string& target,
+                 const std::string& tmp) {
+    const size_t n = entries.size();
     const uint64_t dirEnd = kVer2HeaderSize + uint64_t(n) * kImgRecordSize;
     const uint64_t dataStart = (dirEnd + kVer2DirectoryAlign - 1) / kVer2DirectoryAlign * kVer2DirectoryAlign;
     uint64_t end = 0;
-    TRecArray planned = plannedLayout(a.Entries, dataStart, end);
+    TRecArray planned = plannedLayout(entries, dataStart, end);
 
     std::vector<uint8_t> buf;
     BinaryFile old = BinaryFile::openRead(target);
@@ -130,10 +147,10 @@ void rebuildVer2(Archive& a, const RebuildProgress& progress, const std::string&
     writeRecords(out, kVer2HeaderSize, planned, 0, n);
     out.seek(dirEnd);
     out.writeZeros(dataStart - dirEnd);
-    const std::vector<size_t> order = byOldPosition(a.Entries);
+    const std::vector<size_t> order = byOldPosition(entries);
     for (size_t k = 0; k < n; ++k) {
         const size_t i = order[k];
-        const TEntryRec& e = a.Entries[i];
+        const TEntryRec& e = entries[i];
         // An entry cut short by the end of the old file is filled up with zeros, so every
         // later entry still starts on its sector.
         copyZeroFilled(old, uint64_t(e.Offset) * kSectorSize, oldEnd, out, uint64_t(planned[i].Offset) * kSectorSize,
@@ -147,11 +164,11 @@ void rebuildVer2(Archive& a, const RebuildProgress& progress, const std::string&
     renameFile(tmp, target);
 }
 
-void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string& target, const std::string& dirTarget,
-                 const std::string& tmpDir) {
-    const size_t n = a.Entries.size();
+void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, const std::string& target,
+                 const std::string& dirTarget, const std::string& tmpDir) {
+    const size_t n = entries.size();
     uint64_t newEnd = 0;
-    TRecArray planned = plannedLayout(a.Entries, 0, newEnd);
+    TRecArray planned = plannedLayout(entries, 0, newEnd);
 
     std::vector<uint8_t> buf;
     BinaryFile f = BinaryFile::openReadWrite(target);
@@ -164,7 +181,7 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
     std::vector<bool> moves(n, false);
     uint64_t tailEnd = tail;
     for (size_t i = 0; i < n; ++i) {
-        const TEntryRec& e = a.Entries[i];
+        const TEntryRec& e = entries[i];
         const uint64_t length = uint64_t(e.Size) * kSectorSize;
         if (e.Size == 0 || (e.Offset == planned[i].Offset && uint64_t(e.Offset) * kSectorSize + length <= oldEnd))
             continue;
@@ -180,9 +197,9 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
             // 1. the entries that move, in their final order, to the tail
             f.seek(oldEnd);
             f.writeZeros(tail - oldEnd);
-            for (size_t i : byOldPosition(a.Entries)) {
+            for (size_t i : byOldPosition(entries)) {
                 if (!moves[i]) continue;
-                const TEntryRec& e = a.Entries[i];
+                const TEntryRec& e = entries[i];
                 copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(interim[i].Offset) * kSectorSize,
                                uint64_t(e.Size) * kSectorSize, buf);
             }
@@ -205,7 +222,7 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
     for (size_t i = 0; i < n; ++i) {
         if (moves[i])
             copyZeroFilled(f, uint64_t(interim[i].Offset) * kSectorSize, tailEnd, f,
-                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(a.Entries[i].Size) * kSectorSize, buf);
+                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(entries[i].Size) * kSectorSize, buf);
         report(progress, i, n);
     }
     if (anyMoves) f.sync();
@@ -222,7 +239,13 @@ void rebuildVer1(Archive& a, const RebuildProgress& progress, const std::string&
 
 }  // namespace
 
-void RebuildArchive(Archive& a, const RebuildProgress& progress) {
+std::string describeCut(const CutEntry& c) {
+    return "#" + std::to_string(c.entry) + " '" + cp1251ToUtf8(c.name) + "': cut from " +
+           std::to_string(c.claimedSectors) + " to " + std::to_string(c.keptSectors) +
+           " sectors, the file ends inside it";
+}
+
+std::vector<CutEntry> RebuildArchive(Archive& a, const RebuildProgress& progress) {
     requireEditable(a);
     if (a.Entries.size() > 0xFFFFFFFFu) throw UsageError("The archive has too many entries");
     const bool v2 = a.ArchiveKind == TArchiveKind::akImgV2;
@@ -232,9 +255,11 @@ void RebuildArchive(Archive& a, const RebuildProgress& progress) {
     const std::string target = resolvedPath(a.ArchivePath);
     const std::string dirTarget = resolvedPath(a.DirPath);
     const std::string tmp = tempPathFor(a, v2 ? target : dirTarget, {target, dirTarget});
+    std::vector<CutEntry> cuts;
     try {
-        if (v2) rebuildVer2(a, progress, target, tmp);
-        else rebuildVer1(a, progress, target, dirTarget, tmp);
+        const TRecArray entries = presentEntries(a.Entries, fileSize(target), cuts);
+        if (v2) rebuildVer2(entries, progress, target, tmp);
+        else rebuildVer1(entries, progress, target, dirTarget, tmp);
     } catch (...) {
         removeFileQuietly(tmp);
         try {
@@ -245,6 +270,7 @@ void RebuildArchive(Archive& a, const RebuildProgress& progress) {
         throw;
     }
     ReadDirectory(a);
+    return cuts;
 }
 
 }  // namespace varmelo

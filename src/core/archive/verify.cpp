@@ -26,8 +26,6 @@ std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength) 
             out.push_back({Kind::PastEnd, i, 0, start, end, fileLength});
         if (ver2 && end > start && start < directoryEnd)
             out.push_back({Kind::InDirectory, i, 0, start, end, directoryEnd});
-        if (i > 0 && start < range(i - 1).first)
-            out.push_back({Kind::OutOfOrder, i, i - 1, start, end, 0});
     }
 
     // Overlaps: sweep the non-empty entries by start; each one that starts before the
@@ -60,6 +58,8 @@ std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength) 
     std::stable_sort(out.begin(), out.end(), [](const VerifyFinding& x, const VerifyFinding& y) {
         return x.entry != y.entry ? x.entry < y.entry : int(x.kind) < int(y.kind);
     });
+    // Entries that could not be read at all have no index to sort by: they come last.
+    if (a.ListedCount && *a.ListedCount != n) out.push_back({Kind::CountMismatch, n, 0, 0, 0, *a.ListedCount});
     return out;
 }
 
@@ -82,9 +82,9 @@ std::string describeFinding(const Archive& a, const VerifyFinding& f) {
     case Kind::InDirectory:
         return who(f.entry) + ": data starts at byte " + std::to_string(f.start) +
                ", inside the directory, which ends at byte " + std::to_string(f.limit);
-    case Kind::OutOfOrder:
-        return who(f.entry) + ": data starts at byte " + std::to_string(f.start) + ", before the data of " +
-               who(f.other);
+    case Kind::CountMismatch:
+        return "the archive's index lists " + std::to_string(f.limit) + " entries, but " + std::to_string(f.entry) +
+               " could be read";
     }
     return who(f.entry);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // A consistency check of an open archive's entry table against its data file: every entry
 // inside the file, no two entries sharing bytes (an empty entry shares none), a "VER2"
-// directory that stops before the data, and data laid out in directory order.
+// directory that stops before the data, and, for a ZIP, as many entries read from the local
+// headers as its central directory lists. The order of the data is free: the program's own
+// edits move entries to the end of the file.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,14 +17,14 @@ struct VerifyFinding {
         PastEnd,          // the entry's data reaches past the end of the file
         Overlap,          // entry and other share bytes
         InDirectory,      // the entry's data starts inside the VER2 header and directory
-        OutOfOrder,       // the entry's data starts before that of the entry before it (other)
+        CountMismatch,    // the archive's index lists `limit` entries; `entry` of them were read
     };
     Kind kind;
     uint32_t entry = 0;
-    uint32_t other = 0;   // Overlap, OutOfOrder
+    uint32_t other = 0;   // Overlap
     uint64_t start = 0;   // byte range of the entry's data
     uint64_t end = 0;
-    uint64_t limit = 0;   // PastEnd: file length; InDirectory: end of the directory
+    uint64_t limit = 0;   // PastEnd: file length; InDirectory: end of the directory; CountMismatch
 
     bool operator==(const VerifyFinding&) const = default;
 };

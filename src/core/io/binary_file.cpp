@@ -14,6 +14,37 @@
 
 namespace varmelo {
 
+namespace {
+
+// Opens without following a link and without blocking on a pipe, then looks at what was
+// opened before truncating it: only a regular file with this one name may be replaced.
+int openPlain(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        int err = errno;
+        if (err == ELOOP) throw UsageError("a symbolic link is in its place");
+        if (err == EISDIR) throw UsageError("a folder is in its place");
+        throwErrno(err);
+    }
+    struct stat st {};
+    const char* refusal = nullptr;
+    if (::fstat(fd, &st) != 0) refusal = "it cannot be examined";
+    else if (!S_ISREG(st.st_mode)) refusal = "something that is not a plain file is in its place";
+    else if (st.st_nlink > 1) refusal = "a file with other names (a hard link) is in its place";
+    if (refusal) {
+        ::close(fd);
+        throw UsageError(refusal);
+    }
+    if (::ftruncate(fd, 0) != 0) {
+        int err = errno;
+        ::close(fd);
+        throwErrno(err);
+    }
+    return fd;
+}
+
+}  // namespace
+
 BinaryFile::BinaryFile(const std::string& path, Mode mode) : path_(path) {
     int flags = O_CLOEXEC;
     switch (mode) {
@@ -23,6 +54,10 @@ BinaryFile::BinaryFile(const std::string& path, Mode mode) : path_(path) {
         write_faults::beforeWriteStep();
         flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
+    case Mode::CreatePlain:
+        write_faults::beforeWriteStep();
+        fd_ = openPlain(path);
+        return;
     }
     fd_ = ::open(path.c_str(), flags, 0666);
     if (fd_ < 0) throwErrno(errno);

@@ -14,6 +14,10 @@ public:
         Read,       // existing file, read only
         ReadWrite,  // existing file, read and write, not truncated
         Create,     // create or truncate, read and write
+        // Create or truncate a plain file in a folder the user chose, never writing through
+        // another name: a symbolic link, a folder, a device or pipe, or a file with more than
+        // one name (a hard link) in its place is refused with UsageError.
+        CreatePlain,
     };
 
     BinaryFile() = default;
@@ -27,6 +31,7 @@ public:
     static BinaryFile openRead(const std::string& path) { return {path, Mode::Read}; }
     static BinaryFile openReadWrite(const std::string& path) { return {path, Mode::ReadWrite}; }
     static BinaryFile create(const std::string& path) { return {path, Mode::Create}; }
+    static BinaryFile createPlain(const std::string& path) { return {path, Mode::CreatePlain}; }
 
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }

@@ -16,6 +16,8 @@ std::string errnoText(int err) {
     case ENOSPC:
     case EDQUOT:
         return kDiskFull;
+    case EISDIR:
+        return kIsFolder;
     default:
         return "I/O error " + std::to_string(err);
     }

@@ -6,7 +6,7 @@
 namespace varmelo {
 
 // A failing file operation: "File not found", "File access denied",
-// "Read beyond end of file", "Disk full", "I/O error %d".
+// "Read beyond end of file", "Disk full", "A folder of that name is in the way", "I/O error %d".
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -29,6 +29,7 @@ inline constexpr const char* kFileNotFound = "File not found";
 inline constexpr const char* kAccessDenied = "File access denied";
 inline constexpr const char* kReadBeyondEnd = "Read beyond end of file";
 inline constexpr const char* kDiskFull = "Disk full";
+inline constexpr const char* kIsFolder = "A folder of that name is in the way";
 
 // Maps an errno value to the program's error text and throws it.
 [[noreturn]] void throwErrno(int err);

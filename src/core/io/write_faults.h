@@ -7,6 +7,9 @@
 namespace varmelo::write_faults {
 
 void failAt(int64_t n);   // 1-based; 0 disarms
+// Only the n-th step fails, with "Disk full", and later steps go through: a disk that filled
+// up and was freed again by the clean-up that follows.
+void failOnlyAt(int64_t n);
 void disarm();
 int64_t stepsSeen();      // write steps counted since the last failAt/reset
 void resetCount();

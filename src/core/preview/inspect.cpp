@@ -1,5 +1,8 @@
 #include "core/preview/inspect.h"
 
+#include <utility>
+
+#include "core/io/binary_file.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/ipl_binary.h"
@@ -28,8 +31,8 @@ TextureMode textureMode(ExportMode m) {
     return TextureMode::Colour;
 }
 
-Image render(const TexelImage& texels, ExportMode mode) {
-    Image img = RenderTexels(texels, texels.image.width, texels.image.height, textureMode(mode));
+Image render(TexelImage&& texels, ExportMode mode) {
+    Image img = RenderTexelsInPlace(std::move(texels), textureMode(mode));
     if (mode == ExportMode::Rgb)
         for (size_t i = 3; i < img.bgra.size(); i += 4) img.bgra[i] = 255;
     return img;
@@ -60,10 +63,12 @@ EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName) {
         }
         case PreviewPage::Dds:
         case PreviewPage::Tga: {
-            LoadedImage img = loadPicture(entry, out.kind);
-            out.width = img.image.width;
-            out.height = img.image.height;
-            out.hasAlpha = img.hasAlpha;
+            // The header says what is asked; decoding a 16384 x 16384 picture to print its
+            // size would cost a gigabyte.
+            const PictureInfo info = out.kind == PreviewPage::Dds ? ReadDdsInfo(entry) : ReadTgaInfo(entry);
+            out.width = info.width;
+            out.height = info.height;
+            out.hasAlpha = info.hasAlpha;
             break;
         }
         case PreviewPage::Ipl: {
@@ -102,33 +107,45 @@ const char* exportModeName(ExportMode m) {
     return "";
 }
 
+TxdTable ReadDictionary(EntryReader& entry) {
+    entry.seek(0);
+    return ReadTextureTable(entry);
+}
+
+Image ExportTexture(EntryReader& entry, const TTexRec& t, ExportMode mode) {
+    TexelImage texels;
+    const DecodeStatus s = DecodeTexels(entry, t, texels);
+    if (s != DecodeStatus::Ok) throw FormatError(decodeStatusText(s));
+    return render(std::move(texels), mode);
+}
+
 Image ExportPicture(EntryReader& entry, const std::string& entryName, int index, ExportMode mode) {
     const PreviewPage kind = previewPageFor(entryName);
-    TexelImage texels;
     if (kind == PreviewPage::Txd) {
-        entry.seek(0);
-        TxdTable table = ReadTextureTable(entry);
+        TxdTable table = ReadDictionary(entry);
         if (index < 0 || size_t(index) >= table.textures.size()) {
             if (!table.error.empty() && index >= 0 && index < int(table.announcedCount))
                 throw FileError(table.error);
             throw UsageError("No texture " + std::to_string(index) + " in " + entryName);
         }
-        const DecodeStatus s = DecodeTexels(entry, table.textures[size_t(index)], texels);
-        if (s != DecodeStatus::Ok) throw FormatError(decodeStatusText(s));
-    } else if (kind == PreviewPage::Dds || kind == PreviewPage::Tga) {
-        texels.image = loadPicture(entry, kind).image;
-        if (texels.image.empty()) return {};
-    } else {
-        throw UsageError("No picture in " + entryName);
+        return ExportTexture(entry, table.textures[size_t(index)], mode);
     }
-    return render(texels, mode);
+    if (kind == PreviewPage::Dds || kind == PreviewPage::Tga) {
+        TexelImage texels;
+        texels.image = std::move(loadPicture(entry, kind).image);
+        if (texels.image.empty()) return {};
+        return render(std::move(texels), mode);
+    }
+    throw UsageError("No picture in " + entryName);
 }
 
-void SavePicture(const std::string& path, const Image& img, bool withAlpha) {
+void SavePicture(const std::string& path, const Image& img, bool withAlpha, PictureTarget target) {
     const auto dot = path.find_last_of("./");
     const bool png = dot != std::string::npos && path[dot] == '.' && asciiUpper(path.substr(dot)) == ".PNG";
-    if (png) WritePng(path, img, withAlpha);
-    else WriteBmp(path, img, withAlpha ? BmpDepth::Argb32 : BmpDepth::Rgb24);
+    if (png && img.empty()) throw FormatError("Cannot write an empty picture as PNG");
+    BinaryFile f = target == PictureTarget::InFolder ? BinaryFile::createPlain(path) : BinaryFile::create(path);
+    if (png) WritePng(f, img, withAlpha);
+    else WriteBmp(f, img, withAlpha ? BmpDepth::Argb32 : BmpDepth::Rgb24);
 }
 
 }  // namespace varmelo

@@ -13,6 +13,7 @@
 #include "core/preview/preview_page.h"
 #include "core/texture/image.h"
 #include "core/texture/texture_record.h"
+#include "core/texture/txd_reader.h"
 
 namespace varmelo {
 
@@ -69,8 +70,20 @@ const char* exportModeName(ExportMode m);
 // picture the loader refuses, FileError for read failures.
 Image ExportPicture(EntryReader& entry, const std::string& entryName, int index, ExportMode mode);
 
+// A dictionary's texture table, read once for exporting its textures one by one.
+TxdTable ReadDictionary(EntryReader& entry);
+// One texture of that table at full size (FormatError with the decoder's text when it cannot be decoded).
+Image ExportTexture(EntryReader& entry, const TTexRec& t, ExportMode mode);
+
+enum class PictureTarget {
+    Named,     // a path the user gave: created or overwritten as it stands
+    InFolder,  // a file made inside a folder the user gave: nothing but a plain file is replaced
+};
+
 // Saves by the file name's extension: ".png" (any case) as PNG, anything else as BMP; with
-// alpha (32-bit BMP, RGBA PNG) or without (24-bit BMP, RGB PNG).
-void SavePicture(const std::string& path, const Image& img, bool withAlpha);
+// alpha (32-bit BMP, RGBA PNG) or without (24-bit BMP, RGB PNG). Rows are written as they are
+// encoded.
+void SavePicture(const std::string& path, const Image& img, bool withAlpha,
+                 PictureTarget target = PictureTarget::Named);
 
 }  // namespace varmelo

@@ -1,5 +1,7 @@
 #include "core/texture/bmp_writer.h"
 
+#include <functional>
+
 #include "core/io/binary_file.h"
 #include "core/io/endian.h"
 
@@ -16,7 +18,13 @@ constexpr uint32_t kSrgb = 0x73524742;  // 'sRGB'
 
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp(const Image& img, BmpDepth depth) {
+namespace {
+
+using Sink = std::function<void(const uint8_t*, size_t)>;
+
+// The headers, then the rows from the bottom, each handed to the sink as it is made: beside
+// the picture only one row is held.
+void encode(const Image& img, BmpDepth depth, const Sink& sink) {
     const bool alpha = depth == BmpDepth::Argb32;
     const uint32_t w = img.empty() ? 0 : uint32_t(img.width);
     const uint32_t h = img.empty() ? 0 : uint32_t(img.height);
@@ -25,8 +33,8 @@ std::vector<uint8_t> EncodeBmp(const Image& img, BmpDepth depth) {
     const uint32_t offset = kFileHeader + info;
     const uint32_t imageBytes = stride * h;
 
-    std::vector<uint8_t> out(size_t(offset) + imageBytes, 0);
-    uint8_t* p = out.data();
+    std::vector<uint8_t> head(offset, 0);
+    uint8_t* p = head.data();
     p[0] = 'B';
     p[1] = 'M';
     put32le(p + 2, offset + imageBytes);
@@ -46,26 +54,49 @@ std::vector<uint8_t> EncodeBmp(const Image& img, BmpDepth depth) {
         put32le(p + 52, 0xFF000000);
         put32le(p + 56, kSrgb);
     }
+    sink(head.data(), head.size());
 
-    uint8_t* pixels = out.data() + offset;
+    std::vector<uint8_t> row(stride, 0);
     for (uint32_t y = 0; y < h; ++y) {
         const uint8_t* src = img.pixel(0, int(h - 1 - y));
-        uint8_t* dst = pixels + size_t(y) * stride;
+        uint8_t* dst = row.data();
         for (uint32_t x = 0; x < w; ++x, src += 4) {
             *dst++ = src[0];
             *dst++ = src[1];
             *dst++ = src[2];
             if (alpha) *dst++ = src[3];
         }
+        sink(row.data(), row.size());
     }
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeBmp(const Image& img, BmpDepth depth) {
+    std::vector<uint8_t> out;
+    encode(img, depth, [&](const uint8_t* p, size_t n) { out.insert(out.end(), p, p + n); });
     return out;
 }
 
-void WriteBmp(const std::string& path, const Image& img, BmpDepth depth) {
-    const std::vector<uint8_t> bytes = EncodeBmp(img, depth);
-    BinaryFile f = BinaryFile::create(path);
-    f.write(bytes.data(), bytes.size());
+void WriteBmp(BinaryFile& f, const Image& img, BmpDepth depth) {
+    // Rows are gathered into writes of about a megabyte: one system call per row is slow
+    // for narrow pictures.
+    std::vector<uint8_t> pending;
+    auto flush = [&] {
+        f.write(pending.data(), pending.size());
+        pending.clear();
+    };
+    encode(img, depth, [&](const uint8_t* p, size_t n) {
+        pending.insert(pending.end(), p, p + n);
+        if (pending.size() >= (size_t(1) << 20)) flush();
+    });
+    if (!pending.empty()) flush();
     f.close();
+}
+
+void WriteBmp(const std::string& path, const Image& img, BmpDepth depth) {
+    BinaryFile f = BinaryFile::create(path);
+    WriteBmp(f, img, depth);
 }
 
 }  // namespace varmelo

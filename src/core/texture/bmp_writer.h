@@ -13,11 +13,15 @@
 
 namespace varmelo {
 
+class BinaryFile;
+
 enum class BmpDepth { Rgb24, Argb32 };
 
 std::vector<uint8_t> EncodeBmp(const Image& img, BmpDepth depth);
 
 // Creates or overwrites `path` (FileError on failure).
 void WriteBmp(const std::string& path, const Image& img, BmpDepth depth);
+// Writes into a file already created, a row at a time, and closes it.
+void WriteBmp(BinaryFile& f, const Image& img, BmpDepth depth);
 
 }  // namespace varmelo

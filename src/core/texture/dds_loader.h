@@ -20,4 +20,8 @@ namespace varmelo {
 // empty picture.
 LoadedImage LoadDds(EntryReader& entry);
 
+// The header alone, with the same refusals and the same size check; for DXT1 whether any
+// texel is transparent is read from the blocks a row at a time, never decoding the picture.
+PictureInfo ReadDdsInfo(EntryReader& entry);
+
 }  // namespace varmelo

@@ -9,4 +9,11 @@ struct LoadedImage {
     bool hasAlpha = false;
 };
 
+// What a picture file's header says, read without decoding the pixels.
+struct PictureInfo {
+    int width = 0;
+    int height = 0;
+    bool hasAlpha = false;
+};
+
 }  // namespace varmelo

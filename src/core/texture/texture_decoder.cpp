@@ -1,6 +1,7 @@
 #include "core/texture/texture_decoder.h"
 
 #include <cstring>
+#include <utility>
 
 #include "core/io/endian.h"
 #include "core/texture/dxt_decoder.h"
@@ -185,6 +186,14 @@ Image RenderTexels(const TexelImage& texels, int outW, int outH, TextureMode mod
         }
     }
     return out;
+}
+
+Image RenderTexelsInPlace(TexelImage&& texels, TextureMode mode) {
+    Image& img = texels.image;
+    if (mode != TextureMode::Colour)
+        for (int y = 0; y < img.height; ++y)
+            for (int x = 0; x < img.width; ++x) modePixel(texels, x, y, mode, img.pixel(x, y));
+    return std::move(img);
 }
 
 namespace {

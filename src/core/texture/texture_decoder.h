@@ -54,6 +54,9 @@ DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out)
 // Applies the mode at the texture's size (the checkerboard counts texture pixels) and scales
 // by nearest-neighbour sampling to outW x outH (aspect not kept). Empty for out-of-range sizes.
 Image RenderTexels(const TexelImage& texels, int outW, int outH, TextureMode mode);
+// The same at the texture's own size, over the texels themselves: a full-size export holds
+// one picture, not two.
+Image RenderTexelsInPlace(TexelImage&& texels, TextureMode mode);
 
 struct DecodeResult {
     Image image;  // empty unless status is Ok

@@ -21,4 +21,8 @@ namespace varmelo {
 // pixels are cut short. Image type 0 and a zero width or height give an empty picture.
 LoadedImage LoadTga(EntryReader& entry);
 
+// The header alone, with the same refusals; pixels that cannot fit in what the entry holds
+// fail as "Read beyond end of file" without being read.
+PictureInfo ReadTgaInfo(EntryReader& entry);
+
 }  // namespace varmelo

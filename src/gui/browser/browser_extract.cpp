@@ -37,17 +37,12 @@ void ArchiveBrowser::extract() {
     for (int row : rows) {
         const long e = d->entryOfRow(row);
         if (e < 0) continue;
-        std::string dest;
         try {
-            dest = folderDestination(folderBytes, a.Entries[size_t(e)].Name);
+            SaveEntryIntoFolder(a, uint32_t(e), folderBytes);
         } catch (const UsageError& ex) {
-            // A name that would land outside the folder is refused on its own; the other
-            // entries are still worth having.
+            // An entry refused on its own (a name that would land outside the folder, a link
+            // or a folder in its place) costs only that entry; the others are still worth having.
             d->showError(ex);
-            continue;
-        }
-        try {
-            SaveEntryToFile(a, uint32_t(e), dest);
         } catch (const std::exception& ex) {
             d->showError(ex);
             return;

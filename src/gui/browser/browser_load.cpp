@@ -71,8 +71,9 @@ void ArchiveBrowser::newArchive() {
 
 void ArchiveBrowser::rebuild() {
     if (!d->archive.editable()) return;
+    std::vector<CutEntry> cuts;
     try {
-        RebuildArchive(d->archive, [this](int percent) {
+        cuts = RebuildArchive(d->archive, [this](int percent) {
             d->statusNow(d->msg(MsgRebuilding, {int64_t(percent)}));
         });
     } catch (const std::exception& e) {
@@ -83,6 +84,12 @@ void ArchiveBrowser::rebuild() {
     }
     const std::string path = d->archive.ArchivePath;
     d->load(path, LoadOrigin::Rebuild);
+    if (!cuts.empty()) {
+        // Entries whose records claimed more than the file held now end where the file did.
+        QString text;
+        for (const CutEntry& c : cuts) text += QString::fromStdString(describeCut(c)) + "\n";
+        d->prompts.showMessage(text.trimmed());
+    }
 }
 
 void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
@@ -130,7 +137,13 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
         return;
     }
     reportFillProgress();
-    status(msg(MsgLoaded));
+    QString loaded = msg(MsgLoaded);
+    if (archive.ListedCount && *archive.ListedCount > archive.Entries.size())
+        // A ZIP whose local headers stop early: say so rather than show a short list as whole.
+        loaded += QString::fromUtf8(" Не удалось прочитать записей: %1 из %2.")
+                      .arg(*archive.ListedCount - archive.Entries.size())
+                      .arg(*archive.ListedCount);
+    status(loaded);
 }
 
 void ArchiveBrowser::Impl::resetCommands(TArchiveKind kind) {

@@ -2,10 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "core/archive/extract.h"
 #include "core/archive/open_archive.h"
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
+#include "support/archive_builders.h"
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
 #include "support/permissions.h"
@@ -15,6 +18,8 @@ using namespace varmelo;
 using namespace testing_support;
 
 namespace {
+
+Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 TEST(ExtractTest, AnImgEntryIsCopiedWithItsWholeSectors) {
     TempDir dir;
@@ -165,6 +170,87 @@ TEST(FolderDestinationTest, AMissingSubfolderFailsTheCopy) {
     createParentFolders(dir.path(), a.Entries[0].Name);
     SaveEntryToFile(a, 0, dest);
     EXPECT_EQ(fileSize(dir.file("textures/wall.tga")), 2048u);
+}
+
+// What may already stand where an entry is extracted, and whether the entry is refused; the
+// file outside the folder is never written, the entries around it always are.
+TEST(SaveEntryIntoFolderTest, NothingAlreadyInThePlaceIsWrittenThrough) {
+    struct Case {
+        const char* what;
+        std::function<void(const TempDir& out, const std::string& victim)> plant;
+        bool refused;
+    };
+    const std::vector<Case> cases = {
+        {"nothing", [](const TempDir&, const std::string&) {}, false},
+        {"a plain file", [](const TempDir& out, const std::string&) { writeFile(out.file("lnk"), "old"); }, false},
+        {"a symbolic link to a file outside",
+         [](const TempDir& out, const std::string& victim) {
+             ASSERT_EQ(::symlink(victim.c_str(), out.file("lnk").c_str()), 0);
+         },
+         true},
+        {"a dangling symbolic link",
+         [](const TempDir& out, const std::string& victim) {
+             ASSERT_EQ(::symlink((victim + ".new").c_str(), out.file("lnk").c_str()), 0);
+         },
+         true},
+        {"a hard link to a file outside",
+         [](const TempDir& out, const std::string& victim) {
+             ASSERT_EQ(::link(victim.c_str(), out.file("lnk").c_str()), 0);
+         },
+         true},
+        {"a folder", [](const TempDir& out, const std::string&) { ASSERT_EQ(::mkdir(out.file("lnk").c_str(), 0777), 0); },
+         true},
+        {"a named pipe", [](const TempDir& out, const std::string&) { ASSERT_EQ(::mkfifo(out.file("lnk").c_str(), 0666), 0); },
+         true},
+    };
+    TempDir dir;
+    ImgBuilder().add("first", pattern(10, 1)).add("lnk", pattern(20, 2)).add("last", pattern(30, 3))
+        .writeV2(dir.file("a.img"));
+    Archive a = openArchive(dir.file("a.img"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir out, outside;
+        const std::string victim = outside.file("victim.txt");
+        writeFile(victim, "precious");
+        c.plant(out, victim);
+        EXPECT_EQ(SaveEntryIntoFolder(a, 0, out.path()), out.file("first"));
+        if (c.refused) {
+            try {
+                SaveEntryIntoFolder(a, 1, out.path());
+                ADD_FAILURE() << "not refused";
+            } catch (const UsageError& e) {
+                EXPECT_NE(std::string(e.what()).find("\"lnk\""), std::string::npos) << e.what();
+            }
+        } else {
+            SaveEntryIntoFolder(a, 1, out.path());
+            EXPECT_EQ(slice(readFile(out.file("lnk")), 0, 20), pattern(20, 2));
+        }
+        SaveEntryIntoFolder(a, 2, out.path());
+        EXPECT_EQ(slice(readFile(out.file("last")), 0, 30), pattern(30, 3));
+        EXPECT_EQ(readFile(victim), bytesOf("precious"));
+        EXPECT_FALSE(fileExists(victim + ".new"));
+    }
+}
+
+TEST(SaveEntryIntoFolderTest, FolderEntriesWriteNothingAndNamesBecomeUtf8) {
+    TempDir dir, out;
+    ZipBuilder().add("META-INF/", {}).add("META-INF/MANIFEST.MF", bytesOf("Manifest-Version: 1.0\n"))
+        .add("def\\", {}).add("\xCC\xE0\xF8\xE8\xED\xE0.txt", bytesOf("car"))  // "Машина" in Windows-1251
+        .write(dir.file("a.pk4"));
+    Archive a = openArchive(dir.file("a.pk4"));
+    ASSERT_EQ(a.Entries.size(), 4u);
+    EXPECT_TRUE(isFolderEntry(a.Entries[0].Name));
+    EXPECT_TRUE(isFolderEntry(a.Entries[2].Name));
+    EXPECT_FALSE(isFolderEntry(a.Entries[1].Name));
+    EXPECT_EQ(SaveEntryIntoFolder(a, 0, out.path()), "");
+    EXPECT_FALSE(fileExists(out.file("META-INF")));
+    createParentFolders(out.path(), a.Entries[0].Name);
+    EXPECT_TRUE(directoryExists(out.file("META-INF")));
+    createParentFolders(out.path(), a.Entries[1].Name);
+    SaveEntryIntoFolder(a, 1, out.path());
+    EXPECT_EQ(readFile(out.file("META-INF/MANIFEST.MF")), bytesOf("Manifest-Version: 1.0\n"));
+    SaveEntryIntoFolder(a, 3, out.path());
+    EXPECT_EQ(readFile(out.file("\u041C\u0430\u0448\u0438\u043D\u0430.txt")), bytesOf("car"));
 }
 
 TEST(OpenTempPathTest, NamedAfterTheByteOffsetInThePrivateTemporaryFolder) {

@@ -6,7 +6,9 @@
 #include "core/archive/open_archive.h"
 #include "core/archive/rebuild.h"
 #include "core/io/errors.h"
+#include "core/io/binary_file.h"
 #include "core/io/file_system.h"
+#include "core/io/write_faults.h"
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
 #include "support/permissions.h"
@@ -162,7 +164,7 @@ TEST_P(EditorTest, RenameWritesTheTwentyFourNameBytesOnly) {
     EXPECT_EQ(a.Entries[1].Name, "b.dff");
 }
 
-TEST_P(EditorTest, ReplacingWithAFileThatFitsWritesInPlaceAndKeepsTheRestOfTheSectors) {
+TEST_P(EditorTest, ReplacingWithAFileThatFitsWritesInPlaceAndClearsItsLastSector) {
     Bytes old = pattern(3 * 2048, 9);
     Fixture fx(GetParam(), ImgBuilder().add("a.txd", pattern(10, 1)).add("big.txd", old).add("c.txd", pattern(10, 2)));
     Archive a = fx.open();
@@ -175,9 +177,70 @@ TEST_P(EditorTest, ReplacingWithAFileThatFitsWritesInPlaceAndKeepsTheRestOfTheSe
     EXPECT_EQ(fileSize(fx.img), length);
     Bytes sectors = entrySectors(fx.img, was);
     EXPECT_EQ(slice(sectors, 0, 5000), repl);
-    EXPECT_EQ(slice(sectors, 5000, 1144), slice(old, 5000, 1144));
+    EXPECT_EQ(slice(sectors, 5000, 1144), Bytes(1144, 0));  // nothing of the old content reads back
     EXPECT_EQ(recordAt(fx.dirBytes(), fx.recordPos(1)), expectedRecord(was.Offset, 3, "new.txd"));
     EXPECT_EQ(fx.open().Entries, a.Entries);
+
+    // A smaller one: its own last sector is cleared, the sector it gave up is left as it was.
+    EXPECT_EQ(ReplaceEntry(a, 1, fx.source("ten.txd", pattern(10, 6))), 1u);
+    sectors = entrySectors(fx.img, was);
+    EXPECT_EQ(slice(sectors, 0, 10), pattern(10, 6));
+    EXPECT_EQ(slice(sectors, 10, 2038), Bytes(2038, 0));
+    EXPECT_EQ(slice(sectors, 2048, 2048), slice(repl, 2048, 2048));
+    EXPECT_EQ(fileSize(fx.img), length);
+}
+
+// Records that point past the end of the file, as damaged archives have them. Such an entry
+// is never written where it points: the file would grow to wherever that is.
+TEST_P(EditorTest, ReplacingAnEntryWhoseDataLiesPastTheEndAppendsInstead) {
+    for (uint32_t offset : {0xFFFFFFFFu, 40u}) {
+        SCOPED_TRACE(offset);
+        Fixture fx(GetParam(), ImgBuilder().add("a.txd", pattern(10, 1)).add("gone.txd", Bytes{}).sizeField(1));
+        writeAt(fx.form == Form::V1 ? fx.dirFile : fx.img, fx.recordPos(1), {uint8_t(offset), uint8_t(offset >> 8),
+                                                                           uint8_t(offset >> 16), uint8_t(offset >> 24)});
+        Archive a = fx.open();
+        ASSERT_EQ(a.Entries[1].Offset, offset);
+        const uint64_t length = fileSize(fx.img);
+
+        EXPECT_EQ(ReplaceEntry(a, 1, fx.source("five.txd", pattern(5, 2))), 1u);
+
+        EXPECT_EQ(fileSize(fx.img), length + 2048);
+        Archive back = fx.open();
+        ASSERT_EQ(back.Entries.size(), 2u);
+        EXPECT_EQ(back.Entries[1].Offset, length / 2048);
+        EXPECT_TRUE(holdsData(fx.img, back.Entries[1], pattern(5, 2)));
+        EXPECT_TRUE(holdsData(fx.img, back.Entries[0], pattern(10, 1)));
+    }
+}
+
+// A disk that fills up at any one write step of an add: the archive keeps every entry and
+// gets back the length it had, so the space the add took is free again.
+TEST_P(EditorTest, AFailedAddGivesBackWhatItAppended) {
+    bool completed = false;
+    for (int step = 1; step < 50 && !completed; ++step) {
+        SCOPED_TRACE("disk full at write step " + std::to_string(step));
+        Fixture fx(GetParam(), fiveEntries());
+        Archive a = fx.open();
+        const Bytes before = readFile(fx.img);
+        const Bytes dirBefore = fx.dirBytes();
+        const std::string src = fx.source("new.txd", pattern(5000, 42));
+        write_faults::failOnlyAt(step);
+        try {
+            AddFileToArchive(a, src);
+            completed = true;
+        } catch (const FileError& e) {
+            EXPECT_STREQ(e.what(), "Disk full");
+        }
+        write_faults::disarm();
+        if (completed) break;
+        EXPECT_EQ(fileSize(fx.img), before.size());
+        EXPECT_EQ(fx.dirBytes().size(), dirBefore.size());
+        Archive back = fx.open();
+        ASSERT_EQ(back.Entries.size(), 5u);
+        for (uint32_t i = 0; i < 5; ++i)
+            EXPECT_TRUE(holdsData(fx.img, back.Entries[i], pattern(100 + 2048 * size_t(i), i))) << i;
+    }
+    EXPECT_TRUE(completed);
 }
 
 TEST_P(EditorTest, ReplacingWithALargerFileMovesTheEntryToTheEnd) {
@@ -265,6 +328,39 @@ TEST(EditorVer2Test, AGrowingDirectoryFirstMovesTheEntriesItWouldOverwrite) {
     EXPECT_EQ(back.Entries, a.Entries);
     for (int i = 0; i < 63; ++i) EXPECT_TRUE(holdsData(img, back.Entries[size_t(i)], pattern(700, uint32_t(i)))) << i;
     EXPECT_TRUE(holdsData(img, back.Entries[63], pattern(10, 99)));
+}
+
+TEST(EditorVer2Test, AnEntryInTheWayThatClaimsMoreThanTheFileHoldsIsNotMoved) {
+    TempDir dir;
+    std::string img = dir.file("sa.img");
+    ImgBuilder b;
+    for (int i = 0; i < 62; ++i) b.add("e" + std::to_string(i), pattern(700, uint32_t(i)));
+    b.add("huge", pattern(700, 62)).sizeField(0x7FFFFFFF);
+    b.writeV2(img);
+    // The 64th record would need the first data sector, which "e0" holds: "e0" is sound and
+    // would move. Claiming 4 TiB, "huge" is only refused when it is in the way too.
+    Archive a = openArchive(img);
+    std::swap(a.Entries[0].Offset, a.Entries[62].Offset);
+    {
+        // Put "huge" first on disk: its record takes e0's sector and e0 takes its place.
+        BinaryFile f = BinaryFile::openReadWrite(img);
+        for (uint32_t i : {0u, 62u}) {
+            f.seek(a.Entries[i].DirPos);
+            f.writeU32le(a.Entries[i].Offset);
+        }
+    }
+    const Bytes before = readFile(img);
+    writeFile(dir.file("new.bin"), pattern(10, 99));
+    a = openArchive(img);
+    try {
+        AddFileToArchive(a, dir.file("new.bin"));
+        ADD_FAILURE() << "added";
+    } catch (const UsageError& e) {
+        EXPECT_NE(std::string(e.what()).find("#62 'huge'"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("run verify"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(readFile(img), before);
+    EXPECT_EQ(openArchive(img).Entries, a.Entries);
 }
 
 TEST(EditorVer2Test, NewSanAndreasArchiveWithThreeAddsPlacesThemAtSectorsOneTwoFour) {
@@ -423,7 +519,7 @@ TEST(EditorLargeFileTest, EntriesBeyondFourGigabytesAreAddedAndReplacedAtTheRigh
     EXPECT_EQ(back.Entries[0].Offset, sector);
     Bytes far = entrySectors(img, back.Entries[0]);
     EXPECT_EQ(slice(far, 0, 100), pattern(100, 4));
-    EXPECT_EQ(slice(far, 100, 1948), slice(pattern(2048, 2), 100, 1948));
+    EXPECT_EQ(slice(far, 100, 1948), Bytes(1948, 0));
 }
 
 }  // namespace

@@ -64,22 +64,39 @@ TEST_P(RebuildTest, WritesTheEntriesBackToBackInTableOrder) {
     EXPECT_FALSE(fileExists(dir.file("gta3.~new")));
 }
 
-TEST_P(RebuildTest, AnEntryCutShortByTheEndOfTheFileIsFilledUpWithZeros) {
+// Records that claim more sectors than the file holds keep the sectors present (a partly
+// present last one filled up with zeros) and are reported; nothing is invented.
+TEST_P(RebuildTest, EntriesClaimingMoreThanTheFileHoldsAreCutToWhatIsThere) {
     ImgBuilder b;
-    b.add("short.txd", pattern(100, 1)).at(3).sizeField(3).add("next.txd", pattern(50, 2)).at(1);
-    write(GetParam(), b, img);  // the file ends 2048 bytes after short.txd starts, not 6144
+    b.add("short.txd", pattern(100, 1)).at(3).sizeField(16387).add("next.txd", pattern(50, 2)).at(1);
+    b.add("beyond.txd", Bytes{}).at(1).sizeField(5);
+    write(GetParam(), b, img);  // the file ends 2048 bytes after short.txd starts
     ASSERT_EQ(fileSize(img), 4u * 2048);
+    // beyond.txd's record points at sector 900, far past the end
+    writeAt(GetParam() == Form::V1 ? dir.file("gta3.dir") : img, (GetParam() == Form::V1 ? 0 : 8) + 2 * 32,
+            {0x84, 0x03, 0, 0});
+    writeFile(img, [&] {
+        Bytes f = readFile(img);
+        f.resize(f.size() - 1000);  // and the last sector is only partly there
+        return f;
+    }());
     Archive a = openArchive(img);
-    ASSERT_LT(fileSize(img), uint64_t(a.Entries[0].Offset + 3) * 2048);
 
-    RebuildArchive(a);
+    const std::vector<CutEntry> cuts = RebuildArchive(a);
 
+    EXPECT_EQ(cuts, (std::vector<CutEntry>{{0, "short.txd", 16387, 1}, {2, "beyond.txd", 5, 0}}));
+    EXPECT_EQ(describeCut(cuts[0]), "#0 'short.txd': cut from 16387 to 1 sectors, the file ends inside it");
     const uint32_t s = firstSector();
-    EXPECT_EQ(a.Entries[1].Offset, s + 3);
+    ASSERT_EQ(a.Entries.size(), 3u);
+    EXPECT_EQ(a.Entries[0], (TEntryRec{s, 1, "short.txd", a.Entries[0].DirPos}));
+    EXPECT_EQ(a.Entries[1].Offset, s + 1);
+    EXPECT_EQ(a.Entries[2].Size, 0u);
+    EXPECT_EQ(fileSize(img), uint64_t(s + 2) * 2048);
     Bytes file = readFile(img);
     EXPECT_EQ(slice(file, uint64_t(s) * 2048, 100), pattern(100, 1));
-    EXPECT_EQ(slice(file, uint64_t(s) * 2048 + 100, 6044), Bytes(6044, 0));  // the part that was missing
+    EXPECT_EQ(slice(file, uint64_t(s) * 2048 + 1048, 1000), Bytes(1000, 0));  // the part that was missing
     EXPECT_TRUE(holdsData(img, a.Entries[1], pattern(50, 2)));
+    EXPECT_TRUE(RebuildArchive(a).empty());  // a sound archive has nothing to cut
 }
 
 TEST_P(RebuildTest, AnEmptyEntryTakesTheOffsetOfTheEntryAfterIt) {

@@ -3,6 +3,8 @@
 #include "core/io/errors.h"
 #include "core/preview/inspect.h"
 #include "core/texture/bmp_writer.h"
+#include "core/texture/dds_loader.h"
+#include "core/texture/tga_loader.h"
 #include "support/dds_builder.h"
 #include "support/img_builder.h"
 #include "support/ipl_builder.h"
@@ -98,6 +100,82 @@ TEST(InspectEntry, BadContentIsReportedNotThrown) {
     EntryInspection info = InspectEntry(txd, "a.txd");
     EXPECT_EQ(info.error, "Read beyond end of file");
     EXPECT_TRUE(info.textures.empty());
+}
+
+// inspect reads headers only; what it says must still be what the loaders find.
+TEST(InspectEntry, PictureHeadersAgreeWithTheLoaders) {
+    auto tga = [](uint8_t type, uint8_t bits, bool topLeft) {
+        TgaFile t;
+        t.imageType = type;
+        t.bits = bits;
+        t.topLeft = topLeft;
+        t.width = 7;
+        t.height = 5;
+        t.bgra = pattern(7 * 5 * 4, 3);
+        return buildTga(t);
+    };
+    // DXT1 blocks of a 6 x 2 picture: the second block's transparent texels (code 3 with
+    // c0 <= c1) sit once inside the picture, once only in the rows below it.
+    const Bytes opaque = dxtColourBlock(0xF800, 0x001F, 0u);
+    const Bytes holeInside = dxtColourBlock(0x001F, 0xF800, 0x3u);             // texel 0
+    const Bytes holeOutside = dxtColourBlock(0x001F, 0xF800, 0x3u << 16);      // texel 8: row 2
+    auto dxt1 = [&](const Bytes& second) {
+        Bytes blocks = opaque;
+        blocks.insert(blocks.end(), second.begin(), second.end());
+        return buildDds(DdsFile::dxt("DXT1", 6, 2, blocks));
+    };
+    DdsFile masked = DdsFile::argb32(3, 3, pattern(36, 4));
+    DdsFile unmasked = masked;
+    unmasked.pixelFlags &= ~0x1u;
+    const struct Row {
+        const char* name;
+        Bytes file;
+        bool hasAlpha;
+    } rows[] = {
+        {"raw24.tga", tga(2, 24, false), false},
+        {"raw32.tga", tga(2, 32, true), true},
+        {"rle24.tga", tga(10, 24, true), false},
+        {"rle32.tga", tga(10, 32, false), true},
+        {"opaque.dds", dxt1(opaque), false},
+        {"hole.dds", dxt1(holeInside), true},
+        {"padding.dds", dxt1(holeOutside), false},
+        {"dxt5.dds", buildDds(DdsFile::dxt("DXT5", 4, 4, Bytes(16, 0))), true},
+        {"masked.dds", buildDds(masked), true},
+        {"unmasked.dds", buildDds(unmasked), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EntryReader r{Bytes(row.file)};
+        const EntryInspection in = InspectEntry(r, row.name);
+        ASSERT_EQ(in.error, "");
+        const bool dds = std::string(row.name).ends_with(".dds");
+        const LoadedImage img = dds ? LoadDds(r) : LoadTga(r);
+        EXPECT_EQ(in.width, img.image.width);
+        EXPECT_EQ(in.height, img.image.height);
+        EXPECT_EQ(in.hasAlpha, img.hasAlpha);
+        EXPECT_EQ(in.hasAlpha, row.hasAlpha);
+    }
+}
+
+TEST(InspectEntry, APictureIsNotDecodedToTellItsSize) {
+    // Run-length pixels that stop half way: the loader fails, the header is still whole.
+    TgaFile t;
+    t.imageType = 10;
+    t.width = 300;
+    t.height = 200;
+    t.bgra = pattern(300 * 200 * 4, 5);
+    Bytes file = buildTga(t);
+    file.resize(file.size() / 2);
+    EntryReader r{Bytes(file)};
+    EXPECT_THROW(LoadTga(r), FileError);
+    const EntryInspection in = InspectEntry(r, "big.tga");
+    EXPECT_EQ(in.error, "");
+    EXPECT_EQ(in.width, 300);
+    EXPECT_EQ(in.height, 200);
+    // Pixels that cannot fit in the file at all are still refused from the header.
+    file.resize(18 + 10);
+    EntryReader cut{Bytes(file)};
+    EXPECT_EQ(InspectEntry(cut, "big.tga").error, "Read beyond end of file");
 }
 
 TEST(ExportPicture, TextureModesAtFullSize) {
