@@ -65,6 +65,7 @@ private slots:
     void renameWritesTheRecord();
     void renameDialogTyping();
     void rebuildReloadsAndKeepsTheSortState();
+    void rebuildSaysWhichEntriesItCut();
     void newArchive_data();
     void newArchive();
     void readOnlyArchiveIsBrowsableButNotEditable();
@@ -323,6 +324,21 @@ void BrowserEditTest::renameDialogTyping() {
     // Typing stops at 24 characters and refuses what Windows-1251 cannot hold.
     typeText(dlg->edit(), QStringLiteral("日本a") + QString(30, QChar('b')));
     QCOMPARE(dlg->edit()->text(), QStringLiteral("a") + QString(23, QChar('b')));
+}
+
+void BrowserEditTest::rebuildSaysWhichEntriesItCut() {
+    TempDir tmp;
+    const std::string img = tmp.file("x.img");
+    ImgBuilder().add("a.txd", pattern(100, 1)).add("long.dff", pattern(100, 2)).sizeField(16387).writeV2(img);
+    BrowserRig rig;
+    rig.load(img);
+    rig.browser->rebuild();
+
+    QVERIFY(rig.prompts.errors().isEmpty());
+    QCOMPARE(rig.prompts.count("message"), 1);
+    QCOMPARE(rig.prompts.asked.last().text,
+             QStringLiteral("#1 'long.dff': cut from 16387 to 1 sectors, the file ends inside it"));
+    QCOMPARE(readVer2Directory(img), (std::vector<DiskRecord>{{2, 1, "a.txd"}, {3, 1, "long.dff"}}));
 }
 
 void BrowserEditTest::rebuildReloadsAndKeepsTheSortState() {

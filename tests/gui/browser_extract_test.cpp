@@ -1,11 +1,13 @@
 // Extracting entries to a file or a folder, and opening one in another program.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QtTest>
 
 #include "gui/browser/external_opener.h"
 #include "gui/support/browser_rig.h"
+#include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 
@@ -33,6 +35,7 @@ private slots:
     void sortedListExtractsTheRowsEntry();
     void severalRowsGoToAFolder();
     void unsafeNamesAreRefusedAndTheRestExtracted();
+    void linksAndFoldersInTheWayAreRefusedAndFolderEntriesPassedOver();
     void openWritesATemporaryCopyAndHandsItOver();
 };
 
@@ -138,6 +141,36 @@ void BrowserExtractTest::unsafeNamesAreRefusedAndTheRestExtracted() {
     QCOMPARE(QDir(q(folder)).entryList(QDir::Files), QStringList({"good1.txd", "good2.txd"}));
     QVERIFY(!QFileInfo::exists(q(tmp.file("evil.txd"))));
     QVERIFY(!QFileInfo::exists(QStringLiteral("/abs.txd")));
+}
+
+void BrowserExtractTest::linksAndFoldersInTheWayAreRefusedAndFolderEntriesPassedOver() {
+    TempDir tmp;
+    testing_support::ZipBuilder()
+        .add("a.txt", pattern(10, 1))
+        .add("lnk", pattern(10, 2))
+        .add("META-INF/", {})
+        .add("sub", pattern(10, 3))
+        .add("z.txt", pattern(10, 4))
+        .write(tmp.file("x.pk4"));
+    const std::string folder = tmp.file("out");
+    QDir().mkpath(q(folder + "/sub"));
+    testing_support::writeFile(tmp.file("victim"), "precious");
+    QVERIFY(QFile::link(q(tmp.file("victim")), q(folder + "/lnk")));
+    BrowserRig rig;
+    rig.load(tmp.file("x.pk4"));
+    rig.select({0, 1, 2, 3, 4});
+    rig.prompts.files = {q(folder)};
+    rig.browser->extract();
+
+    // lnk and sub are refused by name; the folder entry writes nothing and says nothing.
+    const QStringList errors = rig.prompts.errors();
+    QCOMPARE(errors.size(), 2);
+    QVERIFY2(errors[0].contains("\"lnk\"") && errors[0].contains("symbolic link"), qPrintable(errors[0]));
+    QVERIFY2(errors[1].contains("\"sub\"") && errors[1].contains("folder"), qPrintable(errors[1]));
+    QCOMPARE(readFile(tmp.file("victim")), Bytes({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+    QCOMPARE(readFile(folder + "/a.txt"), pattern(10, 1));
+    QCOMPARE(readFile(folder + "/z.txt"), pattern(10, 4));
+    QVERIFY(!QFileInfo::exists(q(folder + "/META-INF")));
 }
 
 void BrowserExtractTest::openWritesATemporaryCopyAndHandsItOver() {

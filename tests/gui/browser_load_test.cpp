@@ -4,6 +4,7 @@
 
 #include "core/archive/archive_kind.h"
 #include "gui/support/browser_rig.h"
+#include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 
@@ -48,6 +49,7 @@ private slots:
     void abandonedLoadKeepsPreviousArchive();
     void failingReaderListsExactlyTheEntriesRead();
     void missingFileKeepsPreviousArchive();
+    void aZipWhoseLocalHeadersStopEarlySaysSo();
     void sortStateAfterLoad_data();
     void sortStateAfterLoad();
     void openDialogOffersEveryArchiveKind();
@@ -225,6 +227,22 @@ void BrowserLoadTest::failingReaderListsExactlyTheEntriesRead() {
     QVERIFY(rig.selectedRows().empty());
     QVERIFY(!rig.enabled("EditExtract1"));
     QCOMPARE(rig.statuses.last(), QStringLiteral("Загрузка..."));
+}
+
+void BrowserLoadTest::aZipWhoseLocalHeadersStopEarlySaysSo() {
+    TempDir tmp;
+    testing_support::ZipBuilder z;
+    for (int i = 0; i < 4; ++i) z.add("f" + std::to_string(i) + ".txt", testing_support::pattern(20, uint32_t(i)));
+    z.write(tmp.file("whole.pk4"));
+    auto bytes = z.build();
+    bytes[z.dataOffset(1) - 36 + 18] += 1;  // f1's local size one too large: the walk loses its way
+    writeFile(tmp.file("short.pk4"), bytes);
+    BrowserRig rig;
+    rig.load(tmp.file("whole.pk4"));
+    QCOMPARE(rig.statuses.last(), QStringLiteral("Загрузка завершена"));
+    rig.load(tmp.file("short.pk4"));
+    QCOMPARE(rig.rows(), 2);
+    QCOMPARE(rig.statuses.last(), QStringLiteral("Загрузка завершена. Не удалось прочитать записей: 2 из 4."));
 }
 
 void BrowserLoadTest::missingFileKeepsPreviousArchive() {

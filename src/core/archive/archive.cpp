@@ -7,19 +7,6 @@
 
 namespace varmelo {
 
-const char* kindName(TArchiveKind k) {
-    switch (k) {
-    case TArchiveKind::akImgV1: return "img1";
-    case TArchiveKind::akSyb: return "syb";
-    case TArchiveKind::akImgV2: return "img2";
-    case TArchiveKind::akBig: return "big";
-    case TArchiveKind::akPk4: return "pk4";
-    case TArchiveKind::akBin: return "bin";
-    case TArchiveKind::akPak: return "pak";
-    }
-    return "unknown";
-}
-
 void Archive::resetRowMap() {
     RowMap.resize(Entries.size());
     std::iota(RowMap.begin(), RowMap.end(), 0u);

@@ -4,14 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "core/archive/archive_kind.h"
+#include "core/archive/archive_kinds.h"
 #include "core/archive/entry.h"
 
 namespace varmelo {
 
 struct Archive {
     std::string ArchivePath;  // the file that holds the entries' data
-    std::string DirPath;      // .dir file for akImgV1; ArchivePath for akImgV2 and akBig
+    std::string DirPath;      // where the kind's row says its directory is (see DirectoryPlace)
     TArchiveKind ArchiveKind = TArchiveKind::akImgV1;
     TRecArray Entries;
     // RowMap has one element per entry; the list shows its first RowCount elements

@@ -12,7 +12,7 @@ namespace varmelo::img_write {
 void requireEditable(const Archive& a) {
     if (!a.editable()) throw UsageError("Only GTA IMG archives can be edited");
     requireWritable(a.ArchivePath);
-    if (a.ArchiveKind == TArchiveKind::akImgV1) requireWritable(a.DirPath);
+    if (kindInfo(a.ArchiveKind).directory == DirectoryPlace::DirFile) requireWritable(a.DirPath);
 }
 
 void requireEntry(const Archive& a, uint32_t e) {

@@ -1,5 +1,6 @@
 #include "core/archive/open_archive.h"
 
+#include "core/archive/archive_kinds.h"
 #include "core/archive/detect.h"
 #include "core/archive/readers.h"
 #include "core/io/codepage.h"
@@ -14,12 +15,12 @@ Archive locateArchive(const std::string& chosenPath) {
     if (asciiUpper(extensionOf(chosenPath)) == ".DIR") a.ArchivePath = replaceExtension(chosenPath, ".img");
     a.DirPath = defaultDirPath(a.ArchivePath);
     a.ArchiveKind = DetectKind(a.ArchivePath);
-    if (a.ArchiveKind == TArchiveKind::akImgV2 || a.ArchiveKind == TArchiveKind::akBig) a.DirPath = a.ArchivePath;
+    if (kindInfo(a.ArchiveKind).directory == DirectoryPlace::InArchive) a.DirPath = a.ArchivePath;
     return a;
 }
 
 bool directoryFileMissing(const Archive& a) {
-    return a.ArchiveKind == TArchiveKind::akImgV1 && !fileExists(a.DirPath);
+    return kindInfo(a.ArchiveKind).directory == DirectoryPlace::DirFile && !fileExists(a.DirPath);
 }
 
 Archive openArchive(const std::string& chosenPath) {

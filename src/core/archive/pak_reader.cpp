@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/archive/readers.h"
+#include "core/archive/record_blocks.h"
 #include "core/io/binary_file.h"
 #include "core/io/endian.h"
 #include "core/io/errors.h"
@@ -23,15 +24,11 @@ namespace {
 constexpr uint64_t kHeaderSize = 8;
 constexpr uint64_t kRecordSize = 156;
 constexpr size_t kNameField = 128;
-constexpr uint64_t kRecordsPerBlock = 1024;
-
-TEntryRec decodePakRecord(const uint8_t* p) {
-    TEntryRec e;
+void decodePakRecord(const uint8_t* p, uint64_t, TEntryRec& e) {
     const char* name = reinterpret_cast<const char*>(p);
     e.Name.assign(name, strnlen(name, kNameField));
     e.Size = u32le(p + 132);
     e.Offset = u32le(p + 136);
-    return e;
 }
 
 }  // namespace
@@ -47,14 +44,7 @@ void readPakDirectory(const std::string& path, TRecArray& out) {
     uint64_t room = length > kHeaderSize ? (length - kHeaderSize) / kRecordSize : 0;
     uint64_t readable = std::min<uint64_t>(count, room);
     out.reserve(size_t(readable));
-    std::vector<uint8_t> block(size_t(std::min(readable, kRecordsPerBlock) * kRecordSize));
-    uint64_t done = 0;
-    while (done < readable) {
-        uint64_t n = std::min(readable - done, kRecordsPerBlock);
-        f.readExact(block.data(), size_t(n * kRecordSize));
-        for (uint64_t k = 0; k < n; ++k) out.push_back(decodePakRecord(block.data() + k * kRecordSize));
-        done += n;
-    }
+    readRecordBlocks(f, kHeaderSize, readable, kRecordSize, out, decodePakRecord);
     if (readable < count) throwReadBeyondEnd();
 }
 

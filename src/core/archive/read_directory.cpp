@@ -1,25 +1,17 @@
+#include "core/archive/archive_kinds.h"
 #include "core/archive/readers.h"
 
 namespace varmelo {
 
 void ReadDirectory(Archive& a) {
+    const ArchiveKindInfo& kind = kindInfo(a.ArchiveKind);
     a.Entries.clear();
     a.ListedCount.reset();
     a.resetRowMap();
     try {
-        switch (a.ArchiveKind) {
-        case TArchiveKind::akImgV1: readImgV1Directory(a.DirPath, a.Entries); break;
-        case TArchiveKind::akImgV2: readImgV2Directory(a.ArchivePath, a.Entries); break;
-        case TArchiveKind::akSyb: readSybDirectory(a.ArchivePath, a.Entries); break;
-        case TArchiveKind::akBig: readBigDirectory(a.ArchivePath, a.Entries); break;
-        case TArchiveKind::akPk4:
-            // The count first: a walk that fails part-way is still compared with it.
-            a.ListedCount = readPk4ListedCount(a.ArchivePath);
-            readPk4Directory(a.ArchivePath, a.Entries);
-            break;
-        case TArchiveKind::akBin: readBinDirectory(a.ArchivePath, a.Entries); break;
-        case TArchiveKind::akPak: readPakDirectory(a.ArchivePath, a.Entries); break;
-        }
+        // The count first: a read that fails part-way is still compared with it.
+        if (kind.listedCount) a.ListedCount = kind.listedCount(a.ArchivePath);
+        kind.read(kind.directory == DirectoryPlace::DirFile ? a.DirPath : a.ArchivePath, a.Entries);
     } catch (...) {
         a.resetRowMap();
         throw;

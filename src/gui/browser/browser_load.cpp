@@ -140,7 +140,7 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
     QString loaded = msg(MsgLoaded);
     if (archive.ListedCount && *archive.ListedCount > archive.Entries.size())
         // A ZIP whose local headers stop early: say so rather than show a short list as whole.
-        loaded += QString::fromUtf8(" Не удалось прочитать записей: %1 из %2.")
+        loaded += QString::fromUtf8(". Не удалось прочитать записей: %1 из %2.")
                       .arg(*archive.ListedCount - archive.Entries.size())
                       .arg(*archive.ListedCount);
     status(loaded);
