@@ -1,5 +1,6 @@
 #pragma once
 // Shared pieces of the varmelo-cli commands.
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,8 +40,21 @@ void reportError(const std::string& text);
 // character has no Windows-1251 byte.
 std::string toEntryName(const std::string& utf8);
 
-// An entry named on the command line: "#N" is entry N, anything else a name compared as the
-// add command compares names (ASCII upper-case, whole, first match).
+// Something named on the command line among `count` named things (entries, textures): "#N" is
+// item N, anything else a name compared in Windows-1251, whole: exactly first when
+// `exactFirst`, then ignoring the case of A-Z; the first match wins. `noun` ("entry") and
+// `holder` ("the archive") word the refusal.
+struct NamedItems {
+    const char* noun;
+    const char* nounPlural;
+    const char* holder;
+    size_t count;
+    std::function<const std::string&(size_t)> nameAt;
+    bool exactFirst = false;
+};
+size_t resolveName(const NamedItems& items, const std::string& given);
+
+// An entry named on the command line, compared as the add command compares names.
 uint32_t resolveEntry(const Archive& a, const std::string& given);
 
 // Opens an archive and reads its directory.

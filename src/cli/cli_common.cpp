@@ -1,7 +1,6 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "core/archive/img_editor.h"
 #include "core/archive/open_archive.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
@@ -19,17 +18,34 @@ std::string toEntryName(const std::string& utf8) {
     return *bytes;
 }
 
-uint32_t resolveEntry(const Archive& a, const std::string& given) {
+size_t resolveName(const NamedItems& items, const std::string& given) {
     if (given.size() > 1 && given[0] == '#' && given.find_first_not_of("0123456789", 1) == std::string::npos) {
-        std::string digits = given.substr(1);
-        if (digits.size() > 10 || std::stoull(digits) >= a.Entries.size())
-            throw UsageError("no entry " + given + " (the archive has " + std::to_string(a.Entries.size()) +
-                             " entries)");
-        return uint32_t(std::stoull(digits));
+        const std::string digits = given.substr(1);
+        if (digits.size() > 10 || std::stoull(digits) >= items.count)
+            throw UsageError(std::string("no ") + items.noun + " " + given + " (" + items.holder + " has " +
+                             std::to_string(items.count) + " " + items.nounPlural + ")");
+        return size_t(std::stoull(digits));
     }
-    long e = findEntryByName(a, toEntryName(given));
-    if (e < 0) throw UsageError("no entry named '" + given + "'");
-    return uint32_t(e);
+    const std::string wanted = toEntryName(given);
+    if (items.exactFirst)
+        for (size_t i = 0; i < items.count; ++i)
+            if (items.nameAt(i) == wanted) return i;
+    // Compared in place: a delete of many names runs this over the whole table each time.
+    auto sameIgnoringCase = [&](const std::string& name) {
+        if (name.size() != wanted.size()) return false;
+        for (size_t k = 0; k < name.size(); ++k)
+            if (asciiUpper(name[k]) != asciiUpper(wanted[k])) return false;
+        return true;
+    };
+    for (size_t i = 0; i < items.count; ++i)
+        if (sameIgnoringCase(items.nameAt(i))) return i;
+    throw UsageError(std::string("no ") + items.noun + " named '" + given + "'");
+}
+
+uint32_t resolveEntry(const Archive& a, const std::string& given) {
+    return uint32_t(resolveName({"entry", "entries", "the archive", a.Entries.size(),
+                                 [&](size_t i) -> const std::string& { return a.Entries[i].Name; }},
+                                given));
 }
 
 Archive loadArchive(const std::string& path) { return openArchive(path); }

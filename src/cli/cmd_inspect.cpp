@@ -48,32 +48,32 @@ const char* typeName(PreviewPage p) {
 }
 
 std::string utf8(const std::string& s) { return cp1251ToUtf8(s); }
-const char* boolText(bool b) { return b ? "true" : "false"; }
 
 std::string inspectJson(const EntryInspection& in) {
-    std::string o = "{\"type\": " + JsonWriter::quote(typeName(in.kind));
+    JsonWriter w;
+    w.beginObject().key("type").value(typeName(in.kind));
     if (in.kind == PreviewPage::Txd) {
-        o += ", \"count\": " + std::to_string(in.textureCount) + ", \"textures\": [";
-        for (size_t i = 0; i < in.textures.size(); ++i) {
-            const TextureInfo& t = in.textures[i];
-            o += i ? ",\n  " : "\n  ";
-            o += "{\"name\": " + JsonWriter::quote(utf8(t.name)) + ", \"mask\": " + JsonWriter::quote(utf8(t.mask)) +
-                 ", \"width\": " + std::to_string(t.width) + ", \"height\": " + std::to_string(t.height) +
-                 ", \"depth\": " + std::to_string(t.depth) + ", \"has_alpha\": " + boolText(t.hasAlpha) +
-                 ", \"format\": " + JsonWriter::quote(t.format) + ", \"data_size\": " + std::to_string(t.dataSize) +
-                 "}";
+        w.key("count").value(uint64_t(in.textureCount)).key("textures").beginArray();
+        for (const TextureInfo& t : in.textures) {
+            w.newline().beginObject();
+            w.key("name").value(utf8(t.name)).key("mask").value(utf8(t.mask));
+            w.key("width").value(uint64_t(t.width)).key("height").value(uint64_t(t.height));
+            w.key("depth").value(uint64_t(t.depth)).key("has_alpha").boolean(t.hasAlpha);
+            w.key("format").value(t.format).key("data_size").value(uint64_t(t.dataSize));
+            w.endObject();
         }
-        o += in.textures.empty() ? "]" : "\n]";
+        w.endArray();
     } else if (in.kind == PreviewPage::Dds || in.kind == PreviewPage::Tga) {
-        o += ", \"width\": " + std::to_string(in.width) + ", \"height\": " + std::to_string(in.height) +
-             ", \"has_alpha\": " + boolText(in.hasAlpha);
+        w.key("width").value(uint64_t(in.width)).key("height").value(uint64_t(in.height));
+        w.key("has_alpha").boolean(in.hasAlpha);
     } else if (in.kind == PreviewPage::Ipl) {
-        o += ", \"binary\": " + std::string(boolText(in.binaryIpl)) + ", \"lines\": [";
-        for (size_t i = 0; i < in.lines.size(); ++i) o += (i ? ",\n  " : "\n  ") + JsonWriter::quote(utf8(in.lines[i]));
-        o += in.lines.empty() ? "]" : "\n]";
+        w.key("binary").boolean(in.binaryIpl).key("lines").beginArray();
+        for (const auto& line : in.lines) w.newline().value(utf8(line));
+        w.endArray();
     }
-    if (!in.error.empty()) o += ", \"error\": " + JsonWriter::quote(utf8(in.error));
-    return o + "}\n";
+    if (!in.error.empty()) w.key("error").value(utf8(in.error));
+    w.endObject().newline();
+    return w.text();
 }
 
 std::string inspectText(const EntryInspection& in) {
@@ -116,23 +116,9 @@ std::string safeFileName(const std::string& name, size_t index) {
 }
 
 int findTexture(const EntryInspection& in, const std::string& given) {
-    if (given.size() > 1 && given[0] == '#' && given.find_first_not_of("0123456789", 1) == std::string::npos) {
-        if (given.size() > 10 || std::stoul(given.substr(1)) >= in.textures.size())
-            throw UsageError("no texture " + given + " (the dictionary has " + std::to_string(in.textures.size()) +
-                             " textures)");
-        return int(std::stoul(given.substr(1)));
-    }
-    const std::string wanted = toEntryName(given);
-    for (size_t i = 0; i < in.textures.size(); ++i)
-        if (in.textures[i].name == wanted) return int(i);
-    auto upper = [](std::string s) {
-        for (char& c : s)
-            if (c >= 'a' && c <= 'z') c = char(c - 32);
-        return s;
-    };
-    for (size_t i = 0; i < in.textures.size(); ++i)
-        if (upper(in.textures[i].name) == upper(wanted)) return int(i);
-    throw UsageError("no texture named '" + given + "'");
+    return int(resolveName({"texture", "textures", "the dictionary", in.textures.size(),
+                            [&](size_t i) -> const std::string& { return in.textures[i].name; }, true},
+                           given));
 }
 
 }  // namespace

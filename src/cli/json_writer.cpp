@@ -71,10 +71,18 @@ void JsonWriter::beforeItem() {
         afterKey_ = false;
         return;
     }
-    if (!hasItems_.empty()) {
-        if (hasItems_.back()) out_ += ", ";
-        hasItems_.back() = true;
-    }
+    if (hasItems_.empty()) return;
+    const bool comma = hasItems_.back();
+    hasItems_.back() = true;
+    if (comma) out_ += ',';
+    if (breakPending_) breakLine();
+    else if (comma) out_ += ' ';
+}
+
+void JsonWriter::breakLine() {
+    breakPending_ = false;
+    out_ += '\n';
+    out_.append(2 * hasItems_.size(), ' ');
 }
 
 JsonWriter& JsonWriter::beginObject() {
@@ -86,6 +94,7 @@ JsonWriter& JsonWriter::beginObject() {
 
 JsonWriter& JsonWriter::endObject() {
     hasItems_.pop_back();
+    if (breakPending_) breakLine();
     out_ += '}';
     return *this;
 }
@@ -99,6 +108,7 @@ JsonWriter& JsonWriter::beginArray() {
 
 JsonWriter& JsonWriter::endArray() {
     hasItems_.pop_back();
+    if (breakPending_) breakLine();
     out_ += ']';
     return *this;
 }
@@ -124,8 +134,16 @@ JsonWriter& JsonWriter::value(uint64_t n) {
 }
 
 JsonWriter& JsonWriter::newline() {
-    if (!out_.empty() && out_.back() == ' ') out_.pop_back();
-    out_ += "\n";
+    // Inside a container the break goes after the comma of the next item (or before the
+    // closing bracket), indented by depth.
+    if (hasItems_.empty()) out_ += '\n';
+    else breakPending_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::boolean(bool b) {
+    beforeItem();
+    out_ += b ? "true" : "false";
     return *this;
 }
 

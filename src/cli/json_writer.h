@@ -17,6 +17,7 @@ public:
     JsonWriter& value(const std::string& s);
     JsonWriter& value(const char* s) { return value(std::string(s)); }
     JsonWriter& value(uint64_t n);
+    JsonWriter& boolean(bool b);
     // A line break before the next item, for output people also read.
     JsonWriter& newline();
 
@@ -25,9 +26,11 @@ public:
 
 private:
     void beforeItem();
+    void breakLine();
     std::string out_;
     std::vector<bool> hasItems_;  // per open container
     bool afterKey_ = false;
+    bool breakPending_ = false;
 };
 
 }  // namespace varmelo::cli

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sstream>
+
 #include "cli/json_value.h"
 #include "cli/run_cli.h"
 #include "support/archive_builders.h"
@@ -52,6 +54,21 @@ TEST_F(Cli, UsageErrorsExitTwoWithTheUsageText) {
         EXPECT_NE(r.err.find("usage: varmelo-cli COMMAND"), std::string::npos);
         EXPECT_EQ(r.err.rfind("varmelo-cli: ", 0), 0u) << r.err;
     }
+}
+
+// Every command line the help prints is in the README, and the other way round.
+TEST_F(Cli, HelpAndReadmeShowTheSameCommands) {
+    CliResult r = runCli({"--help"});
+    ASSERT_EQ(r.status, 0);
+    std::vector<std::string> help, readme;
+    std::istringstream helpLines(r.out);
+    for (std::string line; std::getline(helpLines, line);)
+        if (line.rfind("  ", 0) == 0) help.push_back("varmelo-cli " + line.substr(2));
+    std::istringstream readmeLines(text(readFile(VARMELO_SOURCE_DIR "/README.md")));
+    for (std::string line; std::getline(readmeLines, line);)
+        if (line.rfind("varmelo-cli ", 0) == 0) readme.push_back(line);
+    EXPECT_FALSE(help.empty());
+    EXPECT_EQ(help, readme);
 }
 
 TEST_F(Cli, FailuresExitOneWithTheErrorText) {
