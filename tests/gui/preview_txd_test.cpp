@@ -1,8 +1,9 @@
 // The texture dictionary page: its list, the thumbnails from the loader, switching between
 // dictionaries while thumbnails are still being made, the display modes and saving.
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 #include "core/io/errors.h"
@@ -94,14 +95,23 @@ private slots:
         QCOMPARE(page->nameLabel()->text(), QStringLiteral("vehicle.txd"));
         QCOMPARE(page->sizeLabel()->text(), QString("%1 КБ").arg((dict.size() + 1023) / 1024));
         QCOMPARE(page->infoLabel()->text(), QStringLiteral("12 текстур"));
-        QCOMPARE(page->list()->count(), 12);
-        QCOMPARE(page->list()->currentRow(), 0);
+        QCOMPARE(page->model()->rowCount(), 12);
+        QCOMPARE(page->currentRow(), 0);
         QVERIFY(page->image()->isVisible());
         QVERIFY(page->tabs()->isEnabled());
         QCOMPARE(QString::fromStdString(page->textures()[3].Name), QStringLiteral("vc_dxt5"));
-        QCOMPARE(TxdPage::sizeText(page->textures()[4]), QStringLiteral("64x64x32"));
+        QCOMPARE(TextureListModel::sizeText(page->textures()[4]), QStringLiteral("64x64x32"));
 
         QTRY_COMPARE(page->thumbnailsDelivered(), 12);
+        // The rows the delegate draws come from the model's roles, thumbnails included.
+        using M = TextureListModel;
+        const QModelIndex row1 = page->model()->index(1);
+        QCOMPARE(row1.data(M::NameRole).toString(), QStringLiteral("vc_dxt1_cutout"));
+        QCOMPARE(row1.data(M::MaskRole).toString(), QStringLiteral("vc_dxt1_cutouta"));
+        QCOMPARE(row1.data(M::SizeRole).toString(), QStringLiteral("64x64x16"));
+        QVERIFY(row1.data(M::HasAlphaRole).toBool());
+        QCOMPARE(row1.data(M::ThumbRole).value<QImage>(), page->thumb(1));
+        QCOMPARE(row1.data(M::AlphaThumbRole).value<QImage>(), page->alphaThumb(1));
         for (int t = 0; t < 12; ++t) {
             QCOMPARE(page->thumb(t), expected(dict, t, 48, 48, TextureMode::Colour));
             if (page->textures()[size_t(t)].HasAlpha)
@@ -116,6 +126,7 @@ private slots:
         const Bytes fastBytes = solidDictionary(5, 255);
         const std::string fast = put("fast.txd", fastBytes);
         auto page = makePage();
+        QAbstractItemModelTester tester(page->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int round = 0; round < 6; ++round) {
             page->preview(slow, 0, readFile(slow).size(), "slow.txd");
             // let the loader get going, so it is stopped in the middle of a texture
@@ -123,7 +134,7 @@ private slots:
             else QCoreApplication::processEvents();
             page->preview(fast, 0, fastBytes.size(), "fast.txd");
         }
-        QCOMPARE(page->list()->count(), 5);
+        QCOMPARE(page->model()->rowCount(), 5);
         QTRY_COMPARE(page->thumbnailsDelivered(), 5);
         QVERIFY(page->loader()->wait(5000));
         QCoreApplication::processEvents();
@@ -136,7 +147,7 @@ private slots:
         const std::string path = put("d.txd", dict);
         auto page = makePage();
         page->preview(path, 0, dict.size(), "d.txd");
-        page->list()->setCurrentRow(3);
+        page->list()->setCurrentIndex(page->model()->index(3));
         QCOMPARE(page->image()->picture(), expected(dict, 3, 64, 64, TextureMode::Checker));
         page->tabs()->setCurrentIndex(1);
         QCOMPARE(page->image()->picture(), expected(dict, 3, 64, 64, TextureMode::Colour));
@@ -144,7 +155,7 @@ private slots:
         QCOMPARE(page->image()->picture(), expected(dict, 3, 64, 64, TextureMode::AlphaMask));
         QVERIFY(page->image()->picture() != expected(dict, 3, 64, 64, TextureMode::Colour));
         // another texture comes back under "RGB+A"
-        page->list()->setCurrentRow(4);
+        page->list()->setCurrentIndex(page->model()->index(4));
         QCOMPARE(page->tabs()->currentIndex(), 0);
         QCOMPARE(page->image()->picture(), expected(dict, 4, 64, 64, TextureMode::Checker));
     }
@@ -164,7 +175,7 @@ private slots:
         const std::string path = put("s.txd", dict);
         auto page = makePage();
         page->preview(path, 0, dict.size(), "s.txd");
-        page->list()->setCurrentRow(2);
+        page->list()->setCurrentIndex(page->model()->index(2));
         prompts.files.push_back(QString::fromStdString(dir.path()) + "/" + typed);
         page->saveSelected(mask);
 
@@ -198,7 +209,7 @@ private slots:
         auto page = makePage();
         page->preview(put("e.txd", empty), 0, empty.size(), "e.txd");
         QCOMPARE(page->infoLabel()->text(), QStringLiteral("0 текстур"));
-        QCOMPARE(page->list()->count(), 0);
+        QCOMPARE(page->model()->rowCount(), 0);
         QVERIFY(!page->image()->isVisible());
         QVERIFY(!page->tabs()->isEnabled());
         QCOMPARE(page->list()->contextMenuPolicy(), Qt::NoContextMenu);
@@ -207,8 +218,8 @@ private slots:
         cut.resize(cut.size() / 2);
         const std::string path = put("cut.txd", cut);
         QVERIFY_THROWS_EXCEPTION(FileError, page->preview(path, 0, cut.size(), "cut.txd"));
-        QVERIFY(page->list()->count() > 0);
-        QVERIFY(page->list()->count() < 12);
+        QVERIFY(page->model()->rowCount() > 0);
+        QVERIFY(page->model()->rowCount() < 12);
         QCOMPARE(page->infoLabel()->text(), QStringLiteral("12 текстур"));
         QVERIFY(page->image()->isVisible());
     }

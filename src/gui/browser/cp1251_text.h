@@ -1,6 +1,6 @@
 #pragma once
 // Entry names are Windows-1251 bytes and paths are file-system bytes; the widgets speak
-// QString. These are the only crossings between the two.
+// QString. Names and paths become widget text, and back, through these.
 #include <QString>
 #include <exception>
 #include <optional>

@@ -4,6 +4,7 @@
 
 #include "core/io/binary_file.h"
 #include "gui/preview/model/ipl_page.h"
+#include "gui/preview/page_frame.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/image_page.h"
@@ -12,6 +13,33 @@
 
 namespace varmelo::gui {
 
+namespace {
+
+// What the pages share: the texts, the prompts, one BMP save dialog (it remembers the last
+// filter) and the one picture scene of the DDS and TGA pages.
+struct PageContext {
+    const MessageTable& messages;
+    Prompts& prompts;
+    std::shared_ptr<BitmapSaveDialog> bitmapSave;
+    ImageScene& scene;
+};
+
+using MakePage = PreviewPageFrame* (*)(const PageContext&);
+
+// One row per page the panel fills; a new page is a class on the page frame and a row here.
+const MakePage kPages[] = {
+    [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); },
+    [](const PageContext& c) -> PreviewPageFrame* { return new IplPage(c.messages, c.prompts); },
+    [](const PageContext& c) -> PreviewPageFrame* {
+        return new ImagePage(PreviewPage::Dds, c.scene, c.messages, c.prompts, c.bitmapSave);
+    },
+    [](const PageContext& c) -> PreviewPageFrame* {
+        return new ImagePage(PreviewPage::Tga, c.scene, c.messages, c.prompts, c.bitmapSave);
+    },
+};
+
+}  // namespace
+
 void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts) {
     // Each preview picks the page it shows, page 0 included, so the panel only hands them
     // the way to switch.
@@ -19,36 +47,17 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
         if (p == PreviewPage::Default) panel.showDefaultPage();
         else if (QWidget* w = panel.page(p)) panel.setCurrentWidget(w);
     };
-    auto saveDialog = std::make_shared<BitmapSaveDialog>();
-    auto* scene = new ImageScene(&panel);
-
-    auto* txd = new TxdPage(messages, prompts, saveDialog);
-    auto* ipl = new IplPage(messages, prompts);
-    auto* dds = new ImagePage(PreviewPage::Dds, *scene, messages, prompts, saveDialog);
-    auto* tga = new ImagePage(PreviewPage::Tga, *scene, messages, prompts, saveDialog);
-    txd->setShowPage(show);
-    ipl->setShowPage(show);
-    dds->setShowPage(show);
-    tga->setShowPage(show);
-    panel.setPage(PreviewPage::Txd, txd);
-    panel.setPage(PreviewPage::Ipl, ipl);
-    panel.setPage(PreviewPage::Dds, dds);
-    panel.setPage(PreviewPage::Tga, tga);
-
-    // The pages read through handles of their own (the thumbnail thread needs one anyway),
-    // so they take the archive's path from the dispatch's file.
-    panel.setPagePreview(PreviewPage::Txd, [txd](PreviewRequest& r) {
-        txd->preview(r.file.path(), r.offset, r.size, r.name);
-    });
-    panel.setPagePreview(PreviewPage::Ipl, [ipl](PreviewRequest& r) {
-        ipl->preview(r.file.path(), r.offset, r.size, r.name);
-    });
-    panel.setPagePreview(PreviewPage::Dds, [dds](PreviewRequest& r) {
-        dds->preview(r.file.path(), r.offset, r.size, r.name);
-    });
-    panel.setPagePreview(PreviewPage::Tga, [tga](PreviewRequest& r) {
-        tga->preview(r.file.path(), r.offset, r.size, r.name);
-    });
+    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *new ImageScene(&panel)};
+    for (MakePage make : kPages) {
+        PreviewPageFrame* page = make(context);
+        page->setShowPage(show);
+        panel.setPage(page->kind(), page);
+        // The pages read through handles of their own (the thumbnail thread needs one anyway),
+        // so they take the archive's path from the dispatch's file.
+        panel.setPagePreview(page->kind(), [page](PreviewRequest& r) {
+            page->preview(r.file.path(), r.offset, r.size, r.name);
+        });
+    }
 }
 
 }  // namespace varmelo::gui

@@ -1,7 +1,6 @@
 #include "gui/preview/model/ipl_page.h"
 
 #include <QFont>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -9,27 +8,17 @@
 #include <QVBoxLayout>
 
 #include "core/io/binary_file.h"
-#include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/ipl_binary.h"
 #include "core/preview/entry_reader.h"
-#include "core/settings/messages.h"
-#include "core/settings/text_format.h"
 #include "gui/app/prompts.h"
+#include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/qt_image.h"
 
 namespace varmelo::gui {
 
 IplPage::IplPage(const MessageTable& messages, Prompts& prompts, QWidget* parent)
-    : QWidget(parent), messages_(messages), prompts_(prompts) {
-    name_ = new QLabel;
-    name_->setObjectName("IPLName");
-    QFont bold = name_->font();
-    bold.setBold(true);
-    name_->setFont(bold);
-    size_ = new QLabel;
-    size_->setObjectName("IPLSize");
-    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    : PreviewPageFrame(PreviewPage::Ipl, "IPL", messages, prompts, parent) {
     memo_ = new QPlainTextEdit;
     memo_->setObjectName("Memo1");
     memo_->setReadOnly(true);
@@ -41,13 +30,10 @@ IplPage::IplPage(const MessageTable& messages, Prompts& prompts, QWidget* parent
     mono.setFixedPitch(true);
     memo_->setFont(mono);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(name_, 1);
-    top->addWidget(size_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    layout->addLayout(top);
+    layout->addWidget(header());
     layout->addWidget(memo_, 1);
 
     menu_ = new QMenu(this);
@@ -72,19 +58,17 @@ void IplPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     EntryReader entry = EntryReader::open(archivePath, offset, size);
     IplConversion conv = ConvertBinaryIpl(entry, name);
     if (!conv.binary) {
-        if (showPage_) showPage_(PreviewPage::Default);
+        askForPage(PreviewPage::Default);
         return;
     }
-    if (showPage_) showPage_(PreviewPage::Ipl);
-    name_->setText(QString::fromStdString(cp1251ToUtf8(name)));
-    const int64_t kb = int64_t((size + 1023) / 1024);
-    size_->setText(QString::fromStdString(formatText(messages_.get(MsgSizeKb), {kb})));
+    askForPage(PreviewPage::Ipl);
+    showHeader(name, kilobytes(size));
 
     lines_ = std::move(conv.lines);
     QString text;
     for (size_t i = 0; i < lines_.size(); ++i) {
         if (i) text += QLatin1Char('\n');
-        text += QString::fromStdString(cp1251ToUtf8(lines_[i]));
+        text += fromCp1251(lines_[i]);
     }
     memo_->setPlainText(text);
     memo_->moveCursor(QTextCursor::Start);
@@ -95,18 +79,16 @@ void IplPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 void IplPage::prepareMenu() { copy_->setEnabled(memo_->textCursor().hasSelection()); }
 
 void IplPage::saveAs() {
-    auto chosen = prompts_.pickSaveFile(QString::fromUtf8(kFilter), name_->text());
+    auto chosen = prompts_.pickSaveFile(QString::fromUtf8(kFilter), nameLabel()->text());
     if (!chosen || chosen->isEmpty()) return;
     QString path = *chosen;
     if (!hasExtension(path)) path += QStringLiteral(".ipl");
-    try {
+    runCommand([&] {
         const std::string text = joinLinesCrLf(lines_);
-        BinaryFile out = BinaryFile::create(path.toStdString());
+        BinaryFile out = BinaryFile::create(toPathBytes(path));
         out.write(text.data(), text.size());
         out.close();
-    } catch (const std::exception& e) {
-        prompts_.showError(QString::fromStdString(e.what()));
-    }
+    });
 }
 
 }  // namespace varmelo::gui

@@ -1,18 +1,15 @@
 #include "gui/preview/texture/image_page.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "core/browser/format_size.h"
-#include "core/io/codepage.h"
 #include "core/preview/entry_reader.h"
 #include "core/texture/bmp_writer.h"
 #include "core/texture/dds_loader.h"
 #include "core/texture/tga_loader.h"
-#include "gui/app/prompts.h"
+#include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/image_scene.h"
 #include "gui/preview/texture/image_view.h"
@@ -22,34 +19,20 @@ namespace varmelo::gui {
 
 ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
                      std::shared_ptr<BitmapSaveDialog> saveDialog, QWidget* parent)
-    : QWidget(parent),
-      kind_(kind),
+    : PreviewPageFrame(kind, kind == PreviewPage::Dds ? "DDS" : "TGA", messages, prompts, parent),
       scene_(scene),
-      messages_(messages),
-      prompts_(prompts),
       saveDialog_(std::move(saveDialog)) {
     if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
-    const bool dds = kind_ == PreviewPage::Dds;
-    name_ = new QLabel;
-    name_->setObjectName(dds ? "DDSName" : "TGAName");
-    QFont bold = name_->font();
-    bold.setBold(true);
-    name_->setFont(bold);
-    size_ = new QLabel;
-    size_->setObjectName(dds ? "DDSSize" : "TGASize");
-    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const bool dds = kind == PreviewPage::Dds;
     dims_ = new QLabel;
     dims_->setObjectName(dds ? "DDSInfo" : "TGAInfo");
     view_ = new ImageView(scene_);
     view_->setObjectName(dds ? "Scene3" : "Scene4");
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(name_, 1);
-    top->addWidget(size_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    layout->addLayout(top);
+    layout->addWidget(header());
     layout->addWidget(dims_);
     layout->addWidget(view_, 1);
 
@@ -75,13 +58,12 @@ ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& me
 }
 
 void ImagePage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
-    name_->setText(QString::fromStdString(cp1251ToUtf8(name)));
-    size_->setText(QString::fromStdString(FormatSize(size, messages_)));
+    showHeader(name, formattedSize(size));
     EntryReader entry = EntryReader::open(archivePath, offset, size);
-    const LoadedImage loaded = kind_ == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
+    const LoadedImage loaded = kind() == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
     scene_.setPicture(toQImage(loaded.image));
     dims_->setText(QString::asprintf("%dx%d", loaded.image.width, loaded.image.height));
-    if (showPage_) showPage_(kind_);
+    askForPage(kind());
 }
 
 void ImagePage::savePicture() {
@@ -93,11 +75,7 @@ void ImagePage::savePicture() {
     const QImage argb = pic.convertToFormat(QImage::Format_ARGB32);
     const size_t row = size_t(img.width) * 4;
     for (int y = 0; y < img.height; ++y) std::memcpy(img.pixel(0, y), argb.constScanLine(y), row);
-    try {
-        WriteBmp(chosen->toStdString(), img, BmpDepth::Argb32);
-    } catch (const std::exception& e) {
-        prompts_.showError(QString::fromStdString(e.what()));
-    }
+    runCommand([&] { WriteBmp(toPathBytes(*chosen), img, BmpDepth::Argb32); });
 }
 
 }  // namespace varmelo::gui

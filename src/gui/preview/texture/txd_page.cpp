@@ -1,7 +1,7 @@
 #include "gui/preview/texture/txd_page.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QSplitter>
@@ -9,7 +9,6 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/preview/entry_reader.h"
 #include "core/settings/messages.h"
@@ -17,7 +16,7 @@
 #include "core/texture/bmp_writer.h"
 #include "core/texture/texture_decoder.h"
 #include "core/texture/txd_reader.h"
-#include "gui/app/prompts.h"
+#include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/fit_image_view.h"
 #include "gui/preview/texture/image_loader.h"
@@ -29,22 +28,19 @@ namespace {
 
 constexpr int kRowHeight = 52;
 
-QString text(const std::string& singleByte) { return QString::fromStdString(cp1251ToUtf8(singleByte)); }
-
-// The rows of ListBox1, drawn from the page's texture table and thumbnails.
+// The rows of ListBox1, drawn from the model's roles.
 class TextureRowDelegate : public QStyledItemDelegate {
 public:
-    TextureRowDelegate(const TxdPage& page, QObject* parent) : QStyledItemDelegate(parent), page_(page) {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {100, kRowHeight}; }
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const int t = index.row();
-        if (t < 0 || size_t(t) >= page_.textures().size()) return;
-        const TTexRec& rec = page_.textures()[size_t(t)];
+        using M = TextureListModel;
         const QRect r = option.rect;
         const QPalette& pal = option.palette;
         const bool selected = option.state & QStyle::State_Selected;
+        const bool hasAlpha = index.data(M::HasAlphaRole).toBool();
         p->save();
         p->fillRect(r, selected ? pal.highlight() : pal.button());
         p->setPen(pal.color(QPalette::Light));
@@ -57,14 +53,15 @@ public:
         p->setFont(option.font);
         const QColor ink = selected ? pal.color(QPalette::HighlightedText) : QColor(Qt::black);
         p->setPen(ink);
-        p->drawText(QPoint(r.left() + 4, r.top() + 2 + fm.ascent()), text(rec.Name));
-        p->setPen(rec.HasAlpha ? QColor(0, 0, 128) : QColor(128, 128, 128));
-        p->drawText(QPoint(r.left() + 4, r.top() + 2 + h + fm.ascent()), text(rec.MaskName));
+        p->drawText(QPoint(r.left() + 4, r.top() + 2 + fm.ascent()), index.data(M::NameRole).toString());
+        p->setPen(hasAlpha ? QColor(0, 0, 128) : QColor(128, 128, 128));
+        p->drawText(QPoint(r.left() + 4, r.top() + 2 + h + fm.ascent()), index.data(M::MaskRole).toString());
         p->setPen(ink);
-        p->drawText(QPoint(r.left() + 4, r.bottom() - h - 2 + fm.ascent()), TxdPage::sizeText(rec));
+        p->drawText(QPoint(r.left() + 4, r.bottom() - h - 2 + fm.ascent()), index.data(M::SizeRole).toString());
 
-        drawThumb(p, page_.thumb(t), QPoint(r.right() - 52, r.top() + 2), pal);
-        if (rec.HasAlpha) drawThumb(p, page_.alphaThumb(t), QPoint(r.right() - 102, r.top() + 2), pal);
+        drawThumb(p, index.data(M::ThumbRole).value<QImage>(), QPoint(r.right() - 52, r.top() + 2), pal);
+        if (hasAlpha)
+            drawThumb(p, index.data(M::AlphaThumbRole).value<QImage>(), QPoint(r.right() - 102, r.top() + 2), pal);
         p->restore();
     }
 
@@ -79,45 +76,34 @@ private:
         p->setBrush(Qt::NoBrush);
         p->drawRect(QRect(at, QSize(kThumbSide - 1, kThumbSide - 1)));
     }
-
-    const TxdPage& page_;
 };
 
 }  // namespace
 
 TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<BitmapSaveDialog> saveDialog,
                  QWidget* parent)
-    : QWidget(parent), messages_(messages), prompts_(prompts), saveDialog_(std::move(saveDialog)) {
+    : PreviewPageFrame(PreviewPage::Txd, "TXD", messages, prompts, parent), saveDialog_(std::move(saveDialog)) {
     if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
 
     auto* panel = new QWidget;
     panel->setObjectName("Panel2");
-    name_ = new QLabel;
-    name_->setObjectName("TXDName");
-    QFont bold = name_->font();
-    bold.setBold(true);
-    name_->setFont(bold);
-    size_ = new QLabel;
-    size_->setObjectName("TXDSize");
-    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     info_ = new QLabel;
     info_->setObjectName("TXDInfo");
-    list_ = new QListWidget;
+    model_ = new TextureListModel(this);
+    list_ = new QListView;
     list_->setObjectName("ListBox1");
-    list_->setItemDelegate(new TextureRowDelegate(*this, list_));
+    list_->setModel(model_);
+    list_->setItemDelegate(new TextureRowDelegate(list_));
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     QPalette lp = list_->palette();
     lp.setColor(QPalette::Base, lp.color(QPalette::Button));
     list_->setPalette(lp);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(name_, 1);
-    top->addWidget(size_);
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->setSpacing(2);
-    panelLayout->addLayout(top);
+    panelLayout->addWidget(header());
     panelLayout->addWidget(info_);
     panelLayout->addWidget(list_, 1);
 
@@ -160,14 +146,12 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
 
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int) { listClick(); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { listClick(); });
 }
 
 TxdPage::~TxdPage() { stopLoader(); }
 
-QString TxdPage::sizeText(const TTexRec& t) {
-    return QString::asprintf("%dx%dx%d", int(t.Width), int(t.Height), int(t.Depth));
-}
+int TxdPage::currentRow() const { return list_->currentIndex().row(); }
 
 void TxdPage::stopLoader() {
     if (loader_) loader_->stopAndWait();
@@ -175,10 +159,8 @@ void TxdPage::stopLoader() {
 }
 
 void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
-    if (showPage_) showPage_(PreviewPage::Txd);
-    name_->setText(text(name));
-    const int64_t kb = int64_t((size + 1023) / 1024);
-    size_->setText(QString::fromStdString(formatText(messages_.get(MsgSizeKb), {kb})));
+    askForPage(PreviewPage::Txd);
+    showHeader(name, kilobytes(size));
 
     // The old loader must be gone before the table it copied from is replaced, and any of its
     // thumbnails still queued are told apart by their generation.
@@ -200,21 +182,15 @@ void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     if (table.countRead)
         info_->setText(QString::fromStdString(formatText(messages_.get(MsgTextures), {int64_t(table.announcedCount)})));
 
-    list_->setUpdatesEnabled(false);
     {
-        const QSignalBlocker block(list_);
-        list_->clear();
-        textures_ = std::move(table.textures);
-        thumbs_.assign(textures_.size(), QImage());
-        alphaThumbs_.assign(textures_.size(), QImage());
+        const QSignalBlocker block(list_->selectionModel());
+        model_->reset(std::move(table.textures));
         delivered_ = 0;
-        for (size_t t = 0; t < textures_.size(); ++t) list_->addItem(new QListWidgetItem);
-        if (!textures_.empty()) list_->setCurrentRow(0);
+        if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0));
     }
-    list_->setUpdatesEnabled(true);
     listClick();
 
-    loader_ = std::make_unique<TImageLoader>(archivePath, offset, size, textures_, generation_);
+    loader_ = std::make_unique<TImageLoader>(archivePath, offset, size, model_->textures(), generation_);
     connect(loader_.get(), &TImageLoader::thumbnailReady, this, &TxdPage::onThumbnail, Qt::QueuedConnection);
     loader_->start();
 
@@ -222,11 +198,9 @@ void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 }
 
 void TxdPage::onThumbnail(int generation, int index, QImage colour, QImage alpha) {
-    if (generation != generation_ || index < 0 || size_t(index) >= textures_.size()) return;
-    thumbs_[size_t(index)] = std::move(colour);
-    alphaThumbs_[size_t(index)] = std::move(alpha);
+    if (generation != generation_ || index < 0 || index >= model_->rowCount()) return;
+    model_->setThumbnails(index, std::move(colour), std::move(alpha));
     ++delivered_;
-    if (QListWidgetItem* item = list_->item(index)) list_->viewport()->update(list_->visualItemRect(item));
 }
 
 void TxdPage::listClick() {
@@ -234,7 +208,7 @@ void TxdPage::listClick() {
         const QSignalBlocker block(tabs_);
         tabs_->setCurrentIndex(0);
     }
-    const bool visible = list_->currentRow() >= 0 && !textures_.empty();
+    const bool visible = currentRow() >= 0 && model_->rowCount() > 0;
     image_->setVisible(visible);
     tabs_->setEnabled(visible);
     list_->setContextMenuPolicy(visible ? Qt::CustomContextMenu : Qt::NoContextMenu);
@@ -254,9 +228,9 @@ TextureMode modeOfTab(int tab) {
 }  // namespace
 
 void TxdPage::updatePreview(int tab) {
-    const int t = list_->currentRow();
-    if (t < 0 || size_t(t) >= textures_.size()) return;
-    const TTexRec& rec = textures_[size_t(t)];
+    const int t = currentRow();
+    if (t < 0 || t >= model_->rowCount()) return;
+    const TTexRec& rec = textures()[size_t(t)];
     try {
         EntryReader entry = EntryReader::open(archivePath_, offset_, length_);
         DecodeResult r = DecodeTexture(entry, rec, rec.Width, rec.Height, modeOfTab(tab));
@@ -264,27 +238,25 @@ void TxdPage::updatePreview(int tab) {
         else image_->setStatus(QString::fromStdString(r.message()));
     } catch (const std::exception& e) {
         image_->setStatus(QString());
-        prompts_.showError(QString::fromStdString(e.what()));
+        reportFailure(e);
     }
 }
 
 void TxdPage::saveSelected(bool mask) {
-    const int t = list_->currentRow();
-    if (t < 0 || size_t(t) >= textures_.size()) return;
-    const TTexRec rec = textures_[size_t(t)];
-    auto chosen = saveDialog_->run(prompts_, text(mask ? rec.MaskName : rec.Name));
+    const int t = currentRow();
+    if (t < 0 || t >= model_->rowCount()) return;
+    const TTexRec rec = textures()[size_t(t)];
+    auto chosen = saveDialog_->run(prompts_, fromCp1251(mask ? rec.MaskName : rec.Name));
     if (!chosen || chosen->isEmpty()) return;
     QString path = *chosen;
     if (!hasExtension(path)) path += QStringLiteral(".bmp");
-    try {
+    runCommand([&] {
         EntryReader entry = EntryReader::open(archivePath_, offset_, length_);
         DecodeResult r =
             DecodeTexture(entry, rec, rec.Width, rec.Height, mask ? TextureMode::AlphaMask : TextureMode::Colour);
         if (r.status != DecodeStatus::Ok) throw FormatError(r.message());
-        WriteBmp(path.toStdString(), r.image, BmpDepth::Rgb24);
-    } catch (const std::exception& e) {
-        prompts_.showError(QString::fromStdString(e.what()));
-    }
+        WriteBmp(toPathBytes(path), r.image, BmpDepth::Rgb24);
+    });
 }
 
 }  // namespace varmelo::gui

@@ -1,0 +1,62 @@
+#include "gui/preview/page_frame.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include "core/browser/format_size.h"
+#include "core/settings/messages.h"
+#include "core/settings/text_format.h"
+#include "gui/app/prompts.h"
+#include "gui/browser/cp1251_text.h"
+
+namespace varmelo::gui {
+
+PreviewPageFrame::PreviewPageFrame(PreviewPage kind, const char* labelPrefix, const MessageTable& messages,
+                                   Prompts& prompts, QWidget* parent)
+    : QWidget(parent), messages_(messages), prompts_(prompts), kind_(kind) {
+    const QString prefix = QString::fromLatin1(labelPrefix);
+    name_ = new QLabel;
+    name_->setObjectName(prefix + "Name");
+    QFont bold = name_->font();
+    bold.setBold(true);
+    name_->setFont(bold);
+    size_ = new QLabel;
+    size_->setObjectName(prefix + "Size");
+    size_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    header_ = new QWidget;
+    auto* row = new QHBoxLayout(header_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(name_, 1);
+    row->addWidget(size_);
+}
+
+void PreviewPageFrame::showHeader(const std::string& name, const QString& sizeText) {
+    name_->setText(fromCp1251(name));
+    size_->setText(sizeText);
+}
+
+QString PreviewPageFrame::kilobytes(uint64_t bytes) const {
+    const int64_t kb = int64_t((bytes + 1023) / 1024);
+    return QString::fromStdString(formatText(messages_.get(MsgSizeKb), {kb}));
+}
+
+QString PreviewPageFrame::formattedSize(uint64_t bytes) const {
+    return QString::fromStdString(FormatSize(bytes, messages_));
+}
+
+void PreviewPageFrame::askForPage(PreviewPage p) const {
+    if (showPage_) showPage_(p);
+}
+
+void PreviewPageFrame::runCommand(const std::function<void()>& command) const {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        reportFailure(e);
+    }
+}
+
+void PreviewPageFrame::reportFailure(const std::exception& e) const { prompts_.showError(errorText(e)); }
+
+}  // namespace varmelo::gui

@@ -1,0 +1,67 @@
+#pragma once
+// The frame every preview page is built on: the header row with the entry's name in bold and
+// its size at the right, the way to ask the panel for a page, the message table and prompts,
+// and the one way the page's own commands report a failure. A page adds its own widgets and
+// its preview.
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/preview/preview_page.h"
+
+class QLabel;
+
+namespace varmelo {
+class MessageTable;
+}
+
+namespace varmelo::gui {
+
+class Prompts;
+
+class PreviewPageFrame : public QWidget {
+    Q_OBJECT
+public:
+    using ShowPage = std::function<void(PreviewPage)>;
+
+    // The header's labels are named `labelPrefix` + "Name" and + "Size" ("TXDName", ...).
+    PreviewPageFrame(PreviewPage kind, const char* labelPrefix, const MessageTable& messages, Prompts& prompts,
+                     QWidget* parent = nullptr);
+
+    PreviewPage kind() const { return kind_; }
+    // Asks the panel to show a page; a page asks for itself (or for page 0) in its preview.
+    void setShowPage(ShowPage show) { showPage_ = std::move(show); }
+
+    // Shows bytes [offset, offset + size) of the archive file, an entry named `name` (raw
+    // Windows-1251 bytes). What cannot be shown throws FileError / FormatError for the
+    // dispatch to report.
+    virtual void preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) = 0;
+
+    QLabel* nameLabel() const { return name_; }
+    QLabel* sizeLabel() const { return size_; }
+
+protected:
+    // The name and size row, for the page to place in its layout.
+    QWidget* header() const { return header_; }
+    void showHeader(const std::string& name, const QString& sizeText);
+    // The two ways pages give a size: whole kilobytes rounded up, and the list's size text.
+    QString kilobytes(uint64_t bytes) const;
+    QString formattedSize(uint64_t bytes) const;
+    void askForPage(PreviewPage p) const;
+    // Runs one of the page's commands; a failure is shown in the standard error box.
+    void runCommand(const std::function<void()>& command) const;
+    void reportFailure(const std::exception& e) const;
+
+    const MessageTable& messages_;
+    Prompts& prompts_;
+
+private:
+    PreviewPage kind_;
+    ShowPage showPage_;
+    QWidget* header_ = nullptr;
+    QLabel* name_ = nullptr;
+    QLabel* size_ = nullptr;
+};
+
+}  // namespace varmelo::gui
