@@ -1,25 +1,44 @@
-// The command table as the user meets it: captions, hints, shortcuts, check marks and the
-// enabled state at start, and the menus and bars built from it.
+// The command table as the window shows it: every action, menu and bar item comes from the
+// table with the table's texts, and the enable rules hold in the real window.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <map>
 
-#include "gui/app/bar_layout.h"
-#include "gui/app/command_icons.h"
-#include "gui/app/command_table.h"
+#include "core/settings/bar_layout.h"
+#include "core/settings/command_table.h"
+#include "gui/app/command_actions.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
+#include "gui/browser/archive_browser.h"
+#include "gui/support/memory_settings.h"
+#include "gui/support/scripted_prompts.h"
+#include "support/img_builder.h"
 
+using namespace varmelo;
 using namespace varmelo::gui;
+using varmelo::gui::testing::MemorySettings;
+using varmelo::gui::testing::ScriptedPrompts;
 
 namespace {
 
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QStringList names(const std::vector<std::string>& items) {
+    QStringList out;
+    for (const std::string& s : items) out << QString::fromStdString(s);
+    return out;
+}
+
 QStringList itemNames(const QList<QAction*>& actions) {
-    QStringList names;
-    for (QAction* a : actions) names << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-    return names;
+    QStringList out;
+    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return out;
 }
 
 }  // namespace
@@ -27,203 +46,112 @@ QStringList itemNames(const QList<QAction*>& actions) {
 class AppCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void everyCommand_data();
-    void everyCommand();
-    void tableHasEveryCommandOnce();
-    void styleAndRecentTags();
-    void menusHoldTheDesignedItems_data();
-    void menusHoldTheDesignedItems();
-    void toolbarShowsImagesExceptAbout();
-    void unknownStoredItemsAreDroppedAndServiceStays();
+    void actionsCarryTheTableTexts();
+    void menusAndBarsShowTheTablePlaces();
+    void enableRulesHoldInTheWindow();
 };
 
-void AppCommandsTest::everyCommand_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<QString>("statusTip");
-    QTest::addColumn<QString>("shortcut");
-    QTest::addColumn<bool>("checkable");
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<bool>("enabled");
-    auto row = [](const char* name, const char* caption, const char* tip, const char* status, const char* key,
-                  bool checkable, bool checked, bool enabled) {
-        QTest::newRow(name) << QString::fromUtf8(caption) << QString::fromUtf8(tip) << QString::fromUtf8(status)
-                            << QString::fromLatin1(key) << checkable << checked << enabled;
-    };
-    row("FileNew1", "Создать...", "Создать", "Создать новый псевдоархив", "Ctrl+N", false, false, true);
-    row("FileOpen1", "Открыть...", "Открыть", "Открыть существующий файл", "Ctrl+O", false, false, true);
-    row("MRUFile1", "Файл 1", "", "", "", false, false, true);
-    row("MRUFile5", "Файл 5", "", "", "", false, false, true);
-    row("FileExit1", "Выход", "Выход", "Выйти из Varmelo", "", false, false, true);
-    row("EditOpen1", "Открыть", "Открыть", "Открыть во внешнем редакторе", "", false, false, false);
-    row("EditRename1", "Переименовать", "Переименовать", "Переименовать выбранный файл", "F2", false, false, false);
-    row("EditExtract1", "Извлечь...", "Извлечь", "Извлечь файл(ы) в выбранную папку", "", false, false, false);
-    row("EditReplace1", "Заменить...", "Заменить", "Заменить выбранный файл", "", false, false, false);
-    row("EditAdd1", "Добавить...", "Добавить", "Добавить новый файл в архив", "Ins", false, false, false);
-    row("EditRemove1", "Удалить", "Удалить", "Удалить выбранный файл из архива", "Del", false, false, false);
-    row("SearchFind1", "Найти...", "Найти", "Поиск файла по маске", "Ctrl+F", false, false, false);
-    row("SearchFindNext1", "Найти далее", "Найти далее", "Поиск следующего файла", "F3", false, false, false);
-    row("SearchFindAll1", "Найти все", "Найти все", "Найти и выбрать все подходящие файлы", "", false, false, false);
-    row("SearchFilter1", "Фильтр...", "Фильтр", "Отобразить только файлы, соответствующие маске", "", true, false, false);
-    row("ServiceRebuild1", "Перепаковать архив", "Перепаковать архив", "Переупорядочить файлы в архиве", "", false,
-        false, false);
-    row("ServiceToolbar1", "Панель инструментов", "Панель инструментов", "Показать/скрыть панель инструментов", "",
-        true, true, true);
-    row("ServicePreview1", "Панель просмотра", "Панель просмотра", "Показать/скрыть панель просмотра", "Ctrl+P",
-        true, true, true);
-    row("ServiceAntialiasing1", "Сглаживание", "Сглаживание", "Использовать сглаживание при просмотре", "", true,
-        true, true);
-    row("ServiceAssociations1", "Открывать в Varmelo", "", "", "", false, false, true);
-    row("ServiceOpenAll1", "Все поддерживаемые файлы", "Все поддерживаемые файлы",
-        "Открывать в Varmelo все поддерживаемые им типы файлов", "", true, false, true);
-    row("ServiceGTA1", "Архивы Grand Theft Auto", "Архивы Grand Theft Auto", "Открывать в Varmelo архивы IMG", "",
-        true, false, true);
-    row("ServiceSyberia1", "Архивы Syberia", "Архивы Syberia", "Открывать в Varmelo архивы SYB", "", true, false, true);
-    row("ServiceHP1", "Архивы Harry Potter and the Goblet of Fire", "Архивы Harry Potter and the Goblet of Fire",
-        "Открывать в Varmelo архивы BIG", "", true, false, true);
-    row("ServicePrey1", "Архивы Prey", "Архивы Prey", "Открывать в Varmelo архивы PK4", "", true, false, true);
-    row("ServiceBratva1", "Архивы \"Братвы и Кольца\"", "Архивы \"Братвы и Кольца\"",
-        "Открывать в Varmelo архивы BIN", "", true, false, true);
-    row("ServiceCleaners1", "Архивы \"Санитаров Подземелий\"", "Архивы \"Санитаров Подземелий\"",
-        "Открывать в Varmelo архивы PAK", "", true, false, true);
-    row("ServiceStyle1", "Главное меню", "", "", "", false, false, true);
-    row("ServiceDefault1", "Стандартное Windows", "Стандартное Windows", "Стиль меню, используемый по умолчанию", "",
-        true, false, true);
-    row("ServiceXP1", "XP Style", "XP Style", "Меню в стиле MS Office XP", "", true, false, true);
-    row("ServiceStandard1", "Обычное", "Обычное", "Обычное меню", "", true, false, true);
-    row("CustomizeActionBars1", "Настройка...", "Настройка", "Настройка меню и панели инструментов", "", false,
-        false, true);
-    row("LanguageMenu1", "Language", "", "", "", false, false, true);
-    row("LanguageSelect1", "Select default language", "Select default language", "Select language used in Windows",
-        "", false, false, true);
-    row("HelpAbout1", "О программе", "", "", "", false, false, true);
-}
-
-void AppCommandsTest::everyCommand() {
+void AppCommandsTest::actionsCarryTheTableTexts() {
     QWidget window;
-    CommandTable table(&window);
-    QAction* a = table.action(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(a);
-    QCOMPARE(a->objectName(), QString::fromLatin1(QTest::currentDataTag()));
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
-    QFETCH(QString, statusTip);
-    QFETCH(QString, shortcut);
-    QFETCH(bool, checkable);
-    QFETCH(bool, checked);
-    QFETCH(bool, enabled);
-    QCOMPARE(a->text(), caption);
-    // A command without a hint shows its caption as its tooltip, as the toolkit does.
-    QCOMPARE(a->toolTip(), toolTip.isEmpty() ? caption : toolTip);
-    QCOMPARE(a->statusTip(), statusTip);
-    QCOMPARE(a->shortcut(), QKeySequence(shortcut));
-    QCOMPARE(a->isCheckable(), checkable);
-    QCOMPARE(a->isChecked(), checked);
-    QCOMPARE(a->isEnabled(), enabled);
-    // Found by name from the window, as the browser and a language file look for them.
-    QCOMPARE(window.findChild<QAction*>(a->objectName()), a);
+    CommandActions actions(&window);
+    int commands = 0;
+    for (const CommandDef& c : commandTable()) {
+        QAction* a = actions.action(commandName(c.name));
+        if (c.kind == CommandKind::Menu) {
+            QVERIFY(!a);
+            continue;
+        }
+        ++commands;
+        QVERIFY2(a, c.name.data());
+        QCOMPARE(window.findChild<QAction*>(a->objectName()), a);
+        QCOMPARE(a->text(), text(c.caption));
+        const QString hint = text(c.hint);
+        // A command without a hint shows its caption as its tooltip, as the toolkit does.
+        QCOMPARE(a->toolTip(), hint.isEmpty() ? a->text() : hint.section('|', 0, 0));
+        QCOMPARE(a->statusTip(), hint.section('|', 1));
+        // A misspelt key name would give an empty or different key.
+        QCOMPARE(a->shortcut().toString(QKeySequence::PortableText), text(c.shortcut));
+        QCOMPARE(a->isCheckable(), c.checkable);
+        QCOMPARE(a->isChecked(), c.checked);
+        QCOMPARE(a->data().toInt(), c.tag);
+        QCOMPARE(a->icon().isNull(), c.icon == CommandIcon::None);
+        QCOMPARE(actions.submenu(a->objectName()) != nullptr, c.kind == CommandKind::Submenu);
+    }
+    QCOMPARE(actions.actions().size(), commands);
 }
 
-void AppCommandsTest::tableHasEveryCommandOnce() {
-    QWidget window;
-    CommandTable table(&window);
-    QStringList names;
-    for (QAction* a : table.actions()) names << a->objectName();
-    QCOMPARE(names.size(), 38);
-    QCOMPARE(names.removeDuplicates(), 0);
-    // The eight shortcuts, each on one command.
-    QStringList keys;
-    for (QAction* a : table.actions())
-        if (!a->shortcut().isEmpty()) keys << a->shortcut().toString();
-    keys.sort();
-    QCOMPARE(keys, QStringList({"Ctrl+F", "Ctrl+N", "Ctrl+O", "Ctrl+P", "Del", "F2", "F3", "Ins"}));
-}
-
-void AppCommandsTest::styleAndRecentTags() {
-    QWidget window;
-    CommandTable table(&window);
-    QCOMPARE(table["ServiceDefault1"]->data().toInt(), -1);
-    QCOMPARE(table["ServiceXP1"]->data().toInt(), 0);
-    QCOMPARE(table["ServiceStandard1"]->data().toInt(), 1);
-    for (int i = 0; i < 5; ++i) QCOMPARE(table.action(QStringLiteral("MRUFile%1").arg(i + 1))->data().toInt(), i);
-    const char* assoc[] = {"ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1", "ServiceBratva1",
-                           "ServiceCleaners1"};
-    for (int i = 0; i < 6; ++i) QCOMPARE(table[assoc[i]]->data().toInt(), i);
-    QVERIFY(table.submenu("ServiceStyle1"));
-    QCOMPARE(table.submenu("ServiceStyle1")->menuAction(), table["ServiceStyle1"]);
-}
-
-void AppCommandsTest::menusHoldTheDesignedItems_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("items");
-    QTest::newRow("File1") << "Файл"
-                           << QStringList{"FileNew1", "FileOpen1", "-", "MRUFile1", "MRUFile2", "MRUFile3",
-                                          "MRUFile4", "MRUFile5", "-", "FileExit1"};
-    QTest::newRow("Edit1") << "Правка"
-                           << QStringList{"EditOpen1", "EditRename1", "-", "EditExtract1", "EditReplace1",
-                                          "EditAdd1", "EditRemove1"};
-    QTest::newRow("Search1") << "Поиск"
-                             << QStringList{"SearchFind1", "SearchFindNext1", "SearchFindAll1", "-", "SearchFilter1"};
-    QTest::newRow("Service1") << "Сервис"
-                              << QStringList{"ServiceRebuild1", "-", "ServiceToolbar1", "ServicePreview1",
-                                             "ServiceAntialiasing1", "-", "ServiceAssociations1", "-",
-                                             "ServiceStyle1", "CustomizeActionBars1"};
-    QTest::newRow("ServiceAssociations1")
-        << "Открывать в Varmelo"
-        << QStringList{"ServiceOpenAll1", "-", "ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1",
-                       "ServiceBratva1", "ServiceCleaners1"};
-    QTest::newRow("ServiceStyle1") << "Главное меню"
-                                   << QStringList{"ServiceDefault1", "ServiceXP1", "ServiceStandard1"};
-    QTest::newRow("LanguageMenu1") << "Language" << QStringList{"LanguageSelect1"};
-    QTest::newRow("Help1") << "Справка" << QStringList{"HelpAbout1"};
-}
-
-void AppCommandsTest::menusHoldTheDesignedItems() {
-    QWidget window;
-    CommandTable table(&window);
-    MenuSet menus(&window, table);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, items);
-    QMenu* m = menus.menu(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(m);
-    QCOMPARE(m->title(), caption);
-    QCOMPARE(itemNames(m->actions()), items);
-    QCOMPARE(menus.topLevelNames(), QStringList({"File1", "Edit1", "Search1", "Service1", "LanguageMenu1", "Help1"}));
-}
-
-void AppCommandsTest::toolbarShowsImagesExceptAbout() {
-    QWidget window;
-    CommandTable table(&window);
-    setCommandIcons(table);
-    MenuSet menus(&window, table);
-    QToolBar bar;
-    fillToolBar(&bar, defaultBarLayout().toolbar, menus);
-    QCOMPARE(itemNames(bar.actions()),
-             QStringList({"FileNew1", "FileOpen1", "-", "EditExtract1", "EditAdd1", "EditRemove1", "-", "SearchFind1",
-                          "SearchFindNext1", "SearchFilter1", "-", "HelpAbout1"}));
-    for (QAction* a : bar.actions()) {
+void AppCommandsTest::menusAndBarsShowTheTablePlaces() {
+    MemorySettings settings;
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    const BarLayout d = defaultBarLayout();
+    QCOMPARE(itemNames(w.menuBar()->actions()), names(d.menuBar));
+    QCOMPARE(itemNames(w.programMenuBar()->actions()), names(d.menuBar));
+    QCOMPARE(itemNames(w.toolBar()->actions()), names(d.toolbar));
+    for (const CommandDef& c : commandTable()) {
+        if (!c.opensMenu() || c.name == "LanguageMenu1") continue;  // filled from the language files
+        QMenu* m = w.menus().menu(commandName(c.name));
+        QVERIFY2(m, c.name.data());
+        QCOMPARE(m->title(), text(c.caption));
+        QCOMPARE(itemNames(m->actions()), names(defaultMenuItems(c.name)));
+    }
+    for (QAction* a : w.toolBar()->actions()) {
         if (a->isSeparator()) continue;
-        auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(a));
-        QVERIFY(button);
+        const CommandDef* c = findCommand(a->objectName().toStdString());
+        QVERIFY(c);
         QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
-        const auto expected = a->objectName() == "HelpAbout1" ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly;
-        QCOMPARE(button->toolButtonStyle(), expected);
+        auto* button = qobject_cast<QToolButton*>(w.toolBar()->widgetForAction(a));
+        QVERIFY(button);
+        QCOMPARE(button->toolButtonStyle(),
+                 c->captionOnToolbar ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     }
 }
 
-void AppCommandsTest::unknownStoredItemsAreDroppedAndServiceStays() {
-    QWidget window;
-    CommandTable table(&window);
-    MenuSet menus(&window, table);
-    BarLayout stored{{"-", "FileOpen1", "NoSuchCommand", "-", "-", "FileOpen1", "HelpAbout1", "-"},
-                     {"Help1", "Gone1", "File1"}};
-    const BarLayout clean = sanitized(stored, menus);
-    QCOMPARE(clean.toolbar, QStringList({"FileOpen1", "-", "HelpAbout1"}));
-    QCOMPARE(clean.menuBar, QStringList({"Help1", "File1", "Service1"}));
-    QMenuBar bar;
-    fillMenuBar(&bar, clean.menuBar, menus);
-    QCOMPARE(bar.actions().size(), 3);
-    QCOMPARE(bar.actions()[1]->menu(), menus.menu("File1"));
+void AppCommandsTest::enableRulesHoldInTheWindow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.img");
+    testing_support::ImgBuilder().add("a.txd", std::string(100, 'x')).add("b.txd", std::string(10, 'y'))
+        .writeV2(path.toStdString());
+    MemorySettings settings;
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    auto* list = w.findChild<QAbstractItemView*>("List1");
+    QVERIFY(list);
+
+    using enum EnableRule;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::map<EnableRule, bool> enabled;
+    };
+    const Step steps[] = {
+        {"no archive", [] {},
+         {{Always, true}, {ArchiveOpen, false}, {ArchiveEditable, false}, {RowSelected, false},
+          {RowSelectedEditable, false}, {SearchStarted, false}, {ProgramMenuBar, true}}},
+        {"an editable archive", [&] { w.browser().load(path, LoadOrigin::Drop); },
+         {{ArchiveOpen, true}, {ArchiveEditable, true}, {RowSelected, false}, {RowSelectedEditable, false},
+          {SearchStarted, false}}},
+        {"a selected row",
+         [&] { list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::ClearAndSelect |
+                                                                              QItemSelectionModel::Rows); },
+         {{RowSelected, true}, {RowSelectedEditable, true}, {SearchStarted, false}}},
+        {"the find dialog opened", [&] { w.commands()["SearchFind1"]->trigger(); },
+         {{SearchStarted, true}, {RowSelected, true}}},
+        {"the native menu", [&] { w.selectMenuStyle(kStyleNative); }, {{ProgramMenuBar, false}, {RowSelected, true}}},
+        {"the archive loaded again", [&] { w.browser().load(path, LoadOrigin::Drop); },
+         {{RowSelected, false}, {SearchStarted, false}, {ArchiveEditable, true}, {ProgramMenuBar, false}}},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        for (const CommandDef& c : commandTable()) {
+            const auto expected = step.enabled.find(c.enabledWhen);
+            if (expected == step.enabled.end() || c.kind == CommandKind::Menu) continue;
+            QAction* a = w.commands()[commandName(c.name)];
+            if (!a->isVisible()) continue;  // an empty recent-file slot counts as disabled
+            QVERIFY2(a->isEnabled() == expected->second,
+                     qPrintable(QStringLiteral("%1: %2").arg(step.what, commandName(c.name))));
+        }
+    }
 }
 
 QTEST_MAIN(AppCommandsTest)

@@ -9,13 +9,15 @@
 #include <QtTest>
 
 #include "core/settings/bar_layout.h"
-#include "gui/app/command_table.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/core_app_settings.h"
 #include "gui/app/main_window.h"
 #include "gui/browser/archive_browser.h"
 #include "gui/support/scripted_prompts.h"
 
 using namespace varmelo::gui;
+using varmelo::BarLayout;
+using varmelo::defaultBarLayout;
 using varmelo::gui::testing::ScriptedPrompts;
 
 namespace {
@@ -66,7 +68,6 @@ private slots:
     void recentFilesReadAtStart();
     void associationsInPrivateTree();
     void barLayoutRoundTrip();
-    void barLayoutConversion();
 };
 
 void AppSettingsTest::firstRunAskedOnceAcrossStarts() {
@@ -203,18 +204,6 @@ void AppSettingsTest::barLayoutRoundTrip() {
     CoreAppSettings damaged(box.places());
     MainWindow w2(damaged, prompts, {});
     QCOMPARE(w2.barLayout(), defaultBarLayout());
-}
-
-void AppSettingsTest::barLayoutConversion() {
-    // The designed layout maps onto the store's standard layout and back.
-    QCOMPARE(toStoredLayout(defaultBarLayout()), varmelo::defaultBarLayout());
-    QCOMPARE(fromStoredLayout(varmelo::defaultBarLayout()), defaultBarLayout());
-    // A menu is known by the commands it holds, whatever its caption says.
-    varmelo::BarLayout stored;
-    stored.menuBar.push_back(varmelo::BarItem{"", "Search", {varmelo::BarItem{"SearchFind1", {}, {}}}});
-    stored.menuBar.push_back(varmelo::BarItem{"", "Whatever", {}});
-    stored.menuBar.push_back(varmelo::BarItem{"", "Справка", {}});
-    QCOMPARE(fromStoredLayout(stored).menuBar, QStringList({"Search1", "Help1"}));
 }
 
 QTEST_MAIN(AppSettingsTest)

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "gui/app/about_box.h"
-#include "gui/app/command_table.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
 #include "gui/support/memory_settings.h"

@@ -13,7 +13,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "gui/app/command_table.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_set.h"
 #include "gui/browser/archive_browser.h"
@@ -246,7 +246,7 @@ void AppWindowTest::recentFilesFollowEveryLoad() {
     settings.recent = {"/old/1.img", "", "", "", ""};
     ScriptedPrompts prompts;
     MainWindow w(settings, prompts, {});
-    CommandTable& c = w.commands();
+    CommandActions& c = w.commands();
     QCOMPARE(c["MRUFile1"]->text(), QString("/old/1.img"));
     QVERIFY(c["MRUFile1"]->isVisible());
     for (int i = 2; i <= 5; ++i) QVERIFY(!c.action(QString("MRUFile%1").arg(i))->isVisible());

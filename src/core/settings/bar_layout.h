@@ -1,68 +1,30 @@
 #pragma once
-// Which commands the toolbar and the menu bar show, and in which order: the customisation
-// kept in actdata.dat beside options.ini, read at start and written at exit.
-//
-// actdata.dat is UTF-8 text, one bar per line ('#' starts a comment line, blank lines and
-// "\r\n" line ends are accepted):
-//
-//   version=1
-//   toolbar=FileNew1,FileOpen1,-,EditExtract1,...
-//   menu=Файл:FileNew1,FileOpen1,-,MRUFile1,...,-,FileExit1
-//   menu=Сервис:ServiceRebuild1,-,ServiceAssociations1(ServiceOpenAll1,-,ServiceGTA1,...),...
-//   menu=Language@LanguageMenu1:LanguageSelect1
-//
-// A list holds command names and "-" (separator), separated by ','; a submenu command may
-// carry its items in parentheses. A "menu=" line is one top-level menu of the menu bar, in
-// order: its caption, optionally "@" and the command behind it, ':' and its items. In a
-// caption the bytes % : @ , ( ) = and control characters are written as %XX.
-//
-// Reading is forgiving about content and strict about shape: a command name this program
-// does not know is skipped (with its sub-items); a submenu command written without
-// parentheses gets its standard items; a file that does not follow the shape above (no
-// version line, an unknown line, unbalanced parentheses, a missing toolbar line) is
-// corrupt, and the standard layout is used instead.
-#include <optional>
+// Which items the toolbar and the program's menu bar show, and in which order: the default
+// one from the command table, or the one the user made in the customize dialog.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varmelo {
 
 inline constexpr const char* kBarSeparator = "-";
 
-struct BarItem {
-    std::string command;         // command name, or "-" for a separator; may be "" for a
-                                 // top-level menu without a command
-    std::string caption;         // top-level menus only (UTF-8)
-    std::vector<BarItem> items;  // items of a submenu
-
-    bool isSeparator() const { return command == kBarSeparator; }
-    bool operator==(const BarItem&) const = default;
-};
-
 struct BarLayout {
-    std::vector<BarItem> toolbar;  // flat: commands and separators
-    std::vector<BarItem> menuBar;  // the top-level menus with their items
+    std::vector<std::string> toolbar;  // command names and separators
+    std::vector<std::string> menuBar;  // top-level menus (or commands) and separators
 
     bool operator==(const BarLayout&) const = default;
 };
 
-// The standard toolbar and the six menus of the menu bar.
+// The toolbar and the menu bar as the command table places them.
 BarLayout defaultBarLayout();
 
-// Every command name a bar may show.
-const std::vector<std::string>& barCommandNames();
-bool isBarCommand(const std::string& name);
-// Commands that open a submenu: ServiceAssociations1, ServiceStyle1, LanguageMenu1.
-bool isSubmenuCommand(const std::string& name);
+// The items of a menu as the command table places them: names and separators.
+std::vector<std::string> defaultMenuItems(std::string_view menu);
 
-// nullopt when the text is corrupt.
-std::optional<BarLayout> parseBarLayout(const std::string& text);
-// Unknown command names are left out, so the file only ever holds what it can restore.
-std::string formatBarLayout(const BarLayout& layout);
-
-// The stored layout, or the standard one when the file is missing, unreadable or corrupt.
-BarLayout loadBarLayout(const std::string& path);
-// false when the file could not be written.
-bool saveBarLayout(const std::string& path, const BarLayout& layout);
+// Drops names this program does not know (a file written by another version), repeated
+// items and doubled, leading or trailing separators, and puts back the menus the menu bar
+// must keep: without them the customize command could no longer be reached.
+BarLayout sanitized(const BarLayout& layout);
 
 }  // namespace varmelo

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/bar_layout.h"
+#include "core/settings/bar_layout.h"
 
 namespace varmelo::gui {
 

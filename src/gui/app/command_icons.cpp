@@ -1,34 +1,27 @@
 #include "gui/app/command_icons.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QStyle>
 
-#include "gui/app/command_table.h"
-
 namespace varmelo::gui {
 
-void setCommandIcons(CommandTable& commands) {
-    struct Pair {
-        const char* name;
-        QStyle::StandardPixmap pixmap;
-    };
-    static const Pair pairs[] = {
-        {"FileNew1", QStyle::SP_FileIcon},
-        {"FileOpen1", QStyle::SP_DialogOpenButton},
-        {"EditExtract1", QStyle::SP_DialogSaveButton},
-        {"EditAdd1", QStyle::SP_FileDialogNewFolder},
-        {"EditRemove1", QStyle::SP_TrashIcon},
-        {"EditReplace1", QStyle::SP_BrowserReload},
-        {"SearchFind1", QStyle::SP_FileDialogContentsView},
-        {"SearchFindNext1", QStyle::SP_ArrowForward},
-        {"SearchFilter1", QStyle::SP_FileDialogListView},
-        {"HelpAbout1", QStyle::SP_MessageBoxInformation},
-        {"FileExit1", QStyle::SP_DialogCloseButton},
-    };
-    QStyle* style = QApplication::style();
-    for (const Pair& p : pairs)
-        if (QAction* a = commands.action(QString::fromLatin1(p.name))) a->setIcon(style->standardIcon(p.pixmap));
+QIcon commandIcon(CommandIcon icon) {
+    auto standard = [](QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); };
+    switch (icon) {
+        case CommandIcon::None: return {};
+        case CommandIcon::NewFile: return standard(QStyle::SP_FileIcon);
+        case CommandIcon::OpenFile: return standard(QStyle::SP_DialogOpenButton);
+        case CommandIcon::Extract: return standard(QStyle::SP_DialogSaveButton);
+        case CommandIcon::Add: return standard(QStyle::SP_FileDialogNewFolder);
+        case CommandIcon::Remove: return standard(QStyle::SP_TrashIcon);
+        case CommandIcon::Replace: return standard(QStyle::SP_BrowserReload);
+        case CommandIcon::Find: return standard(QStyle::SP_FileDialogContentsView);
+        case CommandIcon::FindNext: return standard(QStyle::SP_ArrowForward);
+        case CommandIcon::Filter: return standard(QStyle::SP_FileDialogListView);
+        case CommandIcon::About: return standard(QStyle::SP_MessageBoxInformation);
+        case CommandIcon::Exit: return standard(QStyle::SP_DialogCloseButton);
+    }
+    return {};
 }
 
 }  // namespace varmelo::gui

@@ -1,6 +1,10 @@
 #pragma once
-// Images of the commands that the toolbar shows.
+// The picture of each command icon of the command table.
+#include <QIcon>
+
+#include "core/settings/command_table.h"
+
 namespace varmelo::gui {
-class CommandTable;
-void setCommandIcons(CommandTable& commands);
+// A null icon for CommandIcon::None.
+QIcon commandIcon(CommandIcon icon);
 }  // namespace varmelo::gui

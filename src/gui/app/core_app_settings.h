@@ -2,7 +2,6 @@
 // The window's settings kept by the settings core: options.ini and actdata.dat in the
 // settings folder, the language files beside the executable, the desktop's associations.
 #include "core/settings/associations.h"
-#include "core/settings/bar_layout.h"
 #include "core/settings/options.h"
 #include "core/settings/settings_location.h"
 #include "gui/app/app_settings.h"
@@ -51,10 +50,5 @@ private:
     Options options_;
     Associations associations_;
 };
-
-// Between the stored bar layout and the names the window's bars use. The program's menus
-// keep their designed items; a stored menu is recognised by the commands it holds.
-varmelo::BarLayout toStoredLayout(const BarLayout& layout);
-BarLayout fromStoredLayout(const varmelo::BarLayout& stored);
 
 }  // namespace varmelo::gui

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/settings/command_table.h"
 #include "gui/app/menu_set.h"
 
 namespace varmelo::gui {
@@ -17,8 +18,23 @@ namespace {
 
 constexpr int kNameRole = Qt::UserRole;
 
-// "Сервис" holds this very command; a menu bar without it could not be customised again.
-bool isPinned(int page, const QString& name) { return page == 1 && name == QLatin1String("Service1"); }
+// A menu that holds this very command; a menu bar without it could not be customised again.
+bool isPinned(int page, const QString& name) {
+    const CommandDef* c = findCommand(name.toStdString());
+    return page == 1 && c && c->keepOnMenuBar;
+}
+
+QStringList toNames(const std::vector<std::string>& items) {
+    QStringList names;
+    for (const std::string& s : items) names << QString::fromStdString(s);
+    return names;
+}
+
+std::vector<std::string> fromNames(const QStringList& names) {
+    std::vector<std::string> items;
+    for (const QString& s : names) items.push_back(s.toStdString());
+    return items;
+}
 
 }  // namespace
 
@@ -36,8 +52,8 @@ CustomizeDialog::CustomizeDialog(const MenuSet& menus, const BarLayout& current,
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("CustomizeTabs1"));
-    tabs->addTab(buildPage(0, candidates_[0], current.toolbar), QStringLiteral("Панель инструментов"));
-    tabs->addTab(buildPage(1, candidates_[1], current.menuBar), QStringLiteral("Главное меню"));
+    tabs->addTab(buildPage(0, candidates_[0], toNames(current.toolbar)), QStringLiteral("Панель инструментов"));
+    tabs->addTab(buildPage(1, candidates_[1], toNames(current.menuBar)), QStringLiteral("Главное меню"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -120,7 +136,7 @@ QStringList CustomizeDialog::shownNames(int page) const {
     return names;
 }
 
-BarLayout CustomizeDialog::layout() const { return BarLayout{shownNames(0), shownNames(1)}; }
+BarLayout CustomizeDialog::layout() const { return BarLayout{fromNames(shownNames(0)), fromNames(shownNames(1))}; }
 
 void CustomizeDialog::addItem(int page) {
     Page& p = pages_[page];
@@ -171,8 +187,8 @@ void CustomizeDialog::moveItem(int page, int delta) {
 
 void CustomizeDialog::resetToDefault() {
     const BarLayout d = defaultBarLayout();
-    fillPage(0, d.toolbar);
-    fillPage(1, d.menuBar);
+    fillPage(0, toNames(d.toolbar));
+    fillPage(1, toNames(d.menuBar));
 }
 
 void CustomizeDialog::updateButtons(int page) {

@@ -3,7 +3,7 @@
 // order. One page per bar, each with the items available and the items shown.
 #include <QDialog>
 
-#include "gui/app/bar_layout.h"
+#include "core/settings/bar_layout.h"
 
 class QListWidget;
 class QPushButton;

@@ -22,8 +22,8 @@
 
 #include "core/settings/language_files.h"
 #include "gui/app/about_box.h"
-#include "gui/app/command_icons.h"
-#include "gui/app/command_table.h"
+#include "gui/app/action_bars.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/credits_text.h"
 #include "gui/app/customize_dialog.h"
 #include "gui/app/menu_set.h"
@@ -56,8 +56,7 @@ MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList argu
     setMinimumWidth(531);
     setAcceptDrops(true);
 
-    commands_ = new CommandTable(this);
-    setCommandIcons(*commands_);
+    commands_ = new CommandActions(this);
     menus_ = std::make_unique<MenuSet>(this, *commands_);
 
     BrowserHost host;
@@ -69,6 +68,11 @@ MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList argu
     host.showDefaultPage = [this] { preview_->showDefaultPage(); };
     host.preview = [this](uint32_t entry) { runPreview(entry); };
     host.previewVisible = [this] { return !preview_->isHidden(); };
+    host.commandFacts = [this](const BrowserFacts& facts) {
+        facts_.browser = facts;
+        commands_->applyFacts(facts_);
+    };
+    host.filterChecked = [this](bool on) { commands_->action(QStringLiteral("SearchFilter1"))->setChecked(on); };
     browser_ = new ArchiveBrowser(std::move(host), prompts_, messages_, this);
 
     buildLayout();
@@ -152,13 +156,14 @@ void MainWindow::buildBars() {
     addToolBar(Qt::TopToolBarArea, toolBar_);
 
     std::optional<BarLayout> stored = settings_.loadBarLayout();
-    layout_ = sanitized(stored ? *stored : defaultBarLayout(), *menus_);
+    layout_ = sanitized(stored ? *stored : defaultBarLayout());
     fillToolBar(toolBar_, layout_.toolbar, *menus_);
     fillMenuBar(programMenu_, layout_.menuBar, *menus_);
 }
 
 void MainWindow::connectCommands() {
-    CommandTable& c = *commands_;
+    // Every command's handler, by the command's name in the command table.
+    CommandActions& c = *commands_;
     ArchiveBrowser* b = browser_;
     auto on = [&c](const char* name, auto receiver, auto slot) {
         QObject::connect(c.action(QString::fromLatin1(name)), &QAction::triggered, receiver, slot);
@@ -214,7 +219,8 @@ void MainWindow::selectMenuStyle(int style) {
     const bool native = look == MenuLook::Native;
     menuBar()->setVisible(native);
     menuStrip_->setVisible(!native);
-    commands_->action(QStringLiteral("CustomizeActionBars1"))->setEnabled(!native);
+    facts_.programMenuBar = !native;
+    commands_->applyFacts(facts_);
 
     // The program-drawn bar and the menus it opens share one look; in the native style the
     // menus drop theirs so the window menu looks like every other program's.
@@ -236,7 +242,7 @@ void MainWindow::selectMenuStyle(int style) {
 // --- bar customisation -------------------------------------------------------------------
 
 void MainWindow::setBarLayout(const BarLayout& layout) {
-    layout_ = sanitized(layout, *menus_);
+    layout_ = sanitized(layout);
     fillToolBar(toolBar_, layout_.toolbar, *menus_);
     fillMenuBar(programMenu_, layout_.menuBar, *menus_);
     settings_.saveBarLayout(layout_);

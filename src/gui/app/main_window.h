@@ -6,9 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/bar_layout.h"
+#include "core/settings/command_table.h"
 #include "core/settings/messages.h"
 #include "gui/app/app_settings.h"
-#include "gui/app/bar_layout.h"
 
 namespace varmelo {
 class LanguageFile;
@@ -23,7 +24,7 @@ namespace varmelo::gui {
 
 class AboutBox;
 class ArchiveBrowser;
-class CommandTable;
+class CommandActions;
 class MenuSet;
 class PreviewPanel;
 class Prompts;
@@ -36,7 +37,7 @@ public:
     MainWindow(AppSettings& settings, Prompts& prompts, QStringList arguments, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    CommandTable& commands() const { return *commands_; }
+    CommandActions& commands() const { return *commands_; }
     MenuSet& menus() const { return *menus_; }
     ArchiveBrowser& browser() const { return *browser_; }
     PreviewPanel& previewPanel() const { return *preview_; }
@@ -95,10 +96,11 @@ private:
     bool firstShow_ = true;
     int menuStyle_ = 0;
     BarLayout layout_;
+    CommandFacts facts_;
     std::vector<LanguageInfo> languages_;
     int startLanguage_ = -1;
 
-    CommandTable* commands_ = nullptr;
+    CommandActions* commands_ = nullptr;
     std::unique_ptr<MenuSet> menus_;
     ArchiveBrowser* browser_ = nullptr;
     PreviewPanel* preview_ = nullptr;

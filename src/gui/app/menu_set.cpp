@@ -4,72 +4,30 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "gui/app/command_table.h"
+#include "core/settings/bar_layout.h"
+#include "core/settings/command_table.h"
+#include "gui/app/command_actions.h"
 
 namespace varmelo::gui {
 
-namespace {
-
-struct MenuDesign {
-    const char* name;
-    const char* caption;  // nullptr: a submenu command of the table gives it
-    QStringList items;
-};
-
-const QList<MenuDesign>& design() {
-    static const QList<MenuDesign> menus = {
-        {"File1", "Файл",
-         {"FileNew1", "FileOpen1", "-", "MRUFile1", "MRUFile2", "MRUFile3", "MRUFile4", "MRUFile5", "-", "FileExit1"}},
-        {"Edit1", "Правка",
-         {"EditOpen1", "EditRename1", "-", "EditExtract1", "EditReplace1", "EditAdd1", "EditRemove1"}},
-        {"Search1", "Поиск", {"SearchFind1", "SearchFindNext1", "SearchFindAll1", "-", "SearchFilter1"}},
-        {"Service1", "Сервис",
-         {"ServiceRebuild1", "-", "ServiceToolbar1", "ServicePreview1", "ServiceAntialiasing1", "-",
-          "ServiceAssociations1", "-", "ServiceStyle1", "CustomizeActionBars1"}},
-        {"LanguageMenu1", nullptr, {"LanguageSelect1"}},
-        {"Help1", "Справка", {"HelpAbout1"}},
-    };
-    return menus;
-}
-
-const QList<MenuDesign>& submenuDesign() {
-    static const QList<MenuDesign> menus = {
-        {"ServiceAssociations1", nullptr,
-         {"ServiceOpenAll1", "-", "ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1",
-          "ServiceBratva1", "ServiceCleaners1"}},
-        {"ServiceStyle1", nullptr, {"ServiceDefault1", "ServiceXP1", "ServiceStandard1"}},
-    };
-    return menus;
-}
-
-void fill(QMenu* menu, const QStringList& items, const CommandTable& commands) {
-    for (const QString& item : items) {
-        if (item == kSeparator)
-            menu->addSeparator();
-        else if (QAction* a = commands.action(item))
-            menu->addAction(a);
-    }
-}
-
-}  // namespace
-
-MenuSet::MenuSet(QWidget* window, CommandTable& commands) : commands_(commands) {
-    for (const MenuDesign& d : submenuDesign()) {
-        QMenu* m = commands.submenu(QString::fromLatin1(d.name));
-        fill(m, d.items, commands);
-        menus_.insert(m->objectName(), m);
-    }
-    for (const MenuDesign& d : design()) {
-        const QString name = QString::fromLatin1(d.name);
+MenuSet::MenuSet(QWidget* window, CommandActions& commands) : commands_(commands) {
+    for (const CommandDef& c : commandTable()) {
+        if (!c.opensMenu()) continue;
+        const QString name = commandName(c.name);
         QMenu* m = commands.submenu(name);
         if (!m) {
-            m = new QMenu(QString::fromUtf8(d.caption), window);
+            m = new QMenu(QString::fromUtf8(c.caption.data(), qsizetype(c.caption.size())), window);
             m->setObjectName(name);
             m->menuAction()->setObjectName(name);
         }
-        fill(m, d.items, commands);
+        for (const std::string& item : defaultMenuItems(c.name)) {
+            if (item == kBarSeparator)
+                m->addSeparator();
+            else if (QAction* a = this->commands_.action(QString::fromStdString(item)))
+                m->addAction(a);
+        }
         menus_.insert(name, m);
-        topLevel_.append(name);
+        if (c.menu == kMenuBar) topLevel_.append(name);
     }
 }
 

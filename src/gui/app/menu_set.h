@@ -1,6 +1,6 @@
 #pragma once
-// The window's menus (Файл, Правка, Поиск, Сервис, Language, Справка and their submenus),
-// built once from the command table. Both menu bars show these same QMenu objects, so a
+// The window's menus, top-level ones and submenus, built once as the command table places
+// the commands. Both menu bars show these same QMenu objects, so a
 // switch of menu style keeps every item and every action.
 #include <QHash>
 #include <QList>
@@ -13,15 +13,15 @@ class QWidget;
 
 namespace varmelo::gui {
 
-class CommandTable;
+class CommandActions;
 
 inline const QString kSeparator = QStringLiteral("-");
 
 class MenuSet {
 public:
-    MenuSet(QWidget* window, CommandTable& commands);
+    MenuSet(QWidget* window, CommandActions& commands);
 
-    // The top-level menus in their designed order.
+    // The top-level menus in their default order.
     const QStringList& topLevelNames() const { return topLevel_; }
     QMenu* menu(const QString& name) const { return menus_.value(name, nullptr); }
     // A command or the menu action of a menu: what a bar can show under this name.
@@ -32,7 +32,7 @@ public:
     QString caption(const QString& name) const;
 
 private:
-    CommandTable& commands_;
+    CommandActions& commands_;
     QStringList topLevel_;
     QHash<QString, QMenu*> menus_;
 };

@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QTimer>
 #include <QWidget>
+#include <map>
 
 #include "core/browser/row_map.h"
 #include "gui/app/prompts.h"
@@ -56,16 +57,12 @@ void ArchiveBrowser::retranslate() { d->model->refreshHeader(); }
 
 // ---- helpers ----------------------------------------------------------------------------
 
-QAction* ArchiveBrowser::Impl::action(const char* name) const {
-    return host.window ? host.window->findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
+void ArchiveBrowser::Impl::publishFacts() const {
+    if (host.commandFacts) host.commandFacts(facts);
 }
 
-void ArchiveBrowser::Impl::setEnabled(const char* name, bool on) const {
-    if (QAction* a = action(name)) a->setEnabled(on);
-}
-
-void ArchiveBrowser::Impl::setChecked(const char* name, bool on) const {
-    if (QAction* a = action(name)) a->setChecked(on);
+void ArchiveBrowser::Impl::showFilterChecked(bool on) const {
+    if (host.filterChecked) host.filterChecked(on);
 }
 
 QString ArchiveBrowser::Impl::msg(int n) const { return QString::fromStdString(messages.get(n)); }
@@ -122,25 +119,23 @@ void ArchiveBrowser::listClick() {
 
 void ArchiveBrowser::Impl::updateCommandStates(int firstRow) {
     const bool any = entryOfRow(firstRow) >= 0;
-    const bool editing = any && archive.editable();
-    setEnabled("EditOpen1", any);
-    setEnabled("EditExtract1", any);
-    setEnabled("EditRename1", editing);
-    setEnabled("EditRemove1", editing);
-    setEnabled("EditReplace1", editing);
+    facts.rowSelected = any;
+    publishFacts();
     if (any) buildPopup();
     view->setPopupAttached(any);
 }
 
 void ArchiveBrowser::Impl::buildPopup() {
-    if (popupBuilt) return;
+    if (popupBuilt || !host.window) return;
+    std::map<int, const CommandDef*> placed;
+    for (const CommandDef& c : commandTable())
+        if (c.contextMenu.at > 0) placed.emplace(c.contextMenu.at, &c);
     QList<QAction*> items;
-    for (const char* name : {"EditExtract1", "EditReplace1", "EditRemove1", "", "EditOpen1", "EditRename1"}) {
-        if (!*name) {
-            items.append(nullptr);
-            continue;
-        }
-        if (QAction* a = action(name)) items.append(a);
+    for (const auto& [at, c] : placed) {
+        QAction* a = host.window->findChild<QAction*>(QString::fromLatin1(c->name.data(), c->name.size()));
+        if (!a) continue;
+        if (c->contextMenu.gapBefore && !items.isEmpty()) items.append(nullptr);
+        items.append(a);
     }
     if (items.size() <= 1) return;  // the window has not made its commands yet
     view->setPopupActions(items);

@@ -2,17 +2,18 @@
 // The browser side of the main window: the current archive, the entry list List1, the load
 // procedure and every command that works on the list (open, recent, new, extract, open in
 // another program, add, replace, delete, rename, rebuild, find, find next, find all, filter).
-// The window owns the actions (found here by objectName) and connects them to these slots.
+// The window owns the actions and connects them to these slots; the browser finds the
+// context menu's actions by their names in the command table.
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <string>
 
 #include "core/archive/archive.h"
+#include "core/settings/command_table.h"
 #include "core/settings/messages.h"
 
 class QWidget;
-class QAction;
 
 namespace varmelo::gui {
 
@@ -27,6 +28,10 @@ struct BrowserHost {
     // Runs the preview of an entry (the window's dispatch); called only while the panel shows.
     std::function<void(uint32_t entry)> preview;
     std::function<bool()> previewVisible;
+    // What the commands that work on the list depend on, after every change of it.
+    std::function<void(const BrowserFacts&)> commandFacts;
+    // The check mark of the filter command: whether the list shows a filtered view.
+    std::function<void(bool)> filterChecked;
 };
 
 // How a load was started; decides whether the sort state is reset afterwards.
@@ -63,7 +68,7 @@ public slots:
     void find();                               // SearchFind1
     void findNext();                           // SearchFindNext1
     void findAll();                            // SearchFindAll1
-    void toggleFilter();                       // SearchFilter1 (after its check flipped)
+    void toggleFilter(bool on);                // the filter command, with its new check state
     void listClick();                          // List1Click
 
 private:

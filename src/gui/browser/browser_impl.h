@@ -16,8 +16,6 @@
 #include "gui/browser/find_dialog.h"
 #include "gui/browser/rename_dialog.h"
 
-class QAction;
-
 namespace varmelo::gui {
 
 class Prompts;
@@ -47,10 +45,10 @@ struct ArchiveBrowser::Impl {
     QPointer<FindDialog> find2;  // filter
     QPointer<RenameDialog> renameDialog;
 
-    // The window's command objects, by name; nullptr when the window has none of that name.
-    QAction* action(const char* name) const;
-    void setEnabled(const char* name, bool on) const;
-    void setChecked(const char* name, bool on) const;
+    BrowserFacts facts;
+    // Tells the window what its commands now depend on.
+    void publishFacts() const;
+    void showFilterChecked(bool on) const;
 
     QString msg(int n) const;
     QString msg(int n, const std::vector<FormatArg>& args) const;

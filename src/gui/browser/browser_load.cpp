@@ -1,7 +1,5 @@
 // The load procedure and its ways in: open, recent files, new archive, and the reload that
 // ends a rebuild.
-#include <QAction>
-
 #include "core/archive/create_archive.h"
 #include "core/archive/open_archive.h"
 #include "core/archive/readers.h"
@@ -147,15 +145,9 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
 }
 
 void ArchiveBrowser::Impl::resetCommands(TArchiveKind kind) {
-    const bool editable = isEditable(kind);
-    for (const char* name : {"EditOpen1", "EditExtract1", "EditRename1", "EditRemove1", "EditReplace1",
-                             "SearchFindNext1", "SearchFindAll1"})
-        setEnabled(name, false);
-    setEnabled("EditAdd1", editable);
-    setEnabled("ServiceRebuild1", editable);
-    setEnabled("SearchFind1", true);
-    setEnabled("SearchFilter1", true);
-    setChecked("SearchFilter1", false);
+    facts = BrowserFacts{.archiveOpen = true, .archiveEditable = isEditable(kind)};
+    publishFacts();
+    showFilterChecked(false);
     view->setPopupAttached(false);
 }
 
@@ -180,7 +172,7 @@ void ArchiveBrowser::Impl::resetSortState() {
 
 void ArchiveBrowser::Impl::adoptReloadedArchive() {
     filterOn = false;
-    setChecked("SearchFilter1", false);
+    showFilterChecked(false);
     model->reset();
     updateCommandStates(-1);
 }

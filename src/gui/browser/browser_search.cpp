@@ -1,5 +1,4 @@
 // Find next, find all and the filter, all matching entry names against a dialog's mask.
-#include <QAction>
 #include <optional>
 
 #include "core/browser/mask.h"
@@ -26,8 +25,8 @@ std::optional<NameMatcher> matcherOf(const FindDialog& dialog, Prompts& prompts)
 }  // namespace
 
 void ArchiveBrowser::find() {
-    d->setEnabled("SearchFindNext1", true);
-    d->setEnabled("SearchFindAll1", true);
+    d->facts.searchStarted = true;
+    d->publishFacts();
     d->find1->present();
 }
 
@@ -77,15 +76,13 @@ void ArchiveBrowser::findAll() {
     d->selectRows(rows, false, true);
 }
 
-void ArchiveBrowser::toggleFilter() {
-    QAction* command = d->action("SearchFilter1");
-    const bool on = command && command->isCheckable() ? command->isChecked() : !d->filterOn;
+void ArchiveBrowser::toggleFilter(bool on) {
     if (on) {
         d->find2->present();
     } else {
         d->showAll();
         d->status(d->msg(MsgFiltered));
-        d->setChecked("SearchFilter1", false);
+        d->showFilterChecked(false);
     }
     d->statusNow(d->msg(MsgWait));
     if (on) {
@@ -101,7 +98,7 @@ void ArchiveBrowser::Impl::filterDialogFind() {
     statusNow(msg(MsgWait));
     if (!applyFilterFrom(*find2)) return;
     filterOn = true;
-    setChecked("SearchFilter1", true);
+    showFilterChecked(true);
     status(msg(MsgFiltered));
     find2->close();
 }

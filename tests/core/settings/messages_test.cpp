@@ -4,29 +4,44 @@
 
 #include "core/settings/text_format.h"
 
+#include <map>
+#include <vector>
+
 using namespace varmelo;
 
 namespace {
 
-// The defaults as the user sees them, typed out independently of the table in the code.
-const char* const kExpected[kMessageCount] = {
-    "%d байт", "%.2f КБ", "%.2f МБ", "%.2f ГБ", "Данная строка не найдена.",
-    "Укажите папку, в которую вы хотите извлечь выбранные файлы:", "Файл %s|*.%0:s|Все файлы|*.*",
-    "Файл '%s' не найден. Вы желаете указать его местоположение?", "Необходимый файл не найден", "Загрузка...",
-    "Загрузка: %d%%", "Загрузка завершена", "Вы действительно хотите удалить эти файлы?", "Подтверждение удаления",
-    "Данная строка не найдена.", "< Часть #%d >", "%d КБ", "%d текстур", "Подождите...", "Отсеивание завершено",
-    "%d вершин, %d полигонов", "Перепаковка: %d%%", "№", "Имя", "Адрес", "Размер", "%d объектов", "Псевдоархив",
-    "Первый запуск",
-    "Судя по всему, вы запускаете Varmelo в первый раз. Вы хотите открывать с его помощью все поддерживаемые им "
-    "файлы?",
-    "Файл уже существует", "Файл \"%s\" уже есть в архиве. Заменить?",
+// The arguments each message is shown with; a message missing here takes none.
+const std::map<int, std::vector<FormatArg>> kArguments = {
+    {MsgBytes, {int64_t(1)}},          {MsgKilobytes, {1.5}},          {MsgMegabytes, {1.5}},
+    {MsgGigabytes, {1.5}},             {MsgExtractFilter, {std::string("TXD")}},
+    {MsgDirMissing, {std::string("a.dir")}},                           {MsgLoadingPercent, {int64_t(1)}},
+    {MsgPart, {int64_t(1)}},           {MsgSizeKb, {int64_t(1)}},      {MsgTextures, {int64_t(1)}},
+    {MsgVertsPolys, {int64_t(1), int64_t(2)}},                         {MsgRebuilding, {int64_t(1)}},
+    {MsgObjects, {int64_t(1)}},        {MsgExists, {std::string("a.txd")}},
 };
 
 }  // namespace
 
-TEST(MessageTable, DefaultsAreTheRussianTexts) {
+TEST(MessageTable, EveryMessageHasATextThatTakesItsArguments) {
     MessageTable t;
-    for (int n = 0; n < kMessageCount; ++n) EXPECT_EQ(t.get(n), kExpected[n]) << "message " << n;
+    for (int n = 0; n < kMessageCount; ++n) {
+        SCOPED_TRACE(n);
+        const std::string& text = t.get(n);
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(text, MessageTable::defaults()[size_t(n)]);
+        const auto args = kArguments.find(n);
+        if (args == kArguments.end()) {
+            EXPECT_EQ(text.find('%'), std::string::npos);
+            continue;
+        }
+        // Each argument lands in the text, and no placeholder is left over.
+        const std::string shown = formatText(text, args->second);
+        EXPECT_NE(shown, formatText(text, {}));
+        for (const char* left : {"%d", "%s", "%.2f", "%0:s"}) {
+            EXPECT_EQ(shown.find(left), std::string::npos) << left;
+        }
+    }
     // Bytes that are easy to get wrong: the numero sign and the straight double quote.
     EXPECT_EQ(t.get(MsgColIndex), "\xE2\x84\x96");
     EXPECT_EQ(t.get(MsgExists).substr(0, 10), "Файл \"");

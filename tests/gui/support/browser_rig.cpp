@@ -5,25 +5,12 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 
+#include "gui/app/command_actions.h"
 #include "gui/browser/find_dialog.h"
 
 namespace varmelo::gui::testing {
 
-namespace {
-const char* const kCommands[] = {
-    "FileNew1", "FileOpen1", "EditOpen1", "EditRename1", "EditExtract1", "EditReplace1", "EditAdd1",
-    "EditRemove1", "SearchFind1", "SearchFindNext1", "SearchFindAll1", "SearchFilter1", "ServiceRebuild1",
-};
-}
-
-BrowserRig::BrowserRig() {
-    for (const char* name : kCommands) {
-        auto* a = new QAction(QString::fromLatin1(name), &window);
-        a->setObjectName(QString::fromLatin1(name));
-        // Commands of the edit and search menus start disabled; loading enables them.
-        a->setEnabled(QByteArray(name).startsWith("File"));
-        if (QByteArray(name) == "SearchFilter1") a->setCheckable(true);
-    }
+BrowserRig::BrowserRig() : commands(new CommandActions(&window)) {
     BrowserHost host;
     host.window = &window;
     host.showStatus = [this](const QString& s) { statuses << s; };
@@ -31,6 +18,8 @@ BrowserRig::BrowserRig() {
     host.showDefaultPage = [this] { ++defaultPages; };
     host.preview = [this](uint32_t e) { previews.push_back(e); };
     host.previewVisible = [this] { return previewShown; };
+    host.commandFacts = [this](const BrowserFacts& f) { commands->applyFacts(CommandFacts{.browser = f}); };
+    host.filterChecked = [this](bool on) { action("SearchFilter1")->setChecked(on); };
     browser = std::make_unique<ArchiveBrowser>(host, prompts, messages);
     browser->listWidget()->resize(500, 300);
 }
@@ -38,7 +27,7 @@ BrowserRig::BrowserRig() {
 BrowserRig::~BrowserRig() = default;
 
 QAction* BrowserRig::action(const char* name) const {
-    return window.findChild<QAction*>(QString::fromLatin1(name));
+    return commands->action(QString::fromLatin1(name));
 }
 
 EntryListView* BrowserRig::list() const { return static_cast<EntryListView*>(browser->listWidget()); }
@@ -83,7 +72,7 @@ int BrowserRig::topRow() const { return list()->rowAt(0); }
 
 void BrowserRig::triggerFilter() {
     action("SearchFilter1")->toggle();
-    browser->toggleFilter();
+    browser->toggleFilter(action("SearchFilter1")->isChecked());
 }
 
 void typeText(QWidget* widget, const QString& text) {

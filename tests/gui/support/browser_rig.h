@@ -1,6 +1,6 @@
 #pragma once
-// A stand-in main window for driving the real ArchiveBrowser: a plain widget holding every
-// command object the browser looks up by name, scripted prompts, and records of what the
+// A stand-in main window for driving the real ArchiveBrowser: a plain widget holding the
+// window's command objects, enabled as the browser reports, scripted prompts, and records of what the
 // browser told its window (status texts, recent files, preview calls).
 #include <QAction>
 #include <QString>
@@ -16,6 +16,10 @@
 #include "gui/browser/find_dialog.h"
 #include "gui/support/scripted_prompts.h"
 
+namespace varmelo::gui {
+class CommandActions;
+}
+
 namespace varmelo::gui::testing {
 
 class BrowserRig {
@@ -24,6 +28,7 @@ public:
     ~BrowserRig();
 
     QWidget window;
+    CommandActions* commands;  // owned by the window
     ScriptedPrompts prompts;
     MessageTable messages;
     QStringList statuses;
