@@ -145,7 +145,8 @@ std::optional<uint64_t> readPk4ListedCount(const std::string& path) {
     BinaryFile f = BinaryFile::openRead(path);
     BufferedReader in(f);
     const std::optional<EndRecord> end = findEndRecord(in);
-    if (!end) return std::nullopt;
+    // 0xFFFF says the real count is in a ZIP64 record, which these archives never need.
+    if (!end || end->count == 0xFFFF) return std::nullopt;
     return end->count;
 }
 
