@@ -106,6 +106,7 @@ TxdTexture TxdTexture::d3d9(const std::string& name, TexFormat f, uint16_t w, ui
     case TexFormat::B8888: t.word76 = 21; break;
     case TexFormat::B888: t.word76 = 22; break;
     case TexFormat::B565: t.word76 = 23; break;
+    case TexFormat::B555: t.word76 = 24; break;  // D3DFMT_X1R5G5B5
     case TexFormat::B1555: t.word76 = 25; break;
     case TexFormat::B4444: t.word76 = 26; break;
     case TexFormat::Lum8: t.word76 = 50; break;
