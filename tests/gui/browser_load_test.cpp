@@ -6,6 +6,7 @@
 #include "gui/support/browser_rig.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace varmelo;
 using namespace varmelo::gui;
@@ -22,7 +23,7 @@ ImgBuilder threeEntries() {
 
 ImgBuilder entries(int n) {
     ImgBuilder b;
-    for (int i = 0; i < n; ++i) b.add("e" + std::to_string(i) + ".txd", std::string(1, char('a' + i % 26)));
+    for (int i = 0; i < n; ++i) b.add(testing_support::numbered("e", size_t(i), ".txd"), std::string(1, char('a' + i % 26)));
     return b;
 }
 
