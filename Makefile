@@ -10,8 +10,9 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD)/build.ninja: CMakeLists.txt
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Our own build, the one `make test` and CI run, treats every warning as an error.
+$(BUILD)/build.ninja: CMakeLists.txt Makefile
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
 configure: deps $(BUILD)/build.ninja
 

@@ -6,6 +6,7 @@
 #include "core/archive/create_archive.h"
 #include "core/archive/img_editor.h"
 #include "core/archive/open_archive.h"
+#include "support/numbered_name.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ void BM_AddSmallFiles(benchmark::State& state) {
     std::vector<std::string> files;
     std::vector<uint8_t> data(3000, 0x5A);
     for (size_t i = 0; i < count; ++i) {
-        files.push_back(dir.file("f" + std::to_string(i) + ".txd"));
+        files.push_back(dir.file(testing_support::numbered("f", size_t(i), ".txd")));
         int fd = ::open(files.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size())) throw std::runtime_error("f");
         ::close(fd);

@@ -83,7 +83,10 @@ std::string inspectText(const EntryInspection& in) {
         o = "texture dictionary, " + std::to_string(in.textureCount) + " textures\n";
         for (size_t i = 0; i < in.textures.size(); ++i) {
             const TextureInfo& t = in.textures[i];
-            o += "#" + std::to_string(i) + "\t" + utf8(t.name) + "\t" + (t.mask.empty() ? "-" : utf8(t.mask)) + "\t" +
+            // Named first: "#" put before a temporary string makes GCC 12 at -O3 warn of
+            // overlapping copies (-Wrestrict) that cannot happen.
+            const std::string index = std::to_string(i);
+            o += "#" + index + "\t" + utf8(t.name) + "\t" + (t.mask.empty() ? "-" : utf8(t.mask)) + "\t" +
                  std::to_string(t.width) + "x" + std::to_string(t.height) + "x" + std::to_string(t.depth) + "\t" +
                  t.format + (t.hasAlpha ? "\talpha" : "\topaque") + "\t" + std::to_string(t.dataSize) + " bytes\n";
         }

@@ -9,6 +9,7 @@
 #include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace cli_testing;
 using namespace testing_support;
@@ -383,7 +384,7 @@ TEST_F(Cli, RebuildDropsGaps) {
 TEST_F(Cli, ProgressIsDrawnOnlyOnATerminal) {
     std::vector<std::string> files;
     for (int k = 0; k < 3; ++k) {
-        files.push_back(dir.file("f" + std::to_string(k) + ".bin"));
+        files.push_back(dir.file(numbered("f", size_t(k), ".bin")));
         writeFile(files.back(), pattern(10, uint32_t(k)));
     }
     std::vector<std::string> args = {"add", img};

@@ -18,6 +18,7 @@
 #include "gui/app/menu_set.h"
 #include "gui/browser/archive_browser.h"
 #include "core/io/binary_file.h"
+#include "core/version.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/support/memory_settings.h"
 #include "gui/support/scripted_prompts.h"
@@ -77,7 +78,7 @@ void AppWindowTest::layoutAndNames() {
     ScriptedPrompts prompts;
     MainWindow w(settings, prompts, {});
     QCOMPARE(w.objectName(), QString("frm1"));
-    QCOMPARE(w.windowTitle(), QString("Varmelo 5.0"));
+    QCOMPARE(w.windowTitle(), "Varmelo " + QString::fromLatin1(varmelo::kProgramVersion));
     QCOMPARE(w.size(), QSize(719, 448));
     QCOMPARE(w.minimumWidth(), 531);
     QCOMPARE(w.font().family(), QString("Arial"));

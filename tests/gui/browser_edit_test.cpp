@@ -12,6 +12,7 @@
 #include "support/img_builder.h"
 #include "support/read_only.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace varmelo;
 using namespace varmelo::gui;
@@ -243,7 +244,7 @@ void BrowserEditTest::deleteRemovesTheSelectedRowsEntries() {
     TempDir tmp;
     const std::string img = tmp.file("x.img");
     ImgBuilder b;
-    for (int i = 0; i < 5; ++i) b.add("e" + std::to_string(i), pattern(10, uint32_t(i)));
+    for (int i = 0; i < 5; ++i) b.add(testing_support::numbered("e", size_t(i)), pattern(10, uint32_t(i)));
     write(b, img, v2);
     const auto before = directoryOf(img, v2);
     BrowserRig rig;

@@ -7,6 +7,7 @@
 #include "support/archive_builders.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace varmelo;
 using namespace varmelo::gui;
@@ -23,7 +24,7 @@ ImgBuilder threeEntries() {
 
 ImgBuilder entries(int n) {
     ImgBuilder b;
-    for (int i = 0; i < n; ++i) b.add("e" + std::to_string(i) + ".txd", std::string(1, char('a' + i % 26)));
+    for (int i = 0; i < n; ++i) b.add(testing_support::numbered("e", size_t(i), ".txd"), std::string(1, char('a' + i % 26)));
     return b;
 }
 

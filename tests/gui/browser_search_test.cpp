@@ -8,6 +8,7 @@
 #include "gui/support/browser_rig.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace varmelo;
 using namespace varmelo::gui;
@@ -136,7 +137,7 @@ void BrowserSearchTest::findNextOnEmptyListOrLastRow() {
 void BrowserSearchTest::findNextScrollsTheFoundRowToTheTop() {
     TempDir local;
     ImgBuilder b;
-    for (int i = 0; i < 200; ++i) b.add(i == 120 ? "target.col" : "e" + std::to_string(i) + ".txd", "x");
+    for (int i = 0; i < 200; ++i) b.add(i == 120 ? "target.col" : testing_support::numbered("e", size_t(i), ".txd"), "x");
     b.writeV1(local.file("long.img"));
     BrowserRig rig;
     rig.window.resize(600, 400);
@@ -281,7 +282,7 @@ void BrowserSearchTest::filterWithEmptyText() {
     QFETCH(int, rows);
     TempDir local;
     ImgBuilder b;
-    for (int i = 0; i < 7; ++i) b.add("n" + std::to_string(i), "x");
+    for (int i = 0; i < 7; ++i) b.add(testing_support::numbered("n", size_t(i)), "x");
     b.add("", "y");
     b.writeV2(local.file("e.img"));
     BrowserRig rig;

@@ -85,9 +85,15 @@ std::string formatFloat2(float v) {
         digits += "00";
     }
     if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-    digits.insert(digits.size() - 2, ".");
-    if (v < 0 && scaled != 0) digits.insert(0, "-");
-    return digits;
+    // Built front to back: inserting the point and the sign into `digits` makes GCC 12 at -O3
+    // warn of overlapping copies (-Wrestrict) that cannot happen.
+    std::string text;
+    text.reserve(digits.size() + 2);
+    if (v < 0 && scaled != 0) text += '-';
+    text.append(digits, 0, digits.size() - 2);
+    text += '.';
+    text.append(digits, digits.size() - 2, 2);
+    return text;
 }
 
 std::string joinLinesCrLf(const std::vector<std::string>& lines) {

@@ -23,19 +23,21 @@ TexFormat fromRasterFormat(uint32_t rasterFormat) {
     }
 }
 
-TexFormat fromD3D9Format(uint32_t d3d) {
+// Direct3D 9 texel formats (D3DFORMAT values and FOURCCs); nullopt for a word naming none
+// we decode, 0 included.
+std::optional<TexFormat> fromD3D9Format(uint32_t d3d) {
     switch (d3d) {
-    case 0: return TexFormat::Unknown;
     case fourCC('D', 'X', 'T', '1'): return TexFormat::Dxt1;
     case fourCC('D', 'X', 'T', '3'): return TexFormat::Dxt3;
     case fourCC('D', 'X', 'T', '5'): return TexFormat::Dxt5;
     case 21: return TexFormat::B8888;
     case 22: return TexFormat::B888;
     case 23: return TexFormat::B565;
+    case 24: return TexFormat::B555;  // X1R5G5B5: the top bit is padding, not alpha
     case 25: return TexFormat::B1555;
     case 26: return TexFormat::B4444;
     case 50: return TexFormat::Lum8;
-    default: return TexFormat::Unsupported;
+    default: return std::nullopt;
     }
 }
 
@@ -74,9 +76,9 @@ TexFormat formatFromHeader(uint32_t platform, uint32_t rasterFormat, uint32_t wo
         default: return TexFormat::Unsupported;  // premultiplied DXT2/DXT4 and the like
         }
     }
-    TexFormat f = fromD3D9Format(word76);
-    // A Direct3D 9 header without a texel format still has its raster format word.
-    return f == TexFormat::Unknown ? fromRasterFormat(rasterFormat) : f;
+    // A Direct3D 9 header without a texel format, or with one we do not know, still has its
+    // raster format word; only when that names nothing either does the byte count decide.
+    return fromD3D9Format(word76).value_or(fromRasterFormat(rasterFormat));
 }
 
 uint32_t paletteBytes(TexFormat f) {

@@ -38,7 +38,8 @@ inline constexpr uint32_t kRasterPal4 = 0x4000;
 
 // The layout named by the header fields of a texture native struct: the platform word, the
 // raster format word (offset 72), the word at 76 (Direct3D 9: the texel format) and the byte
-// at 87 (Direct3D 8: the DXT type).
+// at 87 (Direct3D 8: the DXT type). A Direct3D 9 texel format we do not know falls back to the
+// raster format word, as a Direct3D 8 header without a DXT type does.
 TexFormat formatFromHeader(uint32_t platform, uint32_t rasterFormat, uint32_t word76, uint8_t byte87);
 
 // Bytes of palette that sit before the first level's size word, 0 when none.

@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "core/version.h"
 #include "gui/app/link_label.h"
 
 namespace varmelo::gui {
@@ -67,11 +68,11 @@ AboutBox::AboutBox(std::function<QString()> credits, QWidget* parent)
     big.setPointSize(24);
     big.setBold(true);
     name->setFont(big);
-    QLabel* title = label(this, "Title1", QStringLiteral("Varmelo 5.0"), QRect(104, 50, 214, 16));
+    QLabel* title = label(this, "Title1", QString::fromLatin1(kProgramTitle), QRect(104, 50, 214, 16));
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    label(this, "Version1", QStringLiteral("5.0"), QRect(104, 68, 214, 16));
+    label(this, "Version1", QString::fromLatin1(kProgramVersion), QRect(104, 68, 214, 16));
     label(this, "Author1", kProgramAuthor, QRect(104, 86, 214, 16));
 
     label(this, "EMailCaption1", QStringLiteral("E-mail:"), QRect(104, 110, 110, 16));

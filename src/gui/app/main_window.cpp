@@ -21,6 +21,7 @@
 #include <exception>
 
 #include "core/settings/language_files.h"
+#include "core/version.h"
 #include "gui/app/about_box.h"
 #include "gui/app/action_bars.h"
 #include "gui/app/command_actions.h"
@@ -50,7 +51,7 @@ QString pathText(const std::string& path) { return QFile::decodeName(QByteArray:
 MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), settings_(settings), prompts_(prompts), arguments_(std::move(arguments)) {
     setObjectName(QStringLiteral("frm1"));
-    setWindowTitle(QStringLiteral("Varmelo 5.0"));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
     setFont(QFont(QStringLiteral("Arial"), 8));
     resize(719, 448);
     setMinimumWidth(531);

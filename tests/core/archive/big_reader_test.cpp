@@ -31,15 +31,6 @@ TEST(BigReader, BuiltArchiveListsEveryEntryInOrder) {
     EXPECT_EQ(r.entries[2], (TEntryRec{b.dataOffset(2), 9, "", 0}));
 }
 
-TEST(BigReader, DirectoryEndBeyondTheFileListsWhatItCanThenFails) {
-    TempDir dir;
-    BigBuilder().add("a", Bytes(20, 'x')).add("b", Bytes(3, 'x')).statedH(100000).write(dir.file("a.big"));
-    auto r = readDirectoryOf(readBigDirectory, dir.file("a.big"));
-    EXPECT_EQ(r.error, "Read beyond end of file");
-    ASSERT_EQ(r.entries.size(), 2u);
-    EXPECT_EQ(r.entries[1].Name, "b");
-}
-
 class BigShortDirectoryTest : public ::testing::TestWithParam<uint32_t> {};
 
 TEST_P(BigShortDirectoryTest, EndAtOrBeforeTheFirstRecordListsNothing) {

@@ -15,6 +15,7 @@
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
+#include "support/numbered_name.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -51,14 +52,14 @@ const TEntryRec* findByName(const Archive& a, const std::string& name) {
 
 ImgBuilder fiveEntries() {
     ImgBuilder b;
-    for (int i = 0; i < 5; ++i) b.add("e" + std::to_string(i), pattern(1000 + 2048 * size_t(i), uint32_t(i)));
+    for (int i = 0; i < 5; ++i) b.add(numbered("e", size_t(i)), pattern(1000 + 2048 * size_t(i), uint32_t(i)));
     return b;
 }
 
 std::vector<Named> fiveData(int except = -1) {
     std::vector<Named> out;
     for (int i = 0; i < 5; ++i)
-        if (i != except) out.emplace_back("e" + std::to_string(i), pattern(1000 + 2048 * size_t(i), uint32_t(i)));
+        if (i != except) out.emplace_back(numbered("e", size_t(i)), pattern(1000 + 2048 * size_t(i), uint32_t(i)));
     return out;
 }
 
@@ -172,13 +173,13 @@ std::vector<CrashCase> cases() {
     out.push_back({"AddGrowingTheDirectory", Form::V2,
                    [] {
                        ImgBuilder b;
-                       for (int i = 0; i < 63; ++i) b.add("g" + std::to_string(i), pattern(3000, uint32_t(i)));
+                       for (int i = 0; i < 63; ++i) b.add(numbered("g", size_t(i)), pattern(3000, uint32_t(i)));
                        return b;
                    },
                    [](Archive& a, const TempDir& d) { AddFileToArchive(a, source(d, "new", pattern(10, 9))); },
                    [] {
                        std::vector<Named> v;
-                       for (int i = 0; i < 63; ++i) v.emplace_back("g" + std::to_string(i), pattern(3000, uint32_t(i)));
+                       for (int i = 0; i < 63; ++i) v.emplace_back(numbered("g", size_t(i)), pattern(3000, uint32_t(i)));
                        return v;
                    }(),
                    {{"new", pattern(10, 9)}}, true});

@@ -11,6 +11,7 @@
 #include "core/io/write_faults.h"
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
+#include "support/numbered_name.h"
 #include "support/permissions.h"
 #include "support/temp_dir.h"
 
@@ -46,7 +47,7 @@ struct Fixture {
 
 ImgBuilder fiveEntries() {
     ImgBuilder b;
-    for (int i = 0; i < 5; ++i) b.add("e" + std::to_string(i) + ".dff", pattern(100 + 2048 * size_t(i), uint32_t(i)));
+    for (int i = 0; i < 5; ++i) b.add(numbered("e", size_t(i), ".dff"), pattern(100 + 2048 * size_t(i), uint32_t(i)));
     return b;
 }
 
@@ -311,7 +312,7 @@ TEST(EditorVer2Test, AGrowingDirectoryFirstMovesTheEntriesItWouldOverwrite) {
     TempDir dir;
     std::string img = dir.file("sa.img");
     ImgBuilder b;
-    for (int i = 0; i < 63; ++i) b.add("e" + std::to_string(i), pattern(700, uint32_t(i)));  // 63 records fill sector 0
+    for (int i = 0; i < 63; ++i) b.add(numbered("e", size_t(i)), pattern(700, uint32_t(i)));  // 63 records fill sector 0
     b.writeV2(img);
     Archive a = openArchive(img);
     ASSERT_EQ(a.Entries[0].Offset, 1u);
@@ -370,8 +371,8 @@ TEST(EditorVer2Test, NewSanAndreasArchiveWithThreeAddsPlacesThemAtSectorsOneTwoF
     Archive a = openArchive(img);
     const size_t sizes[] = {1, 2049, 4096};
     for (size_t k = 0; k < 3; ++k) {
-        writeFile(dir.file("f" + std::to_string(k)), pattern(sizes[k], uint32_t(k)));
-        AddFileToArchive(a, dir.file("f" + std::to_string(k)));
+        writeFile(dir.file(numbered("f", k)), pattern(sizes[k], uint32_t(k)));
+        AddFileToArchive(a, dir.file(numbered("f", k)));
     }
     EXPECT_EQ(fileSize(img), 12288u);
     Archive back = openArchive(img);

@@ -31,36 +31,3 @@ TEST(PakReader, NameFillingAllHundredTwentyEightBytesIsKeptWhole) {
     EXPECT_EQ(r.entries[0].Size, 4u);
     EXPECT_EQ(r.entries[1].Name, "b");
 }
-
-TEST(PakReader, CountZeroListsNothing) {
-    TempDir dir;
-    PakBuilder().write(dir.file("a.pak"));
-    auto r = readDirectoryOf(readPakDirectory, dir.file("a.pak"));
-    EXPECT_EQ(r.error, "");
-    EXPECT_TRUE(r.entries.empty());
-}
-
-struct PakCountCase {
-    uint32_t statedCount;
-    size_t keptBytesOfThirdRecord;  // 0: the file ends after two records
-};
-
-class PakCountTest : public ::testing::TestWithParam<PakCountCase> {};
-
-TEST_P(PakCountTest, CountBeyondTheFileFailsKeepingTheWholeRecords) {
-    TempDir dir;
-    PakBuilder b;
-    b.add("a", {}).add("b", {}).add("c", {}).statedCount(GetParam().statedCount);
-    Bytes bytes = b.build();
-    bytes.resize(8 + 2 * 156 + GetParam().keptBytesOfThirdRecord);
-    writeFile(dir.file("a.pak"), bytes);
-    auto r = readDirectoryOf(readPakDirectory, dir.file("a.pak"));
-    EXPECT_EQ(r.error, "Read beyond end of file");
-    ASSERT_EQ(r.entries.size(), 2u);
-    EXPECT_EQ(r.entries[1].Name, "b");
-    EXPECT_LE(r.entries.capacity(), 16u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, PakCountTest,
-                         ::testing::Values(PakCountCase{3, 100}, PakCountCase{3, 0}, PakCountCase{4294967295u, 0},
-                                           PakCountCase{4294967295u, 155}));

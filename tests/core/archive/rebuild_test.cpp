@@ -6,6 +6,7 @@
 #include "core/io/file_system.h"
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
+#include "support/numbered_name.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
@@ -165,7 +166,7 @@ class RebuildDirectorySizeTest : public ::testing::TestWithParam<DirectorySizeCa
 TEST_P(RebuildDirectorySizeTest, HeaderAndDirectoryArePaddedToAMultipleOf4096) {
     TempDir dir;
     ImgBuilder b;
-    for (size_t i = 0; i < GetParam().entries; ++i) b.add("e" + std::to_string(i), Bytes{});
+    for (size_t i = 0; i < GetParam().entries; ++i) b.add(numbered("e", i), Bytes{});
     b.add("data", pattern(1, 1));
     b.writeV2(dir.file("a.img"));
     Archive a = openArchive(dir.file("a.img"));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/numbered_name.h"
+
 using namespace varmelo;
 using Kind = VerifyFinding::Kind;
 
@@ -57,7 +59,7 @@ TEST(Verify, ZipCountAgainstItsCentralDirectory) {
 TEST(Verify, Ver2DirectoryMustStopBeforeData) {
     // 70 records: the directory ends at byte 2248, inside sector 1.
     std::vector<TEntryRec> e;
-    for (uint32_t i = 0; i < 70; ++i) e.push_back({1 + i, 1, "e" + std::to_string(i), 0});
+    for (uint32_t i = 0; i < 70; ++i) e.push_back({1 + i, 1, testing_support::numbered("e", i), 0});
     Archive a = archiveOf(e);
     auto f = verifyEntries(a, 80 * 2048);
     ASSERT_EQ(f.size(), 1u);

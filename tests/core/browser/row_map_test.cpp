@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <random>
 
+#include "support/numbered_name.h"
+
 using namespace varmelo;
 
 namespace {
@@ -19,7 +21,7 @@ Archive archiveOf(std::vector<TEntryRec> entries, TArchiveKind kind = TArchiveKi
 
 Archive sizes(const std::vector<uint32_t>& s) {
     std::vector<TEntryRec> e;
-    for (size_t i = 0; i < s.size(); ++i) e.push_back({uint32_t(i), s[i], "e" + std::to_string(i), 0});
+    for (size_t i = 0; i < s.size(); ++i) e.push_back({uint32_t(i), s[i], testing_support::numbered("e", i), 0});
     return archiveOf(e);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <random>
 
 #include "core/io/binary_file.h"
@@ -106,7 +108,7 @@ TEST(TxdTable, AlphaComesFromTheWordOnDirect3D8AndTheFlagsByteOnDirect3D9) {
         {8, 1, 0, true, TexFormat::B8888},   {8, 2, 0, false, TexFormat::B8888},
         {8, 0, 1, false, TexFormat::Dxt1},   {8, 1, 3, true, TexFormat::Dxt3},
         {9, 21, 0, false, TexFormat::B8888}, {9, 21, 1, true, TexFormat::B8888},
-        {9, 1, 0, false, TexFormat::Unsupported} /* word 1 is a texel format there, not alpha */,
+        {9, 1, 0, false, TexFormat::B8888} /* word 1 is an unknown texel format there, not alpha */,
         {9, 0x35545844, 9, true, TexFormat::Dxt5},
         {9, 0, 0, false, TexFormat::B8888} /* no texel format: the raster format word */,
         {5, 1, 0, true, TexFormat::Unknown} /* another platform: byte count decides */,
@@ -139,11 +141,91 @@ TEST(TxdTable, FormatNamesOfTheHeaderFields) {
         {8, 0x0700, 0, 0, "unknown"}, {8, 0, 0, 0, "unknown"},
         {9, 0, 0x31545844, 8, "DXT1"}, {9, 0, 0x33545844, 8, "DXT3"}, {9, 0, 0x35545844, 8, "DXT5"},
         {9, 0, 21, 0, "8888"},      {9, 0, 22, 0, "888"},      {9, 0, 23, 0, "565"},      {9, 0, 25, 0, "1555"},
-        {9, 0, 26, 0, "4444"},      {9, 0, 50, 0, "LUM8"},     {9, 0x2500, 41, 0, "PAL8"}, {9, 0x4500, 41, 0, "PAL4"},
+        {9, 0, 24, 0, "555"},       {9, 0, 26, 0, "4444"},      {9, 0, 50, 0, "LUM8"},     {9, 0x2500, 41, 0, "PAL8"}, {9, 0x4500, 41, 0, "PAL4"},
     };
     for (const auto& r : rows)
         EXPECT_STREQ(formatName(formatFromHeader(r.platform, r.raster, r.word76, r.byte87)), r.name)
             << r.platform << " " << std::hex << r.raster << " " << r.word76 << " " << int(r.byte87);
+}
+
+// 16-bit texels as stored, low byte first.
+std::vector<uint8_t> texels16(std::initializer_list<uint16_t> values) {
+    std::vector<uint8_t> out;
+    for (uint16_t v : values) {
+        out.push_back(uint8_t(v));
+        out.push_back(uint8_t(v >> 8));
+    }
+    return out;
+}
+
+std::array<int, 4> pixelAt(const Image& img, int x, int y) {
+    const uint8_t* p = img.pixel(x, y);
+    return {p[0], p[1], p[2], p[3]};
+}
+
+TEST(TxdTable, Direct3D9X1R5G5B5IsOpaqueFiveFiveFive) {
+    // The top bit is padding: a set bit must not read as alpha, a clear one not as transparent.
+    TxdTexture x555 = TxdTexture::d3d9("x555", TexFormat::B555, 2, 2, texels16({0x0443, 0x8000, 0x7C00, 0xFFFF}));
+    // A raster word of 1555 beside it: the Direct3D texel format decides, not the raster word.
+    x555.rasterFormat = 0x0100;
+    std::vector<uint8_t> bytes = TxdBuilder().add(x555).build();
+    EntryReader r(bytes);
+    TxdTable table = ReadTextureTable(r);
+    ASSERT_EQ(table.textures.size(), 1u);
+    const TTexRec& t = table.textures[0];
+    EXPECT_EQ(t.AlphaWord, 24u);
+    EXPECT_EQ(t.Format, TexFormat::B555);
+    EXPECT_STREQ(formatName(t.Format), "555");
+
+    DecodeResult colour = DecodeTexture(r, t, 2, 2, TextureMode::Colour);
+    ASSERT_EQ(colour.status, DecodeStatus::Ok) << colour.message();
+    EXPECT_EQ(pixelAt(colour.image, 0, 0), (std::array<int, 4>{25, 16, 8, 255}));  // R=1, G=2, B=3
+    EXPECT_EQ(pixelAt(colour.image, 1, 0), (std::array<int, 4>{0, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(colour.image, 0, 1), (std::array<int, 4>{0, 0, 255, 255}));
+    EXPECT_EQ(pixelAt(colour.image, 1, 1), (std::array<int, 4>{255, 255, 255, 255}));
+    DecodeResult mask = DecodeTexture(r, t, 2, 2, TextureMode::AlphaMask);
+    ASSERT_EQ(mask.status, DecodeStatus::Ok);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pixelAt(mask.image, i % 2, i / 2)[3], 255) << i;
+}
+
+TEST(TxdTable, UnknownDirect3D9FormatFallsBackToTheRasterWordThenTheByteCount) {
+    struct Row {
+        const char* what;
+        uint32_t raster, word76;
+        std::vector<uint8_t> level;  // 2 x 1 texels
+        TexFormat format;            // as read from the header
+        DecodeStatus status;
+        std::array<int, 4> first;    // first texel when decoded
+    };
+    const Row rows[] = {
+        {"1555 raster word", 0x0100, 99, texels16({0x7C00, 0x801F}), TexFormat::B1555, DecodeStatus::Ok,
+         {0, 0, 255, 0}},
+        {"565 raster word, premultiplied DXT2", 0x0200, 0x32545844, texels16({0xF800, 0}), TexFormat::B565,
+         DecodeStatus::Ok, {0, 0, 255, 255}},
+        {"555 raster word", 0x0A00, 7, texels16({0x0443, 0}), TexFormat::B555, DecodeStatus::Ok, {25, 16, 8, 255}},
+        {"no raster layout: byte count, 32 bits", 0, 99, {1, 2, 3, 4, 5, 6, 7, 8}, TexFormat::Unknown,
+         DecodeStatus::Ok, {1, 2, 3, 4}},
+        {"raster layout we do not draw", 0x0700, 99, texels16({1, 2}), TexFormat::Unsupported,
+         DecodeStatus::Unsupported, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TxdTexture tex = TxdTexture::d3d9("t", TexFormat::B8888, 2, 1, row.level);
+        tex.rasterFormat = row.raster;
+        tex.word76 = row.word76;
+        std::vector<uint8_t> bytes = TxdBuilder().add(tex).build();
+        EntryReader r(bytes);
+        TxdTable table = ReadTextureTable(r);
+        ASSERT_EQ(table.textures.size(), 1u);
+        EXPECT_EQ(table.textures[0].Format, row.format);
+        DecodeResult d = DecodeTexture(r, table.textures[0], 2, 1, TextureMode::Colour);
+        ASSERT_EQ(d.status, row.status) << d.message();
+        if (row.status == DecodeStatus::Ok) {
+            EXPECT_EQ(pixelAt(d.image, 0, 0), row.first);
+        } else {
+            EXPECT_EQ(d.message(), "Unsupported texture format");
+        }
+    }
 }
 
 TEST(TxdTable, EmptyDictionaryHasNoTexturesAndNoError) {

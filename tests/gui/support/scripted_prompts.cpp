@@ -11,7 +11,10 @@ Prompts::Answer ScriptedPrompts::nextAnswer(Answer fallback) {
 
 std::optional<QString> ScriptedPrompts::nextFile() {
     if (files.empty()) return std::nullopt;
-    auto f = files.front();
+    // Taken by swap: a copy of the front makes GCC 12 see the QString of an empty optional as
+    // read uninitialised (-Wmaybe-uninitialized).
+    std::optional<QString> f;
+    f.swap(files.front());
     files.pop_front();
     return f;
 }
