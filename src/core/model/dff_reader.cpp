@@ -27,13 +27,16 @@ struct Found {
 };
 
 // Searches siblings from the reader's position up to `end` (the end of the parent chunk).
-// Not found: nothing, the reader left at `end` or before it. A chunk that claims more bytes
-// than its parent holds is damage, reported as a read beyond the end.
+// Not found: nothing, the reader left at `end` or before it. The chunk searched for is cut
+// to its parent's end when it claims more (a file cut short still shows what it holds, and
+// fails where a read needs the missing bytes); a chunk to be stepped over that claims more
+// ends the search with a read beyond the end.
 std::optional<Found> findChunk(EntryReader& r, uint32_t type, uint64_t end) {
     while (end > r.pos() && end - r.pos() >= kChunkHeaderSize) {
         const ChunkHeader h = readChunkHeader(r);
-        if (h.size > end - r.pos()) throwReadBeyondEnd();
-        if (h.type == type) return Found{h, r.pos() + h.size};
+        const uint64_t left = end - r.pos();
+        if (h.type == type) return Found{h, r.pos() + std::min<uint64_t>(h.size, left)};
+        if (h.size > left) throwReadBeyondEnd();
         r.skip(h.size);
     }
     return std::nullopt;
@@ -89,7 +92,7 @@ void readFrames(EntryReader& r, uint64_t listEnd, DffClump& clump) {
         const auto ext = findChunk(r, kChunkExtension, listEnd);
         if (!ext) break;
         if (const auto name = findChunk(r, kChunkFrameName, ext->end)) {
-            const std::vector<uint8_t> b = r.read(name->header.size);
+            const std::vector<uint8_t> b = r.read(size_t(name->end - r.pos()));
             f.name.assign(b.begin(), b.end());
         }
         r.seek(ext->end);
