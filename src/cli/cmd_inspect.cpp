@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/json_writer.h"
+#include "cli/model_inspect.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/preview/entry_reader.h"
@@ -137,6 +138,16 @@ int runInspect(const Args& args) {
     if (pos.empty()) throw BadUsage("inspect: no file given");
     if (pos.size() > 2) throw BadUsage("inspect: expected PATH [ENTRY]");
     Source src = openSource(pos[0], pos.size() > 1 ? pos[1] : "");
+    const PreviewPage kind = previewPageFor(src.name);
+    if (kind == PreviewPage::Dff || kind == PreviewPage::Col) {
+        std::string error;
+        const std::string out = kind == PreviewPage::Dff ? inspectModel(src.reader, json, error)
+                                                         : inspectCollision(src.reader, json, error);
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        if (error.empty()) return 0;
+        reportError(error);
+        return 1;
+    }
     const EntryInspection in = InspectEntry(src.reader, src.name);
     const std::string out = json ? inspectJson(in) : inspectText(in);
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -176,6 +187,11 @@ int runExport(const Args& args) {
     const bool withAlpha = mode == ExportMode::Rgba;
 
     const PreviewPage kind = previewPageFor(src.name);
+    if (kind == PreviewPage::Dff) {
+        if (all || !texture.empty()) throw UsageError(utf8(src.name) + " is a model, not a texture dictionary");
+        exportModelObj(src.reader, output);
+        return 0;
+    }
     if (kind != PreviewPage::Txd && kind != PreviewPage::Dds && kind != PreviewPage::Tga)
         throw UsageError("no picture in " + utf8(src.name));
     if (kind != PreviewPage::Txd && (all || !texture.empty()))

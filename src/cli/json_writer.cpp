@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace varmelo::cli {
@@ -138,6 +140,36 @@ JsonWriter& JsonWriter::newline() {
     // closing bracket), indented by depth.
     if (hasItems_.empty()) out_ += '\n';
     else breakPending_ = true;
+    return *this;
+}
+
+namespace {
+
+template <typename T>
+std::string shortestText(T v) {
+    if (!std::isfinite(v)) return "null";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+}  // namespace
+
+JsonWriter& JsonWriter::number(double d) {
+    beforeItem();
+    out_ += shortestText(d);
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(float f) {
+    beforeItem();
+    out_ += shortestText(f);
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    beforeItem();
+    out_ += "null";
     return *this;
 }
 

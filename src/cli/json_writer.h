@@ -18,6 +18,11 @@ public:
     JsonWriter& value(const char* s) { return value(std::string(s)); }
     JsonWriter& value(uint64_t n);
     JsonWriter& boolean(bool b);
+    // The shortest text that reads back as the same number; null for NaN and infinities,
+    // which JSON cannot hold. Floats are written as floats (0.1f gives 0.1).
+    JsonWriter& number(double d);
+    JsonWriter& number(float f);
+    JsonWriter& null();
     // A line break before the next item, for output people also read.
     JsonWriter& newline();
 

@@ -1,0 +1,47 @@
+#pragma once
+// The rows a model preview lists: one per atomic, in atomic order. A row's caption is the
+// name of its atomic's frame and its part is the geometry that atomic draws, placed by the
+// whole chain of frames from the atomic's frame up to the root.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model/dff_reader.h"
+
+namespace varmelo {
+
+struct DffPart {
+    std::string caption;
+    int frame = -1;     // index into the clump's frames, -1 when the atomic's is out of range
+    int geometry = -1;  // index into the clump's geometries, -1 when the atomic's is out of range
+
+    // A row draws its geometry only when both indices hold.
+    bool placed() const { return frame >= 0 && geometry >= 0; }
+};
+
+std::vector<DffPart> dffParts(const DffClump& clump);
+
+// A point of frame `frame`'s space in model space: v.x·right + v.y·up + v.z·at + position,
+// then the same with the parent's matrix, up to the root. A parent index that is not lower
+// than the frame's own, or out of range, ends the chain (so no chain can loop).
+Vec3 placePoint(const std::vector<DffFrame>& frames, int frame, Vec3 v);
+// The same for a direction: rotated by the chain, not moved.
+Vec3 placeDirection(const std::vector<DffFrame>& frames, int frame, Vec3 v);
+
+// The vertex indices a stored triangle is drawn with, in drawing order (words 1, 0, 3).
+inline std::array<uint16_t, 3> drawnCorners(const std::array<uint16_t, 4>& t) { return {t[1], t[0], t[3]}; }
+
+struct Bounds {
+    Vec3 min;
+    Vec3 max;
+};
+
+// The box around the triangle corners a part draws, placed as the view places them;
+// nothing when it draws no triangle.
+std::optional<Bounds> partBounds(const DffClump& clump, const DffPart& part);
+
+// Whether a triangle's corners all lie inside its geometry's vertex array.
+bool drawable(const DffGeometry& g, const std::array<uint16_t, 4>& t);
+
+}  // namespace varmelo

@@ -1,0 +1,239 @@
+#include "support/dff_builder.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace testing_support {
+
+using varmelo::Vec2;
+using varmelo::Vec3;
+
+namespace {
+
+constexpr uint32_t kStamp = 0x1803FFFF;
+
+struct Out {
+    std::vector<uint8_t> b;
+    void u32(uint32_t v) {
+        for (int k = 0; k < 4; ++k) b.push_back(uint8_t(v >> (8 * k)));
+    }
+    void u16(uint16_t v) {
+        b.push_back(uint8_t(v));
+        b.push_back(uint8_t(v >> 8));
+    }
+    void f32(float f) {
+        uint32_t v;
+        std::memcpy(&v, &f, 4);
+        u32(v);
+    }
+    void vec(Vec3 v) {
+        f32(v.x);
+        f32(v.y);
+        f32(v.z);
+    }
+    void bytes(const std::vector<uint8_t>& more) { b.insert(b.end(), more.begin(), more.end()); }
+};
+
+std::vector<uint8_t> chunk(uint32_t type, const std::vector<uint8_t>& body, uint32_t stamp = kStamp) {
+    Out o;
+    o.u32(type);
+    o.u32(uint32_t(body.size()));
+    o.u32(stamp);
+    o.bytes(body);
+    return o.b;
+}
+
+std::vector<uint8_t> cat(std::initializer_list<std::vector<uint8_t>> parts) {
+    std::vector<uint8_t> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+size_t texSets(uint32_t flags) {
+    if (uint32_t n = (flags >> 16) & 0xFF) return n;
+    if (flags & 0x80) return 2;
+    return (flags & 0x04) ? 1 : 0;
+}
+
+std::vector<uint8_t> geometryStruct(const DffGeometrySpec& g) {
+    Out o;
+    const size_t vertices = g.positions.size();
+    o.u32(g.flags);
+    o.u32(uint32_t(g.triangleCount.value_or(int32_t(g.triangles.size()))));
+    o.u32(uint32_t(g.vertexCount.value_or(int32_t(vertices))));
+    o.u32(g.morphTargets);
+    if (g.lightingBlock) {
+        o.f32(1);
+        o.f32(1);
+        o.f32(1);
+    }
+    if (!(g.flags & 0x01000000)) {
+        if (g.flags & 0x08)
+            for (size_t i = 0; i < vertices; ++i) o.u32(0xFF8040C0);
+        for (size_t set = 0; set < texSets(g.flags); ++set)
+            for (size_t i = 0; i < vertices; ++i) {
+                const Vec2 t = i < g.texCoords.size() ? g.texCoords[i] : Vec2{};
+                o.f32(set == 0 ? t.x : -1.0f);
+                o.f32(set == 0 ? t.y : -1.0f);
+            }
+        for (const auto& t : g.triangles)
+            for (uint16_t w : t) o.u16(w);
+    }
+    for (uint32_t m = 0; m < g.morphTargets; ++m) {
+        o.vec(g.centre);
+        o.f32(g.radius);
+        o.u32(g.positions.empty() ? 0 : 1);
+        o.u32(g.normals.empty() ? 0 : 1);
+        for (const Vec3& p : g.positions) o.vec(p);
+        for (const Vec3& n : g.normals) o.vec(n);
+    }
+    return o.b;
+}
+
+std::vector<uint8_t> plainMaterialList() {
+    Out list;
+    list.u32(1);
+    list.u32(0xFFFFFFFF);
+    Out mat;
+    mat.u32(0);           // flags
+    mat.u32(0xFFC0C0C0);  // colour
+    mat.u32(0);           // unused
+    mat.u32(0);           // not textured
+    mat.f32(1);
+    mat.f32(1);
+    mat.f32(1);
+    return chunk(0x08, cat({chunk(1, list.b), chunk(0x07, cat({chunk(1, mat.b), chunk(3, {})}))}));
+}
+
+}  // namespace
+
+int DffBuilder::frame(DffFrameSpec f) {
+    frames_.push_back(std::move(f));
+    return int(frames_.size()) - 1;
+}
+
+int DffBuilder::frame(const std::string& name) {
+    DffFrameSpec f;
+    f.name = name;
+    return frame(std::move(f));
+}
+
+int DffBuilder::geometry(DffGeometrySpec g) {
+    geometries_.push_back(std::move(g));
+    return int(geometries_.size()) - 1;
+}
+
+DffBuilder& DffBuilder::atomic(int32_t frame, int32_t geometry) {
+    atomics_.push_back({frame, geometry});
+    return *this;
+}
+
+DffBuilder& DffBuilder::shortClumpStruct() {
+    shortStruct_ = true;
+    return *this;
+}
+
+DffBuilder& DffBuilder::atomicCount(uint32_t n) {
+    atomicCount_ = n;
+    return *this;
+}
+
+DffBuilder& DffBuilder::geometryCount(uint32_t n) {
+    geometryCount_ = n;
+    return *this;
+}
+
+std::vector<uint8_t> DffBuilder::build() const {
+    Out clumpStruct;
+    clumpStruct.u32(atomicCount_.value_or(uint32_t(atomics_.size())));
+    if (!shortStruct_) {
+        clumpStruct.u32(0);
+        clumpStruct.u32(0);
+    }
+
+    Out frameStruct;
+    frameStruct.u32(uint32_t(frames_.size()));
+    std::vector<uint8_t> extensions;
+    for (const DffFrameSpec& f : frames_) {
+        frameStruct.vec(f.right);
+        frameStruct.vec(f.up);
+        frameStruct.vec(f.at);
+        frameStruct.vec(f.position);
+        frameStruct.u32(uint32_t(f.parent));
+        frameStruct.u32(0);
+        std::vector<uint8_t> name(f.name.begin(), f.name.end());
+        const auto ext = chunk(3, f.name.empty() ? std::vector<uint8_t>{} : chunk(0x0253F2FE, name));
+        extensions.insert(extensions.end(), ext.begin(), ext.end());
+    }
+    const auto frameList = chunk(0x0E, cat({chunk(1, frameStruct.b), extensions}));
+
+    Out listStruct;
+    listStruct.u32(geometryCount_.value_or(uint32_t(geometries_.size())));
+    std::vector<uint8_t> geometries = chunk(1, listStruct.b);
+    for (const DffGeometrySpec& g : geometries_) {
+        const auto one = chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), plainMaterialList(), chunk(3, {})}));
+        geometries.insert(geometries.end(), one.begin(), one.end());
+    }
+    const auto geometryList = chunk(0x1A, geometries);
+
+    std::vector<uint8_t> atomics;
+    for (const auto& a : atomics_) {
+        Out s;
+        s.u32(uint32_t(a[0]));
+        s.u32(uint32_t(a[1]));
+        s.u32(5);
+        s.u32(0);
+        const auto one = chunk(0x14, cat({chunk(1, s.b), chunk(3, {})}));
+        atomics.insert(atomics.end(), one.begin(), one.end());
+    }
+    return chunk(0x10, cat({chunk(1, clumpStruct.b), frameList, geometryList, atomics, chunk(3, {})}));
+}
+
+std::array<uint16_t, 4> dffTriangle(uint16_t a, uint16_t b, uint16_t c, uint16_t material) {
+    return {b, a, material, c};
+}
+
+DffGeometrySpec boxGeometry(Vec3 min, Vec3 max, bool withNormals) {
+    DffGeometrySpec g;
+    g.flags = 0x04 | 0x20 | (withNormals ? 0x10u : 0u);
+    for (int i = 0; i < 8; ++i) {
+        g.positions.push_back({(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z});
+        g.texCoords.push_back({(i & 1) ? 1.0f : 0.0f, (i & 2) ? 1.0f : 0.0f});
+    }
+    const Vec3 centre = (min + max) * 0.5f;
+    if (withNormals)
+        for (const Vec3& p : g.positions) g.normals.push_back(varmelo::normalized(p - centre));
+    // Corner quads, counter-clockwise seen from outside.
+    const int quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    for (const auto& q : quads) {
+        g.triangles.push_back(dffTriangle(uint16_t(q[0]), uint16_t(q[1]), uint16_t(q[2])));
+        g.triangles.push_back(dffTriangle(uint16_t(q[0]), uint16_t(q[2]), uint16_t(q[3])));
+    }
+    g.centre = centre;
+    g.radius = varmelo::length(max - centre);
+    return g;
+}
+
+std::vector<uint8_t> demoVehicle() {
+    DffBuilder b;
+    const int root = b.frame("infernus");
+    const int chassis = b.frame({"chassis_dummy", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0.3f}, root});
+    const int body = b.frame({"chassis", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0.2f}, chassis});
+    // The bonnet is hinged at the front and lifted by 20 degrees about x.
+    const float c = std::cos(0.349f), s = std::sin(0.349f);
+    const int bonnet = b.frame({"bonnet_dummy", {1, 0, 0}, {0, c, s}, {0, -s, c}, {0, 1.0f, 0.75f}, body});
+    const int bodyGeometry = b.geometry(boxGeometry({-0.9f, -2.2f, -0.3f}, {0.9f, 2.2f, 0.45f}, true));
+    const int bonnetGeometry = b.geometry(boxGeometry({-0.8f, 0.0f, 0.0f}, {0.8f, 1.1f, 0.05f}, true));
+    DffGeometrySpec wheel = boxGeometry({-0.15f, -0.35f, -0.35f}, {0.15f, 0.35f, 0.35f}, false);
+    const int wheelGeometry = b.geometry(wheel);
+    b.atomic(body, bodyGeometry).atomic(bonnet, bonnetGeometry);
+    const char* names[] = {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"};
+    for (int i = 0; i < 4; ++i) {
+        const Vec3 at{(i % 2) ? 0.85f : -0.85f, (i < 2) ? 1.4f : -1.4f, -0.1f};
+        const int f = b.frame({names[i], {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, at, chassis});
+        b.atomic(f, wheelGeometry);
+    }
+    return b.build();
+}
+
+}  // namespace testing_support
