@@ -1,5 +1,6 @@
 // The model view with a 200 000-triangle model in 20 parts: one full redraw, and a part
-// hidden or painted followed by the redraw that shows it. Each figure is one frame finished
+// hidden or painted followed by the redraw that shows it, with and without antialiasing and
+// back-face culling. Each figure is one frame finished
 // on the GL (glFinish), without the window's composition. Needs an X server with GL:
 //   QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' ./bench/varmelo_scene_bench
 #include <benchmark/benchmark.h>
@@ -80,30 +81,35 @@ struct Fixture {
     std::unique_ptr<BenchView> view;
     std::vector<Mesh*> parts;
 
-    explicit Fixture(SceneView::Antialiasing aa) {
+    explicit Fixture(const benchmark::State& state) {
+        const auto aa = state.range(0) ? SceneView::Antialiasing::Multisample2x : SceneView::Antialiasing::None;
         buildModel(scene, parts);
         scene.camera().setPosition({300, 150, 100});
         view = std::make_unique<BenchView>(scene);
         view->resize(640, 480);
         view->setAntialiasing(aa);
+        view->setCullBackFaces(state.range(1) != 0);
         view->show();
         QApplication::processEvents();
         view->frame();  // uploads the arrays once
     }
 };
 
-SceneView::Antialiasing mode(const benchmark::State& state) {
-    return state.range(0) ? SceneView::Antialiasing::Multisample2x : SceneView::Antialiasing::None;
-}
-
 void BM_Redraw(benchmark::State& state) {
-    Fixture f(mode(state));
+    Fixture f(state);
     for (auto _ : state) f.view->frame();
     state.counters["samples"] = f.view->renderedSamples();
 }
 
+// The same frame with every part hidden: clearing, and for 2x the copy onto the window.
+void BM_RedrawNothingShown(benchmark::State& state) {
+    Fixture f(state);
+    for (Mesh* m : f.parts) m->setVisible(false);
+    for (auto _ : state) f.view->frame();
+}
+
 void BM_TogglePartVisibility(benchmark::State& state) {
-    Fixture f(mode(state));
+    Fixture f(state);
     bool shown = true;
     for (auto _ : state) {
         shown = !shown;
@@ -113,7 +119,7 @@ void BM_TogglePartVisibility(benchmark::State& state) {
 }
 
 void BM_PaintPartRed(benchmark::State& state) {
-    Fixture f(mode(state));
+    Fixture f(state);
     bool red = false;
     for (auto _ : state) {
         red = !red;
@@ -125,7 +131,7 @@ void BM_PaintPartRed(benchmark::State& state) {
 
 // New per-vertex colours for one part: the colour array goes to the GL again.
 void BM_RecolourPartVertices(benchmark::State& state) {
-    Fixture f(mode(state));
+    Fixture f(state);
     const std::size_t values = f.parts[3]->colours().size();
     bool red = false;
     for (auto _ : state) {
@@ -141,12 +147,19 @@ void BM_RecolourPartVertices(benchmark::State& state) {
     }
 }
 
+// Arguments: antialiasing (0 none, 1 for 2x) and back-face culling (0 off, 1 on).
+void variants(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"aa", "cull"});
+    b->Args({0, 0})->Args({1, 0})->Args({0, 1});
+}
+
 }  // namespace
 
-BENCHMARK(BM_Redraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TogglePartVisibility)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PaintPartRed)->Arg(0)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecolourPartVertices)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Redraw)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawNothingShown)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TogglePartVisibility)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPartRed)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecolourPartVertices)->Apply(variants)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(SceneView::surfaceFormat());

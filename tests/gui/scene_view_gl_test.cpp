@@ -286,6 +286,40 @@ private slots:
         QVERIFY(isWhite(img.pixel(project({0, 0, 0}))));
     }
 
+    void backFaceCulling_data() {
+        QTest::addColumn<bool>("cull");
+        QTest::addColumn<bool>("fromBehind");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("front, culling off") << false << false << true;
+        QTest::newRow("back, culling off") << false << true << true;
+        QTest::newRow("front, culling on") << true << false << true;
+        QTest::newRow("back, culling on") << true << true << false;
+    }
+    void backFaceCulling() {
+        QFETCH(bool, cull);
+        QFETCH(bool, fromBehind);
+        QFETCH(bool, drawn);
+        redTriangle();
+        // An outline keeps its far side whatever the setting.
+        Sphere& s = scene->addSphere();
+        s.setRadius(0.5f);
+        s.setPosition({3.5f, 0, 0});
+        s.setMaterial(Material::redWireframe());
+        if (fromBehind) scene->camera().setPosition({0, 10, 0});
+        scene->setLight([&] {
+            Light l;
+            l.position = scene->camera().position() * 5;
+            return l;
+        }());
+        showView();
+        view->setCullBackFaces(cull);
+        const QImage img = frame();
+        QCOMPARE(isRed(img.pixel(project({0, 0, -0.5f}))), drawn);
+        const int lines = countPixels(img, isOutline);
+        view->setCullBackFaces(!cull);
+        QCOMPARE(countPixels(frame(), isOutline), lines);
+    }
+
     void backgroundColour() {
         showView();
         view->setBackground(QColor(10, 20, 200));
