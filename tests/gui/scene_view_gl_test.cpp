@@ -320,6 +320,56 @@ private slots:
         QCOMPARE(countPixels(frame(), isOutline), lines);
     }
 
+    void cameraFollowsItsTargetItem() {
+        Sphere& s = scene->addSphere();
+        s.setRadius(0.5f);
+        s.setPosition({3, 0, 1});
+        scene->camera().setTarget(&s);
+        showView();
+        auto middleIsSphere = [&] { return !isWhite(frame().pixel(kSize / 2, kSize / 2)); };
+        QVERIFY(middleIsSphere());
+        s.setPosition({-2, 5, 0});
+        QCOMPARE(scene->camera().target(), QVector3D(-2, 5, 0));
+        QVERIFY(middleIsSphere());
+        // Gone, it leaves the camera aimed where it was.
+        scene->remove(&s);
+        QCOMPARE(scene->camera().targetItem(), nullptr);
+        QCOMPARE(scene->camera().target(), QVector3D(-2, 5, 0));
+        QVERIFY(!middleIsSphere());
+    }
+
+    void changesAreGatheredIntoOneSignal() {
+        int signals_ = 0;
+        connect(scene.get(), &Scene::changed, this, [&] { ++signals_; });
+        Mesh& m = scene->addMesh();
+        for (int i = 0; i < 3000; ++i) m.appendVertex({float(i % 7), 0, float(i % 5)}, {0, -1, 0}, Qt::red);
+        scene->camera().setDistance(20);
+        QCOMPARE(signals_, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(signals_, 1);
+        m.setVisible(false);
+        QCoreApplication::processEvents();
+        QCOMPARE(signals_, 2);
+    }
+
+    void redrawsOnChangeOnly() {
+        Mesh& m = redTriangle();
+        showView();
+        int frames = 0;
+        connect(view.get(), &QOpenGLWidget::frameSwapped, this, [&] { ++frames; });
+        QTest::qWait(100);
+        frames = 0;
+        // Idle: no frame at all.
+        QTest::qWait(200);
+        QCOMPARE(frames, 0);
+        m.fillColour(Qt::blue);
+        QTRY_VERIFY(frames >= 1);
+        QVERIFY(frames <= 2);
+        const int after = frames;
+        QTest::qWait(200);
+        QCOMPARE(frames, after);
+    }
+
     void backgroundColour() {
         showView();
         view->setBackground(QColor(10, 20, 200));

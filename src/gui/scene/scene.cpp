@@ -29,6 +29,18 @@ void Scene::remove(SceneItem* item) {
     notifyChanged();
 }
 
+void Scene::notifyChanged() {
+    if (changePending_) return;
+    changePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            changePending_ = false;
+            emit changed();
+        },
+        Qt::QueuedConnection);
+}
+
 void Scene::setLight(const Light& light) {
     light_ = light;
     notifyChanged();

@@ -35,7 +35,9 @@ public:
     // A sphere around every visible item; false when nothing is shown.
     bool bounds(QVector3D& centre, float& radius) const;
 
-    void notifyChanged() { emit changed(); }
+    // Many changes in one go (a mesh filled vertex by vertex) raise changed() once, when
+    // control is back in the event loop.
+    void notifyChanged();
 
 signals:
     void changed();
@@ -47,6 +49,7 @@ private:
     std::vector<std::unique_ptr<SceneItem>> items_;
     Camera camera_{*this};
     Light light_;
+    bool changePending_ = false;
 };
 
 }  // namespace varmelo::gui::scene
