@@ -524,6 +524,30 @@ private slots:
         QCOMPARE(SceneView::liveGlObjects(), before);
     }
 
+    void movedToAnotherWindow() {
+        const int before = SceneView::liveGlObjects();
+        redTriangle();
+        showView();
+        view->setAntialiasing(SceneView::Antialiasing::Multisample2x);
+        QVERIFY(isRed(frame().pixel(project({0, 0, -0.5f}))));
+        const int shown = SceneView::liveGlObjects();
+
+        // A new top-level window means a new context: the old one's objects go with it.
+        QWidget window;
+        window.resize(kSize, kSize);
+        view->setParent(&window);
+        view->move(0, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage img = frame();
+        QCOMPARE(view->lastGlError(), 0u);
+        QVERIFY(isRed(img.pixel(project({0, 0, -0.5f}))));
+        QCOMPARE(SceneView::liveGlObjects(), shown);
+        view->setParent(nullptr);
+        view.reset();
+        QCOMPARE(SceneView::liveGlObjects(), before);
+    }
+
     void sceneGoingFirstLeavesABlankView() {
         redTriangle();
         showView();
