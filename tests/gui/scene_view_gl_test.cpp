@@ -182,6 +182,7 @@ private slots:
         QTest::newRow("one fill colour") << 1 << QColor(0, 0, 255);
         QTest::newRow("fill dropped again") << 2 << QColor(255, 0, 0);
         QTest::newRow("vertex by vertex") << 3 << QColor(0, 255, 0);
+        QTest::newRow("fill over a material") << 4 << QColor(0, 0, 255);
     }
     void replacingColours() {
         QFETCH(int, how);
@@ -202,6 +203,10 @@ private slots:
             m.clear();
             for (const QVector3D& p : {QVector3D(-2, 0, -2), QVector3D(2, 0, -2), QVector3D(0, 0, 2)})
                 m.appendVertex(p, {0, -1, 0}, Qt::green);
+            break;
+        case 4:
+            m.setVertexMode(Mesh::VertexMode::PositionNormal);
+            m.fillColour(Qt::blue);
             break;
         }
         const QRgb got = frame().pixel(centre);

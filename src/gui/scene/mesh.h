@@ -37,7 +37,8 @@ public:
 
     // New per-vertex colours for the same vertices (4 floats each).
     void setColours(std::vector<float> colours);
-    // Every vertex drawn in one colour, the vertex colours kept for later; cheap at any size.
+    // Every vertex drawn in one colour, in place of the vertex colours (kept for later) or of
+    // the material's; cheap at any size.
     void fillColour(const QColor& colour);
     // Back to the vertex colours after fillColour().
     void clearFillColour();

@@ -155,7 +155,7 @@ struct SceneView::Gl {
         f->glBindBuffer(GL_ARRAY_BUFFER, b.normals);
         f->glNormalPointer(GL_FLOAT, 0, nullptr);
         const bool perVertex = mesh.usesVertexColours();
-        const bool filled = mesh.vertexMode() == Mesh::VertexMode::PositionNormalColour && mesh.hasFillColour();
+        const bool filled = mesh.hasFillColour();
         if (perVertex || filled) {
             f->glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
             f->glEnable(GL_COLOR_MATERIAL);
