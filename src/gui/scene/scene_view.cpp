@@ -1,5 +1,6 @@
 #include "gui/scene/scene_view.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -225,6 +226,11 @@ QSurfaceFormat SceneView::surfaceFormat() {
     format.setVersion(2, 1);
     format.setDepthBufferSize(24);
     return format;
+}
+
+bool SceneView::glAvailable() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 int SceneView::liveGlObjects() { return liveObjects; }

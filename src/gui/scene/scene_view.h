@@ -35,6 +35,10 @@ public:
     ~SceneView() override;
 
     static QSurfaceFormat surfaceFormat();
+    // False on the platforms where a GL widget cannot be shown at all (Qt's offscreen and
+    // minimal platforms, used by widget tests and batch runs: showing one there crashes in
+    // Qt). A page then puts a plain placeholder where the view would go.
+    static bool glAvailable();
 
     Scene* scene() const { return scene_; }
 
