@@ -153,6 +153,28 @@ void variants(benchmark::internal::Benchmark* b) {
     b->Args({0, 0})->Args({1, 0})->Args({0, 1});
 }
 
+// Every part emptied and filled again entry by entry, as a page that rebuilds its vertex
+// lists on each click would do: the cost that fillColour() and setVisible() avoid.
+void BM_RebuildAllByAppending(benchmark::State& state) {
+    Fixture f(state);
+    std::vector<std::vector<float>> pos, nrm;
+    for (Mesh* m : f.parts) {
+        pos.push_back(m->positions());
+        nrm.push_back(m->normals());
+    }
+    for (auto _ : state) {
+        for (std::size_t p = 0; p < f.parts.size(); ++p) {
+            Mesh& m = *f.parts[p];
+            m.clear();
+            const QColor colour = p == 3 ? QColor(Qt::red) : QColor(192, 192, 192);
+            for (std::size_t i = 0; i < pos[p].size(); i += 3)
+                m.appendVertex({pos[p][i], pos[p][i + 1], pos[p][i + 2]},
+                               {nrm[p][i], nrm[p][i + 1], nrm[p][i + 2]}, colour);
+        }
+        f.view->frame();
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_Redraw)->Apply(variants)->Unit(benchmark::kMillisecond);
@@ -160,6 +182,7 @@ BENCHMARK(BM_RedrawNothingShown)->Apply(variants)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_TogglePartVisibility)->Apply(variants)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPartRed)->Apply(variants)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecolourPartVertices)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildAllByAppending)->Args({0, 0})->ArgNames({"aa", "cull"})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(SceneView::surfaceFormat());
