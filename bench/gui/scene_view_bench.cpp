@@ -1,0 +1,194 @@
+// The model view with a 200 000-triangle model in 20 parts: one full redraw, and a part
+// hidden or painted followed by the redraw that shows it, with and without antialiasing and
+// back-face culling. Each figure is one frame finished
+// on the GL (glFinish), without the window's composition. Needs an X server with GL:
+//   QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' ./bench/varmelo_scene_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QSurfaceFormat>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "gui/scene/scene.h"
+#include "gui/scene/scene_view.h"
+
+using namespace varmelo::gui::scene;
+
+namespace {
+
+constexpr int kTriangles = 200000;
+constexpr int kParts = 20;
+
+class BenchView : public SceneView {
+public:
+    using SceneView::SceneView;
+    void frame() {
+        makeCurrent();
+        paintGL();
+        context()->functions()->glFinish();
+        doneCurrent();
+    }
+};
+
+// A bumpy ball of radius about 50 cut into bands, each band one part, flat shaded.
+void buildModel(Scene& scene, std::vector<Mesh*>& parts) {
+    const int perPart = kTriangles / kParts;
+    const int cols = 100;
+    const int rows = kTriangles / (2 * cols);
+    auto point = [&](int r, int c) {
+        const double pitch = std::numbers::pi * (r + 0.5) / (rows + 1);
+        const double turn = 2 * std::numbers::pi * c / cols;
+        const double radius = 50 + 2 * std::sin(7 * turn) * std::sin(5 * pitch);
+        return QVector3D(float(radius * std::sin(pitch) * std::cos(turn)),
+                         float(radius * std::sin(pitch) * std::sin(turn)), float(radius * std::cos(pitch)));
+    };
+    std::vector<float> pos, nrm, col;
+    int done = 0;
+    auto flush = [&] {
+        Mesh& m = scene.addMesh();
+        m.setTriangles(std::move(pos), std::move(nrm), std::move(col));
+        parts.push_back(&m);
+        pos = {};
+        nrm = {};
+        col = {};
+    };
+    auto triangle = [&](QVector3D a, QVector3D b, QVector3D c) {
+        const QVector3D n = QVector3D::normal(a, b, c);
+        for (const QVector3D& v : {a, b, c}) {
+            pos.insert(pos.end(), {v.x(), v.y(), v.z()});
+            nrm.insert(nrm.end(), {n.x(), n.y(), n.z()});
+            col.insert(col.end(), {0.75f, 0.75f, 0.75f, 1});
+        }
+        if (++done % perPart == 0) flush();
+    };
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const QVector3D a = point(r, c), b = point(r, c + 1), d = point(r + 1, c), e = point(r + 1, c + 1);
+            triangle(a, d, b);
+            triangle(b, d, e);
+        }
+    }
+    if (!pos.empty()) flush();
+}
+
+struct Fixture {
+    Scene scene;
+    std::unique_ptr<BenchView> view;
+    std::vector<Mesh*> parts;
+
+    explicit Fixture(const benchmark::State& state) {
+        const auto aa = state.range(0) ? SceneView::Antialiasing::Multisample2x : SceneView::Antialiasing::None;
+        buildModel(scene, parts);
+        scene.camera().setPosition({300, 150, 100});
+        view = std::make_unique<BenchView>(scene);
+        view->resize(640, 480);
+        view->setAntialiasing(aa);
+        view->setCullBackFaces(state.range(1) != 0);
+        view->show();
+        QApplication::processEvents();
+        view->frame();  // uploads the arrays once
+    }
+};
+
+void BM_Redraw(benchmark::State& state) {
+    Fixture f(state);
+    for (auto _ : state) f.view->frame();
+    state.counters["samples"] = f.view->renderedSamples();
+}
+
+// The same frame with every part hidden: clearing, and for 2x the copy onto the window.
+void BM_RedrawNothingShown(benchmark::State& state) {
+    Fixture f(state);
+    for (Mesh* m : f.parts) m->setVisible(false);
+    for (auto _ : state) f.view->frame();
+}
+
+void BM_TogglePartVisibility(benchmark::State& state) {
+    Fixture f(state);
+    bool shown = true;
+    for (auto _ : state) {
+        shown = !shown;
+        f.parts[3]->setVisible(shown);
+        f.view->frame();
+    }
+}
+
+void BM_PaintPartRed(benchmark::State& state) {
+    Fixture f(state);
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        if (red) f.parts[3]->fillColour(Qt::red);
+        else f.parts[3]->clearFillColour();
+        f.view->frame();
+    }
+}
+
+// New per-vertex colours for one part: the colour array goes to the GL again.
+void BM_RecolourPartVertices(benchmark::State& state) {
+    Fixture f(state);
+    const std::size_t values = f.parts[3]->colours().size();
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        std::vector<float> c(values);
+        for (std::size_t i = 0; i < values; i += 4) {
+            c[i] = 1;
+            c[i + 1] = c[i + 2] = red ? 0.f : 0.75f;
+            c[i + 3] = 1;
+        }
+        f.parts[3]->setColours(std::move(c));
+        f.view->frame();
+    }
+}
+
+// Arguments: antialiasing (0 none, 1 for 2x) and back-face culling (0 off, 1 on).
+void variants(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"aa", "cull"});
+    b->Args({0, 0})->Args({1, 0})->Args({0, 1});
+}
+
+// Every part emptied and filled again entry by entry, as a page that rebuilds its vertex
+// lists on each click would do: the cost that fillColour() and setVisible() avoid.
+void BM_RebuildAllByAppending(benchmark::State& state) {
+    Fixture f(state);
+    std::vector<std::vector<float>> pos, nrm;
+    for (Mesh* m : f.parts) {
+        pos.push_back(m->positions());
+        nrm.push_back(m->normals());
+    }
+    for (auto _ : state) {
+        for (std::size_t p = 0; p < f.parts.size(); ++p) {
+            Mesh& m = *f.parts[p];
+            m.clear();
+            const QColor colour = p == 3 ? QColor(Qt::red) : QColor(192, 192, 192);
+            for (std::size_t i = 0; i < pos[p].size(); i += 3)
+                m.appendVertex({pos[p][i], pos[p][i + 1], pos[p][i + 2]},
+                               {nrm[p][i], nrm[p][i + 1], nrm[p][i + 2]}, colour);
+        }
+        f.view->frame();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Redraw)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawNothingShown)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TogglePartVisibility)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPartRed)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecolourPartVertices)->Apply(variants)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildAllByAppending)->Args({0, 0})->ArgNames({"aa", "cull"})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QSurfaceFormat::setDefaultFormat(SceneView::surfaceFormat());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

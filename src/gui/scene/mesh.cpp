@@ -1,0 +1,114 @@
+#include "gui/scene/mesh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace varmelo::gui::scene {
+
+void Mesh::setVertexMode(VertexMode mode) {
+    if (mode_ == mode) return;
+    mode_ = mode;
+    ++colourRevision_;
+    changed();
+}
+
+void Mesh::geometryChanged() {
+    ++geometryRevision_;
+    ++colourRevision_;
+    boundsValid_ = false;
+    changed();
+}
+
+void Mesh::setTriangles(std::vector<float> positions, std::vector<float> normals, std::vector<float> colours) {
+    positions.resize(positions.size() / 3 * 3);
+    const std::size_t vertices = positions.size() / 3;
+    // Missing normals or colours are filled rather than read past the end when drawn.
+    normals.resize(vertices * 3, 0.0f);
+    if (!colours.empty()) colours.resize(vertices * 4, 1.0f);
+    positions_ = std::move(positions);
+    normals_ = std::move(normals);
+    colours_ = std::move(colours);
+    geometryChanged();
+}
+
+void Mesh::appendVertex(const QVector3D& position, const QVector3D& normal, const QColor& colour) {
+    const std::size_t before = positions_.size() / 3;
+    positions_.insert(positions_.end(), {position.x(), position.y(), position.z()});
+    normals_.insert(normals_.end(), {normal.x(), normal.y(), normal.z()});
+    if (colour.isValid() || !colours_.empty()) {
+        // The first coloured entry gives the earlier ones the material's colour.
+        if (colours_.empty() && before > 0) {
+            const Rgba& d = material().diffuse;
+            for (std::size_t i = 0; i < before; ++i) colours_.insert(colours_.end(), d.begin(), d.end());
+        }
+        if (colour.isValid()) {
+            colours_.insert(colours_.end(), {float(colour.redF()), float(colour.greenF()), float(colour.blueF()),
+                                             float(colour.alphaF())});
+        } else {
+            const Rgba& d = material().diffuse;
+            colours_.insert(colours_.end(), d.begin(), d.end());
+        }
+    }
+    geometryChanged();
+}
+
+void Mesh::clear() {
+    positions_.clear();
+    normals_.clear();
+    colours_.clear();
+    geometryChanged();
+}
+
+void Mesh::setColours(std::vector<float> colours) {
+    if (!colours.empty()) colours.resize(positions_.size() / 3 * 4, 1.0f);
+    colours_ = std::move(colours);
+    hasFill_ = false;
+    ++colourRevision_;
+    changed();
+}
+
+void Mesh::fillColour(const QColor& colour) {
+    fill_ = {float(colour.redF()), float(colour.greenF()), float(colour.blueF()), float(colour.alphaF())};
+    hasFill_ = true;
+    changed();
+}
+
+void Mesh::clearFillColour() {
+    if (!hasFill_) return;
+    hasFill_ = false;
+    changed();
+}
+
+bool Mesh::usesVertexColours() const {
+    return mode_ == VertexMode::PositionNormalColour && !hasFill_ && !colours_.empty();
+}
+
+bool Mesh::localBounds(QVector3D& centre, float& radius) const {
+    if (positions_.empty()) return false;
+    if (!boundsValid_) {
+        float lo[3] = {positions_[0], positions_[1], positions_[2]};
+        float hi[3] = {lo[0], lo[1], lo[2]};
+        for (std::size_t i = 0; i < positions_.size(); i += 3) {
+            for (int k = 0; k < 3; ++k) {
+                lo[k] = std::min(lo[k], positions_[i + k]);
+                hi[k] = std::max(hi[k], positions_[i + k]);
+            }
+        }
+        boundsCentre_ = QVector3D((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2);
+        float r2 = 0;
+        for (std::size_t i = 0; i < positions_.size(); i += 3) {
+            const float dx = positions_[i] - boundsCentre_.x();
+            const float dy = positions_[i + 1] - boundsCentre_.y();
+            const float dz = positions_[i + 2] - boundsCentre_.z();
+            r2 = std::max(r2, dx * dx + dy * dy + dz * dz);
+        }
+        boundsRadius_ = std::sqrt(r2);
+        boundsValid_ = true;
+    }
+    centre = boundsCentre_;
+    radius = boundsRadius_;
+    return true;
+}
+
+}  // namespace varmelo::gui::scene

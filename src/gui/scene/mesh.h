@@ -1,0 +1,80 @@
+#pragma once
+// A triangle list: every three vertex entries make one triangle, counter-clockwise seen from
+// the front. Positions and normals are 3 floats per vertex, colours 4 (RGBA, 0..1).
+//
+// The arrays are kept apart so that a colour change sends only colours to the GL, and
+// fillColour() sends nothing at all: a part of a model can be painted or hidden at once,
+// whatever its size.
+#include <QColor>
+#include <cstdint>
+#include <vector>
+
+#include "gui/scene/scene_item.h"
+
+namespace varmelo::gui::scene {
+
+class Mesh : public SceneItem {
+public:
+    enum class VertexMode {
+        // Each vertex brings its colour; the light acts on that colour.
+        PositionNormalColour,
+        // The item's material gives the colour.
+        PositionNormal,
+    };
+
+    explicit Mesh(Scene& scene) : SceneItem(scene, Kind::Mesh) {}
+
+    VertexMode vertexMode() const { return mode_; }
+    void setVertexMode(VertexMode mode);
+
+    // The whole list at once. `normals` has as many entries as `positions`; `colours` is
+    // 4 floats per vertex, or empty for the material's colour. A list whose vertex count is
+    // not a multiple of three loses the incomplete last triangle when drawn.
+    void setTriangles(std::vector<float> positions, std::vector<float> normals, std::vector<float> colours = {});
+    // One vertex entry at the end of the list. An invalid colour takes the material's.
+    void appendVertex(const QVector3D& position, const QVector3D& normal, const QColor& colour = {});
+    void clear();
+
+    // New per-vertex colours for the same vertices (4 floats each).
+    void setColours(std::vector<float> colours);
+    // Every vertex drawn in one colour, in place of the vertex colours (kept for later) or of
+    // the material's; cheap at any size.
+    void fillColour(const QColor& colour);
+    // Back to the vertex colours after fillColour().
+    void clearFillColour();
+    bool hasFillColour() const { return hasFill_; }
+    const Rgba& fillRgba() const { return fill_; }
+
+    int vertexCount() const { return int(positions_.size() / 3); }
+    int triangleCount() const { return vertexCount() / 3; }
+    const std::vector<float>& positions() const { return positions_; }
+    const std::vector<float>& normals() const { return normals_; }
+    const std::vector<float>& colours() const { return colours_; }
+    // True when each vertex has a colour of its own to draw with.
+    bool usesVertexColours() const;
+
+    // Raised on every change of the vertices or of their colours; views compare them with
+    // what they uploaded last.
+    std::uint64_t geometryRevision() const { return geometryRevision_; }
+    std::uint64_t colourRevision() const { return colourRevision_; }
+
+    bool localBounds(QVector3D& centre, float& radius) const override;
+
+private:
+    void geometryChanged();
+
+    VertexMode mode_ = VertexMode::PositionNormalColour;
+    std::vector<float> positions_;
+    std::vector<float> normals_;
+    std::vector<float> colours_;
+    bool hasFill_ = false;
+    Rgba fill_{1, 1, 1, 1};
+    std::uint64_t geometryRevision_ = 1;
+    std::uint64_t colourRevision_ = 1;
+
+    mutable bool boundsValid_ = false;
+    mutable QVector3D boundsCentre_;
+    mutable float boundsRadius_ = 0;
+};
+
+}  // namespace varmelo::gui::scene
