@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "support/byte_writer.h"
+
 namespace testing_support {
 
 using varmelo::ColBox;
@@ -12,35 +14,13 @@ using varmelo::Vec3;
 
 namespace {
 
-struct Out {
-    std::vector<uint8_t> b;
-    void u8(uint8_t v) { b.push_back(v); }
-    void u16(uint16_t v) {
-        b.push_back(uint8_t(v));
-        b.push_back(uint8_t(v >> 8));
-    }
-    void u32(uint32_t v) {
-        for (int k = 0; k < 4; ++k) b.push_back(uint8_t(v >> (8 * k)));
-    }
-    void f32(float f) {
-        uint32_t v;
-        std::memcpy(&v, &f, 4);
-        u32(v);
-    }
-    void vec(Vec3 v) {
-        f32(v.x);
-        f32(v.y);
-        f32(v.z);
-    }
-    void box(const ColBox& x) {
-        vec(x.min);
-        vec(x.max);
-        u32(0x00000201);  // surface: material, flag, brightness, light
-    }
-    void set32(size_t at, uint32_t v) {
-        for (int k = 0; k < 4; ++k) b[at + size_t(k)] = uint8_t(v >> (8 * k));
-    }
-};
+using Out = ByteWriter;
+
+void box(Out& o, const ColBox& x) {
+    o.vec(x.min);
+    o.vec(x.max);
+    o.u32(0x00000201);  // surface: material, flag, brightness, light
+}
 
 void head(Out& o, const ColRecordSpec& r) {
     for (size_t i = 0; i < 4; ++i) o.u8(i < r.magic.size() ? uint8_t(r.magic[i]) : 0);
@@ -62,7 +42,7 @@ void version1(Out& o, const ColRecordSpec& r) {
     }
     o.u32(0);  // lines
     o.u32(uint32_t(r.boxes.size()));
-    for (const ColBox& x : r.boxes) o.box(x);
+    for (const ColBox& x : r.boxes) box(o, x);
     o.u32(uint32_t(r.vertices.size()));
     for (const Vec3& v : r.vertices) o.vec(v);
     o.u32(uint32_t(r.faces.size()));
@@ -95,7 +75,7 @@ void version2(Out& o, const ColRecordSpec& r, bool v3) {
         o.u32(0);
     }
     mark(1);
-    for (const ColBox& x : r.boxes) o.box(x);
+    for (const ColBox& x : r.boxes) box(o, x);
     mark(2);  // no lines: they share the vertices' place
     mark(3);
     if (!r.packedVertices.empty()) {

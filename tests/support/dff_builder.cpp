@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "support/byte_writer.h"
+
 namespace testing_support {
 
 using varmelo::Vec2;
@@ -12,27 +14,7 @@ namespace {
 
 constexpr uint32_t kStamp = 0x1803FFFF;
 
-struct Out {
-    std::vector<uint8_t> b;
-    void u32(uint32_t v) {
-        for (int k = 0; k < 4; ++k) b.push_back(uint8_t(v >> (8 * k)));
-    }
-    void u16(uint16_t v) {
-        b.push_back(uint8_t(v));
-        b.push_back(uint8_t(v >> 8));
-    }
-    void f32(float f) {
-        uint32_t v;
-        std::memcpy(&v, &f, 4);
-        u32(v);
-    }
-    void vec(Vec3 v) {
-        f32(v.x);
-        f32(v.y);
-        f32(v.z);
-    }
-    void bytes(const std::vector<uint8_t>& more) { b.insert(b.end(), more.begin(), more.end()); }
-};
+using Out = ByteWriter;
 
 std::vector<uint8_t> chunk(uint32_t type, const std::vector<uint8_t>& body, uint32_t stamp = kStamp) {
     Out o;
