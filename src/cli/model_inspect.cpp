@@ -30,7 +30,13 @@ std::string text(float v) {
     w.number(v);
     return w.text();
 }
-std::string text(Vec3 v) { return "(" + text(v.x) + ", " + text(v.y) + ", " + text(v.z) + ")"; }
+std::string text(Vec3 v) {
+    // Appended piece by piece: a short literal put before a temporary string makes GCC 12 at
+    // -O3 warn of overlapping copies (-Wrestrict) that cannot happen.
+    std::string s = "(";
+    s += text(v.x) + ", " + text(v.y) + ", " + text(v.z) + ")";
+    return s;
+}
 
 uint64_t drawnTriangles(const DffClump& c, const DffPart& p) {
     if (!p.placed()) return 0;
@@ -95,7 +101,10 @@ std::string dffText(const DffClump& c) {
     const auto parts = dffParts(c);
     for (size_t i = 0; i < parts.size(); ++i) {
         const DffPart& p = parts[i];
-        o += "#" + std::to_string(i) + "\t" + (p.caption.empty() ? "-" : utf8(p.caption)) + "\t";
+        // Appended piece by piece: "#" put before a temporary string makes GCC 12 at -O3 warn of
+        // overlapping copies (-Wrestrict) that cannot happen.
+        o += '#';
+        o += std::to_string(i) + "\t" + (p.caption.empty() ? "-" : utf8(p.caption)) + "\t";
         if (!p.placed()) {
             o += "nothing to draw\n";
             continue;
@@ -137,7 +146,8 @@ std::string colJson(const std::vector<ColRecord>& records, const std::string& er
 std::string colText(const std::vector<ColRecord>& records) {
     std::string o = "collision file, " + std::to_string(records.size()) + " records\n";
     for (const ColRecord& r : records) {
-        o += "@" + std::to_string(r.offset) + "\t" + r.magic + "\t" + (r.name.empty() ? "-" : utf8(r.name)) + "\t";
+        o += '@';
+        o += std::to_string(r.offset) + "\t" + r.magic + "\t" + (r.name.empty() ? "-" : utf8(r.name)) + "\t";
         if (!r.error.empty()) {
             o += r.error + "\n";
             continue;

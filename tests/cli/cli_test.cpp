@@ -450,7 +450,7 @@ TEST_F(Cli, VerifyReportsFindings) {
 TEST_F(Cli, VerifyAcceptsTheLayoutOfOurOwnEdits) {
     std::string sa = dir.file("sa.img");
     ImgBuilder b;
-    for (int i = 0; i < 63; ++i) b.add("e" + std::to_string(i), pattern(700, uint32_t(i)));
+    for (int i = 0; i < 63; ++i) b.add(numbered("e", size_t(i)), pattern(700, uint32_t(i)));
     b.writeV2(sa);
     writeFile(dir.file("new.bin"), pattern(10, 99));
     ASSERT_EQ(runCli({"add", sa, dir.file("new.bin")}).status, 0);
@@ -462,7 +462,7 @@ TEST_F(Cli, VerifyAcceptsTheLayoutOfOurOwnEdits) {
 // A ZIP whose local headers stop early lists what it can, and verify says what is missing.
 TEST_F(Cli, VerifyComparesAZipWithItsCentralDirectory) {
     ZipBuilder z;
-    for (int i = 0; i < 14; ++i) z.add("f" + std::to_string(i) + ".txt", pattern(20, uint32_t(i)));
+    for (int i = 0; i < 14; ++i) z.add(numbered("f", size_t(i), ".txt"), pattern(20, uint32_t(i)));
     std::string pk = dir.file("z.pk4");
     z.write(pk);
     EXPECT_EQ(runCli({"verify", pk}).status, 0);

@@ -233,7 +233,7 @@ void BrowserLoadTest::failingReaderListsExactlyTheEntriesRead() {
 void BrowserLoadTest::aZipWhoseLocalHeadersStopEarlySaysSo() {
     TempDir tmp;
     testing_support::ZipBuilder z;
-    for (int i = 0; i < 4; ++i) z.add("f" + std::to_string(i) + ".txt", testing_support::pattern(20, uint32_t(i)));
+    for (int i = 0; i < 4; ++i) z.add(testing_support::numbered("f", size_t(i), ".txt"), testing_support::pattern(20, uint32_t(i)));
     z.write(tmp.file("whole.pk4"));
     auto bytes = z.build();
     bytes[z.dataOffset(1) - 36 + 18] += 1;  // f1's local size one too large: the walk loses its way

@@ -37,7 +37,9 @@ std::vector<float> facingCamera(int vertices) {
 }
 std::vector<float> solid(int vertices, float r, float g, float b) {
     std::vector<float> c;
-    for (int i = 0; i < vertices; ++i) c.insert(c.end(), {r, g, b, 1});
+    c.reserve(size_t(vertices) * 4);
+    for (int i = 0; i < vertices; ++i)
+        for (float v : {r, g, b, 1.0f}) c.push_back(v);
     return c;
 }
 

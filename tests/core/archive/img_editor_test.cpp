@@ -335,7 +335,7 @@ TEST(EditorVer2Test, AnEntryInTheWayThatClaimsMoreThanTheFileHoldsIsNotMoved) {
     TempDir dir;
     std::string img = dir.file("sa.img");
     ImgBuilder b;
-    for (int i = 0; i < 62; ++i) b.add("e" + std::to_string(i), pattern(700, uint32_t(i)));
+    for (int i = 0; i < 62; ++i) b.add(numbered("e", size_t(i)), pattern(700, uint32_t(i)));
     b.add("huge", pattern(700, 62)).sizeField(0x7FFFFFFF);
     b.writeV2(img);
     // The 64th record would need the first data sector, which "e0" holds: "e0" is sound and
