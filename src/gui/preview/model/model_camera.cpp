@@ -1,0 +1,36 @@
+#include "gui/preview/model/model_camera.h"
+
+#include "core/model/orbit_camera.h"
+#include "gui/scene/camera.h"
+
+namespace varmelo::gui {
+
+namespace {
+
+Vec3 toVec(const QVector3D& v) { return {v.x(), v.y(), v.z()}; }
+QVector3D toQt(const Vec3& v) { return {v.x, v.y, v.z}; }
+
+}  // namespace
+
+void ModelCameraDriver::press(scene::Camera&, QPoint at, Qt::MouseButton) { last_ = at; }
+
+void ModelCameraDriver::release(scene::Camera&, QPoint at, Qt::MouseButton) { last_ = at; }
+
+void ModelCameraDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) {
+    const Vec3 position = toVec(camera.position());
+    const Vec3 target = toVec(camera.target());
+    if (held & Qt::LeftButton) {
+        camera.setPosition(toQt(orbitCamera(position, target, last_.y() - at.y(), last_.x() - at.x())));
+    } else if (held & Qt::RightButton) {
+        camera.setPosition(toQt(zoomCamera(position, target, last_.y() - at.y())));
+    } else {
+        return;
+    }
+    last_ = at;
+}
+
+void fitCameraToRadius(scene::Camera& camera, float radius) {
+    camera.setPosition(toQt(fitCamera(toVec(camera.position()), toVec(camera.target()), radius)));
+}
+
+}  // namespace varmelo::gui
