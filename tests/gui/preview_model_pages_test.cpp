@@ -116,6 +116,31 @@ private slots:
         QVERIFY((page->scene().camera().position().normalized() - direction).length() < 1e-4f);
     }
 
+    void nativeGeometryDrawsNothingAndSaysSo() {
+        auto page = makePage<DffPage>();
+        DffBuilder b;
+        DffGeometrySpec native = boxGeometry({0, 0, 0}, {1, 1, 1}, true);
+        native.flags |= 0x01000000;
+        native.positions.clear();
+        native.normals.clear();
+        native.triangles.clear();
+        native.vertexCount = 8;
+        native.triangleCount = 12;
+        b.atomic(b.frame("ps2"), b.geometry(native));
+        b.atomic(b.frame("pc"), b.geometry(boxGeometry({0, 0, 0}, {1, 1, 1}, true)));
+        const Bytes bytes = b.build();
+        page->preview(put("n.dff", bytes), 0, bytes.size(), "n.dff");
+        QCOMPARE(captions(page->list()), (QStringList{"ps2", "pc"}));
+        QVERIFY(!page->partMesh(0));
+        QVERIFY(page->partMesh(1));
+        QVERIFY(!page->status()->isHidden());
+        QCOMPARE(page->status()->text(), QString("Геометрия в формате приставки не показывается: 1 из 2"));
+
+        const Bytes plain = threeParts();
+        page->preview(put("p.dff", plain), 0, plain.size(), "p.dff");
+        QVERIFY(page->status()->isHidden());
+    }
+
     void aNewModelReplacesTheOldMeshes() {
         auto page = makePage<DffPage>();
         const Bytes big = threeParts();

@@ -31,6 +31,9 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     panel->setObjectName("Panel2");
     info_ = new QLabel;
     info_->setObjectName("DFFInfo");
+    status_ = new QLabel;
+    status_->setObjectName("DFFStatus");
+    status_->setVisible(false);
     list_ = new QListWidget;
     list_->setObjectName("CheckListBox1");
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,6 +47,7 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     panelLayout->setSpacing(2);
     panelLayout->addWidget(header());
     panelLayout->addWidget(info_);
+    panelLayout->addWidget(status_);
     panelLayout->addWidget(list_, 1);
 
     QWidget* viewWidget = makeSceneView(*scene_, "Scene1", view_);
@@ -94,13 +98,15 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 
     const QSignalBlocker block(list_);
     list_->clear();
+    int native = 0;
     for (size_t i = 0; i < parts.size(); ++i) {
         auto* item = new QListWidgetItem(fromCp1251(parts[i].caption), list_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
         if (parts[i].placed() && clump.geometries[size_t(parts[i].geometry)].nativeData()) {
-            item->setToolTip(QStringLiteral("Геометрия в формате платформы не показывается"));
+            item->setToolTip(QStringLiteral("Геометрия в формате приставки не показывается"));
             item->setForeground(Qt::gray);
+            ++native;
         }
 
         const std::vector<ModelVertex> vertices = partVertices(clump, parts[i], false);
@@ -122,6 +128,11 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 
     info_->setText(QString::fromStdString(formatText(
         messages_.get(MsgVertsPolys), {int64_t(clump.totalVertices), int64_t(clump.totalTriangles)})));
+    status_->setText(native ? QStringLiteral("Геометрия в формате приставки не показывается: %1 из %2")
+                                  .arg(native)
+                                  .arg(parts.size())
+                            : QString());
+    status_->setVisible(native > 0);
     fitCameraToRadius(scene_->camera(), clump.largestRadius);
 
     if (!clump.error.empty()) throw FileError(clump.error);

@@ -39,6 +39,9 @@ public:
     void preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) override;
 
     QLabel* info() const { return info_; }
+    // Says how many parts hold geometry in a console's own format, which is not drawn;
+    // hidden when there is none.
+    QLabel* status() const { return status_; }
     QListWidget* list() const { return list_; }
     QSplitter* splitter() const { return splitter_; }
     scene::Scene& scene() const { return *scene_; }
@@ -55,6 +58,7 @@ private:
     void selectionChanged();
 
     QLabel* info_ = nullptr;
+    QLabel* status_ = nullptr;
     QListWidget* list_ = nullptr;
     QSplitter* splitter_ = nullptr;
     scene::Scene* scene_ = nullptr;
