@@ -1,6 +1,7 @@
 // The model and collision pages on a real GL context: what their rows and records do to the
 // pixels of the views, the dead wheel, antialiasing switched in both views at once and the
 // pointer position the two views share.
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -8,13 +9,14 @@
 #include <QtTest>
 
 #include "core/settings/messages.h"
-#include "gui/preview/install_pages.h"
+#include "gui/app/command_actions.h"
+#include "gui/app/main_window.h"
 #include "gui/preview/model/col_page.h"
 #include "gui/preview/model/dff_page.h"
 #include "gui/preview/model/model_camera.h"
-#include "gui/preview/preview_panel.h"
 #include "gui/scene/scene.h"
 #include "gui/scene/scene_view.h"
+#include "gui/support/memory_settings.h"
 #include "gui/support/scripted_prompts.h"
 #include "support/col_builder.h"
 #include "support/dff_builder.h"
@@ -170,19 +172,21 @@ private slots:
         QVERIFY(count(next, [](QRgb c) { return qRed(c) > 200 && qRed(c) - qGreen(c) > 25; }) > 50);
     }
 
-    void antialiasingSwitchesBothViews() {
-        MessageTable texts;
-        PreviewPanel panel;
-        installPreviewPages(panel, texts, prompts);
-        auto* dff = qobject_cast<DffPage*>(panel.page(PreviewPage::Dff));
-        auto* col = qobject_cast<ColPage*>(panel.page(PreviewPage::Col));
+    void antialiasingCommandSwitchesBothViews() {
+        testing::MemorySettings settings;
+        MainWindow w(settings, prompts, {});
+        auto* dff = w.findChild<DffPage*>();
+        auto* col = w.findChild<ColPage*>();
         QVERIFY(dff && col && dff->view() && col->view());
         QCOMPARE(dff->view()->antialiasing(), scene::SceneView::Antialiasing::DriverDefault);
         QCOMPARE(col->view()->antialiasing(), scene::SceneView::Antialiasing::Multisample2x);
-        setModelAntialiasing(panel, false);
+        QAction* command = w.commands()["ServiceAntialiasing1"];
+        QVERIFY(command->isChecked());
+        command->trigger();
+        QVERIFY(!command->isChecked());
         QCOMPARE(dff->view()->antialiasing(), scene::SceneView::Antialiasing::None);
         QCOMPARE(col->view()->antialiasing(), scene::SceneView::Antialiasing::None);
-        setModelAntialiasing(panel, true);
+        command->trigger();
         QCOMPARE(dff->view()->antialiasing(), scene::SceneView::Antialiasing::Multisample2x);
         QCOMPARE(col->view()->antialiasing(), scene::SceneView::Antialiasing::Multisample2x);
     }
