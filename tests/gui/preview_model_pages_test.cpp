@@ -141,6 +141,47 @@ private slots:
         QVERIFY(page->status()->isHidden());
     }
 
+    void anOrbitOutlivesTheNextModel() {
+        auto driver = std::make_shared<ModelCameraDriver>();
+        DffPage page(messages, prompts, driver);
+        page.setShowPage([](PreviewPage) {});
+        const Bytes bytes = threeParts(50);
+        page.preview(put("a.dff", bytes), 0, bytes.size(), "a.dff");
+        scene::Camera& camera = page.scene().camera();
+        driver->press(camera, {0, 0}, Qt::LeftButton);
+        driver->move(camera, {30, -20}, Qt::LeftButton);
+        const QVector3D turned = camera.position().normalized();
+        page.preview(put("b.dff", bytes), 0, bytes.size(), "b.dff");
+        QVERIFY((camera.position().normalized() - turned).length() < 1e-4f);
+        QCOMPARE(qRound(camera.distance()), 500);
+    }
+
+    void aDamagedCollisionFileListsWhatWasFound() {
+        auto page = makePage<ColPage>();
+        ColRecordSpec a;
+        a.name = "whole";
+        a.spheres = {{{0, 0, 0}, 1}};
+        ColRecordSpec b;
+        b.magic = "COL2";
+        b.name = "cut";
+        b.faces = {{0, 1, 2}};
+        b.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+        Bytes bytes = colRecord(a);
+        const Bytes second = colRecord(b);
+        bytes.insert(bytes.end(), second.begin(), second.end() - 10);
+        // A record whose counts point far beyond the file.
+        Bytes wild = colRecord(a);
+        wild[72] = wild[73] = wild[74] = wild[75] = 0xFF;
+        bytes.insert(bytes.end(), wild.begin(), wild.end());
+        try {
+            page->preview(put("d.col", bytes), 0, bytes.size(), "d.col");
+        } catch (const FileError&) {
+        }
+        QVERIFY(page->list()->count() >= 1);
+        QCOMPARE(page->list()->item(0)->text(), QString("whole"));
+        for (int row = 0; row < page->list()->count(); ++row) page->list()->setCurrentRow(row);
+    }
+
     void aNewModelReplacesTheOldMeshes() {
         auto page = makePage<DffPage>();
         const Bytes big = threeParts();
