@@ -13,7 +13,10 @@
 #include "gui/app/main_window.h"
 #include "gui/preview/model/col_page.h"
 #include "gui/preview/model/dff_page.h"
+#include "gui/preview/install_pages.h"
 #include "gui/preview/model/model_camera.h"
+#include "gui/preview/preview_panel.h"
+#include "gui/preview/texture/image_scene.h"
 #include "gui/scene/scene.h"
 #include "gui/scene/scene_view.h"
 #include "gui/support/memory_settings.h"
@@ -191,6 +194,8 @@ private slots:
         QCOMPARE(col->view()->antialiasing(), scene::SceneView::Antialiasing::Multisample2x);
     }
 
+    void thePictureViewsShareThePointerToo();
+
     void aDragContinuesFromWhereTheOtherViewSawThePointer() {
         auto driver = std::make_shared<ModelCameraDriver>();
         auto dff = showPage<DffPage>(driver);
@@ -207,6 +212,28 @@ private slots:
         QCOMPARE(driver->lastPosition(), QPoint(20, 38));
     }
 };
+
+void PreviewModelPagesGlTest::thePictureViewsShareThePointerToo() {
+    MessageTable texts;
+    PreviewPanel panel;
+    installPreviewPages(panel, texts, prompts);
+    auto* dff = qobject_cast<DffPage*>(panel.page(PreviewPage::Dff));
+    auto* pictures = panel.findChild<ImageScene*>();
+    QVERIFY(dff && dff->view() && pictures);
+    panel.resize(320, 480);
+    panel.setCurrentWidget(dff);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+
+    pictures->mouseDown(QPoint(20, 40));
+    scene::Camera& camera = dff->scene().camera();
+    const float distance = camera.distance();
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 38), dff->view()->mapToGlobal(QPointF(20, 38)), Qt::NoButton,
+                     Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(dff->view(), &move);
+    QVERIFY(std::abs(camera.distance() - distance * 1.1f) < distance * 1e-4f);
+    QCOMPARE(pictures->lastPointer(), QPoint(20, 38));
+}
 
 int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(scene::SceneView::surfaceFormat());

@@ -20,7 +20,7 @@ namespace {
 
 // What the pages share: the texts, the prompts, one BMP save dialog (it remembers the last
 // filter), the one picture scene of the DDS and TGA pages and the one mouse driver of the
-// two 3D views (a drag remembers where the pointer was in either view).
+// two 3D views; all four views keep one last pointer position.
 struct PageContext {
     const MessageTable& messages;
     Prompts& prompts;
@@ -54,8 +54,11 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
         if (p == PreviewPage::Default) panel.showDefaultPage();
         else if (QWidget* w = panel.page(p)) panel.setCurrentWidget(w);
     };
-    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *new ImageScene(&panel),
-                               std::make_shared<ModelCameraDriver>()};
+    auto pointer = std::make_shared<PointerPosition>();
+    auto* pictures = new ImageScene(&panel);
+    pictures->setPointer(pointer);
+    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *pictures,
+                              std::make_shared<ModelCameraDriver>(pointer)};
     for (MakePage make : kPages) {
         PreviewPageFrame* page = make(context);
         page->setShowPage(show);

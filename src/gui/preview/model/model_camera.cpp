@@ -12,21 +12,22 @@ QVector3D toQt(const Vec3& v) { return {v.x, v.y, v.z}; }
 
 }  // namespace
 
-void ModelCameraDriver::press(scene::Camera&, QPoint at, Qt::MouseButton) { last_ = at; }
+void ModelCameraDriver::press(scene::Camera&, QPoint at, Qt::MouseButton) { pointer_->last = at; }
 
-void ModelCameraDriver::release(scene::Camera&, QPoint at, Qt::MouseButton) { last_ = at; }
+void ModelCameraDriver::release(scene::Camera&, QPoint at, Qt::MouseButton) { pointer_->last = at; }
 
 void ModelCameraDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) {
     const Vec3 position = toVec(camera.position());
     const Vec3 target = toVec(camera.target());
+    const QPoint last = pointer_->last;
     if (held & Qt::LeftButton) {
-        camera.setPosition(toQt(orbitCamera(position, target, last_.y() - at.y(), last_.x() - at.x())));
+        camera.setPosition(toQt(orbitCamera(position, target, last.y() - at.y(), last.x() - at.x())));
     } else if (held & Qt::RightButton) {
-        camera.setPosition(toQt(zoomCamera(position, target, last_.y() - at.y())));
+        camera.setPosition(toQt(zoomCamera(position, target, last.y() - at.y())));
     } else {
         return;
     }
-    last_ = at;
+    pointer_->last = at;
 }
 
 void fitCameraToRadius(scene::Camera& camera, float radius) {

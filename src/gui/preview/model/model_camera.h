@@ -3,23 +3,29 @@
 // starts in one view continues from the pointer position the other view saw last. The moves
 // themselves are the core's camera maths; this file only converts between vector types.
 #include <QPoint>
+#include <memory>
 
+#include "gui/preview/pointer_position.h"
 #include "gui/scene/camera_driver.h"
 
 namespace varmelo::gui {
 
 class ModelCameraDriver : public scene::CameraDriver {
 public:
+    // The position may be shared with other views; without one the driver keeps its own.
+    explicit ModelCameraDriver(std::shared_ptr<PointerPosition> pointer = std::make_shared<PointerPosition>())
+        : pointer_(std::move(pointer)) {}
+
     void press(scene::Camera& camera, QPoint at, Qt::MouseButton button) override;
     void release(scene::Camera& camera, QPoint at, Qt::MouseButton button) override;
     // Left drag orbits (the left button wins when both are held), right drag zooms; with no
     // button held the last position stays as it was.
     void move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) override;
 
-    QPoint lastPosition() const { return last_; }
+    QPoint lastPosition() const { return pointer_->last; }
 
 private:
-    QPoint last_{0, 0};
+    std::shared_ptr<PointerPosition> pointer_;
 };
 
 // Scales the camera's position by 10 x radius over its distance to the target (the core's
