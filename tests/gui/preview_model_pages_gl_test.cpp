@@ -210,6 +210,12 @@ private slots:
         QApplication::sendEvent(col->view(), &move);
         QVERIFY(std::abs(camera.distance() - distance * 1.1f) < distance * 1e-4f);
         QCOMPARE(driver->lastPosition(), QPoint(20, 38));
+
+        // A release is kept by the model view only.
+        QTest::mouseRelease(col->view(), Qt::RightButton, {}, QPoint(60, 60));
+        QCOMPARE(driver->lastPosition(), QPoint(20, 38));
+        QTest::mouseRelease(dff->view(), Qt::RightButton, {}, QPoint(70, 70));
+        QCOMPARE(driver->lastPosition(), QPoint(70, 70));
     }
 };
 

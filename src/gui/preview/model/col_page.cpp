@@ -65,7 +65,7 @@ ColPage::ColPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
         view_->setBackground(Qt::white);
         view_->setTwoSidedLighting(true);
         view_->setAntialiasing(scene::SceneView::Antialiasing::Multisample2x);
-        view_->setCameraDriver(std::move(driver));
+        view_->setCameraDriver(std::make_shared<PressAndDragDriver>(std::move(driver)));
     }
 
     splitter_ = new QSplitter(Qt::Vertical);

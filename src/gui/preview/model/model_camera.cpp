@@ -30,6 +30,14 @@ void ModelCameraDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons 
     pointer_->last = at;
 }
 
+void PressAndDragDriver::press(scene::Camera& camera, QPoint at, Qt::MouseButton button) {
+    if (inner_) inner_->press(camera, at, button);
+}
+
+void PressAndDragDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) {
+    if (inner_) inner_->move(camera, at, held);
+}
+
 void fitCameraToRadius(scene::Camera& camera, float radius) {
     camera.setPosition(toQt(fitCamera(toVec(camera.position()), toVec(camera.target()), radius)));
 }

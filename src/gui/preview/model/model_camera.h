@@ -28,6 +28,19 @@ private:
     std::shared_ptr<PointerPosition> pointer_;
 };
 
+// What the collision view hands on to the shared driver: presses and drags, not releases, so
+// a release there leaves the last position where the drag left it.
+class PressAndDragDriver : public scene::CameraDriver {
+public:
+    explicit PressAndDragDriver(std::shared_ptr<scene::CameraDriver> inner) : inner_(std::move(inner)) {}
+    void press(scene::Camera& camera, QPoint at, Qt::MouseButton button) override;
+    void release(scene::Camera&, QPoint, Qt::MouseButton) override {}
+    void move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) override;
+
+private:
+    std::shared_ptr<scene::CameraDriver> inner_;
+};
+
 // Scales the camera's position by 10 x radius over its distance to the target (the core's
 // fit): with the target at the origin the camera ends 10 x radius away in the same direction.
 // A zero radius leaves it where it is.
