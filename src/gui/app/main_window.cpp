@@ -197,6 +197,9 @@ void MainWindow::connectCommands() {
             [this](bool shown) { toolBar_->setVisible(shown); });
     connect(c.action(QStringLiteral("ServicePreview1")), &QAction::triggered, this,
             [this](bool shown) { setPreviewShown(shown); });
+    // The action keeps its own check mark; the views follow it and nothing is stored.
+    connect(c.action(QStringLiteral("ServiceAntialiasing1")), &QAction::triggered, this,
+            [this](bool on) { setModelAntialiasing(*preview_, on); });
     for (const char* name : {"ServiceDefault1", "ServiceXP1", "ServiceStandard1"}) {
         QAction* a = c.action(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, [this, a] { selectMenuStyle(a->data().toInt()); });

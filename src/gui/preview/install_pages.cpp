@@ -3,7 +3,10 @@
 #include <memory>
 
 #include "core/io/binary_file.h"
+#include "gui/preview/model/col_page.h"
+#include "gui/preview/model/dff_page.h"
 #include "gui/preview/model/ipl_page.h"
+#include "gui/preview/model/model_camera.h"
 #include "gui/preview/page_frame.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
@@ -16,12 +19,14 @@ namespace varmelo::gui {
 namespace {
 
 // What the pages share: the texts, the prompts, one BMP save dialog (it remembers the last
-// filter) and the one picture scene of the DDS and TGA pages.
+// filter), the one picture scene of the DDS and TGA pages and the one mouse driver of the
+// two 3D views; all four views keep one last pointer position.
 struct PageContext {
     const MessageTable& messages;
     Prompts& prompts;
     std::shared_ptr<BitmapSaveDialog> bitmapSave;
     ImageScene& scene;
+    std::shared_ptr<ModelCameraDriver> cameraDriver;
 };
 
 using MakePage = PreviewPageFrame* (*)(const PageContext&);
@@ -29,7 +34,9 @@ using MakePage = PreviewPageFrame* (*)(const PageContext&);
 // One row per page the panel fills; a new page is a class on the page frame and a row here.
 const MakePage kPages[] = {
     [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); },
+    [](const PageContext& c) -> PreviewPageFrame* { return new DffPage(c.messages, c.prompts, c.cameraDriver); },
     [](const PageContext& c) -> PreviewPageFrame* { return new IplPage(c.messages, c.prompts); },
+    [](const PageContext& c) -> PreviewPageFrame* { return new ColPage(c.messages, c.prompts, c.cameraDriver); },
     [](const PageContext& c) -> PreviewPageFrame* {
         return new ImagePage(PreviewPage::Dds, c.scene, c.messages, c.prompts, c.bitmapSave);
     },
@@ -47,7 +54,11 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
         if (p == PreviewPage::Default) panel.showDefaultPage();
         else if (QWidget* w = panel.page(p)) panel.setCurrentWidget(w);
     };
-    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *new ImageScene(&panel)};
+    auto pointer = std::make_shared<PointerPosition>();
+    auto* pictures = new ImageScene(&panel);
+    pictures->setPointer(pointer);
+    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *pictures,
+                              std::make_shared<ModelCameraDriver>(pointer)};
     for (MakePage make : kPages) {
         PreviewPageFrame* page = make(context);
         page->setShowPage(show);
@@ -58,6 +69,11 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
             page->preview(r.file.path(), r.offset, r.size, r.name);
         });
     }
+}
+
+void setModelAntialiasing(PreviewPanel& panel, bool on) {
+    if (auto* dff = qobject_cast<DffPage*>(panel.page(PreviewPage::Dff))) dff->setAntialiasing(on);
+    if (auto* col = qobject_cast<ColPage*>(panel.page(PreviewPage::Col))) col->setAntialiasing(on);
 }
 
 }  // namespace varmelo::gui

@@ -1,6 +1,6 @@
 #pragma once
-// Puts the texture dictionary, placement, DDS and TGA pages into the preview panel together
-// with the previews that fill them.
+// Puts the texture dictionary, model, placement, collision, DDS and TGA pages into the preview
+// panel together with the previews that fill them.
 namespace varmelo {
 class MessageTable;
 }
@@ -12,5 +12,8 @@ class Prompts;
 
 // The pages live as children of the panel; `messages` and `prompts` must outlive it.
 void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts);
+
+// Both 3D views at once: on is 2x multisampling, off none.
+void setModelAntialiasing(PreviewPanel& panel, bool on);
 
 }  // namespace varmelo::gui

@@ -29,14 +29,15 @@ void ImageScene::setBlending(bool on) {
 
 void ImageScene::mouseMove(QPoint at, bool leftHeld, bool shift) {
     if (!leftHeld) return;
+    QPoint& last = pointer_->last;
     if (shift) {
-        const double root = std::sqrt(zoom_) + double(last_.y() - at.y()) / 300.0;
+        const double root = std::sqrt(zoom_) + double(last.y() - at.y()) / 300.0;
         zoom_ = root * root;
     } else if (zoom_ > 0) {
-        cx_ -= double(at.x() - last_.x()) / (260.0 * zoom_);
-        cy_ -= double(at.y() - last_.y()) / (260.0 * zoom_);
+        cx_ -= double(at.x() - last.x()) / (260.0 * zoom_);
+        cy_ -= double(at.y() - last.y()) / (260.0 * zoom_);
     }
-    last_ = at;
+    last = at;
     emit changed();
 }
 

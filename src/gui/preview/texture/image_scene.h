@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <memory>
+
+#include "gui/preview/pointer_position.h"
 
 namespace varmelo::gui {
 
@@ -32,8 +35,12 @@ public:
     bool blending() const { return blending_; }
     void setBlending(bool on);
 
+    // The last pointer position, shared with other views when given one.
+    void setPointer(std::shared_ptr<PointerPosition> pointer) { pointer_ = std::move(pointer); }
+    QPoint lastPointer() const { return pointer_->last; }
+
     // The mouse handlers of both views.
-    void mouseDown(QPoint at) { last_ = at; }
+    void mouseDown(QPoint at) { pointer_->last = at; }
     // Left button held: Shift zooms, otherwise the picture follows the pointer.
     void mouseMove(QPoint at, bool leftHeld, bool shift);
 
@@ -46,7 +53,7 @@ private:
     double cx_ = 0;
     double cy_ = 0;
     bool blending_ = true;
-    QPoint last_;
+    std::shared_ptr<PointerPosition> pointer_ = std::make_shared<PointerPosition>();
 };
 
 }  // namespace varmelo::gui

@@ -1,0 +1,156 @@
+#include "gui/preview/model/dff_page.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "core/io/errors.h"
+#include "core/model/dff_reader.h"
+#include "core/model/mesh_vertices.h"
+#include "core/preview/entry_reader.h"
+#include "core/settings/messages.h"
+#include "core/settings/text_format.h"
+#include "gui/browser/cp1251_text.h"
+#include "gui/preview/model/model_camera.h"
+#include "gui/preview/model/view_slot.h"
+#include "gui/scene/scene.h"
+
+namespace varmelo::gui {
+
+namespace {
+
+QColor toColour(const Rgba& c) { return QColor::fromRgbF(c.r, c.g, c.b, c.a); }
+
+}  // namespace
+
+DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
+                 QWidget* parent)
+    : PreviewPageFrame(PreviewPage::Dff, "DFF", messages, prompts, parent), scene_(new scene::Scene(this)) {
+    auto* panel = new QWidget;
+    panel->setObjectName("Panel2");
+    info_ = new QLabel;
+    info_->setObjectName("DFFInfo");
+    status_ = new QLabel;
+    status_->setObjectName("DFFStatus");
+    status_->setVisible(false);
+    list_ = new QListWidget;
+    list_->setObjectName("CheckListBox1");
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setUniformItemSizes(true);
+    QPalette lp = list_->palette();
+    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
+    list_->setPalette(lp);
+
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(2, 2, 2, 2);
+    panelLayout->setSpacing(2);
+    panelLayout->addWidget(header());
+    panelLayout->addWidget(info_);
+    panelLayout->addWidget(status_);
+    panelLayout->addWidget(list_, 1);
+
+    QWidget* viewWidget = makeSceneView(*scene_, "Scene1", view_);
+    if (view_) {
+        view_->setBackground(Qt::white);
+        view_->setCameraDriver(std::move(driver));
+    }
+
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName("Splitter4");
+    splitter_->addWidget(panel);
+    splitter_->addWidget(viewWidget);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({225, 200});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter_, 1);
+
+    connect(list_, &QListWidget::itemChanged, this, &DffPage::rowChanged);
+    connect(list_, &QListWidget::itemSelectionChanged, this, &DffPage::selectionChanged);
+}
+
+DffPage::~DffPage() = default;
+
+scene::Mesh* DffPage::partMesh(int row) const {
+    return row >= 0 && size_t(row) < meshes_.size() ? meshes_[size_t(row)] : nullptr;
+}
+
+void DffPage::setAntialiasing(bool on) {
+    if (view_) view_->setAntialiasing(on ? scene::SceneView::Antialiasing::Multisample2x
+                                         : scene::SceneView::Antialiasing::None);
+}
+
+void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
+    askForPage(PreviewPage::Dff);
+    showHeader(name, kilobytes(size));
+
+    EntryReader entry = EntryReader::open(archivePath, offset, size);
+    const DffClump clump = ReadDffClump(entry);
+    const std::vector<DffPart> parts = dffParts(clump);
+
+    for (scene::Mesh* m : meshes_)
+        if (m) scene_->remove(m);
+    meshes_.assign(parts.size(), nullptr);
+
+    const QSignalBlocker block(list_);
+    list_->clear();
+    int native = 0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        auto* item = new QListWidgetItem(fromCp1251(parts[i].caption), list_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+        if (parts[i].placed() && clump.geometries[size_t(parts[i].geometry)].nativeData()) {
+            item->setToolTip(QStringLiteral("Геометрия в формате приставки не показывается"));
+            item->setForeground(Qt::gray);
+            ++native;
+        }
+
+        const std::vector<ModelVertex> vertices = partVertices(clump, parts[i], false);
+        if (vertices.empty()) continue;
+        std::vector<float> positions, normals, colours;
+        positions.reserve(vertices.size() * 3);
+        normals.reserve(vertices.size() * 3);
+        colours.reserve(vertices.size() * 4);
+        for (const ModelVertex& v : vertices) {
+            positions.insert(positions.end(), {v.position.x, v.position.y, v.position.z});
+            normals.insert(normals.end(), {v.normal.x, v.normal.y, v.normal.z});
+            colours.insert(colours.end(), {v.colour.r, v.colour.g, v.colour.b, v.colour.a});
+        }
+        scene::Mesh& mesh = scene_->addMesh();
+        mesh.setVertexMode(scene::Mesh::VertexMode::PositionNormalColour);
+        mesh.setTriangles(std::move(positions), std::move(normals), std::move(colours));
+        meshes_[i] = &mesh;
+    }
+
+    info_->setText(QString::fromStdString(formatText(
+        messages_.get(MsgVertsPolys), {int64_t(clump.totalVertices), int64_t(clump.totalTriangles)})));
+    status_->setText(native ? QStringLiteral("Геометрия в формате приставки не показывается: %1 из %2")
+                                  .arg(native)
+                                  .arg(parts.size())
+                            : QString());
+    status_->setVisible(native > 0);
+    fitCameraToRadius(scene_->camera(), clump.largestRadius);
+
+    if (!clump.error.empty()) throw FileError(clump.error);
+}
+
+void DffPage::rowChanged(QListWidgetItem* item) {
+    if (scene::Mesh* m = partMesh(list_->row(item))) m->setVisible(item->checkState() == Qt::Checked);
+}
+
+void DffPage::selectionChanged() {
+    // Painting over the stored colours costs nothing at any model size, so a click never
+    // rebuilds a vertex list.
+    const int selected = list_->selectedItems().isEmpty() ? -1 : list_->row(list_->selectedItems().first());
+    for (size_t i = 0; i < meshes_.size(); ++i) {
+        if (!meshes_[i]) continue;
+        if (int(i) == selected) meshes_[i]->fillColour(toColour(kSelectedPartColour));
+        else meshes_[i]->clearFillColour();
+    }
+}
+
+}  // namespace varmelo::gui
