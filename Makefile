@@ -26,9 +26,11 @@ test: build
 	@bash scripts/test.sh "$(BUILD)"
 
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target varmelo_bench varmelo_gui_bench
+	cmake --build $(BUILD) -j $(JOBS) --target varmelo_bench varmelo_gui_bench varmelo_scene_bench
 	$(BUILD)/bench/varmelo_bench
 	$(BUILD)/bench/varmelo_gui_bench
+	# The 3D view draws through OpenGL, which needs an X server: Mesa under Xvfb.
+	QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' $(BUILD)/bench/varmelo_scene_bench
 
 clean:
 	rm -rf $(BUILD)
