@@ -2,6 +2,8 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
+#include <QVBoxLayout>
 
 #include "core/browser/format_size.h"
 #include "core/settings/messages.h"
@@ -29,6 +31,24 @@ PreviewPageFrame::PreviewPageFrame(PreviewPage kind, const char* labelPrefix, co
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(name_, 1);
     row->addWidget(size_);
+}
+
+QWidget* PreviewPageFrame::listPanel(std::initializer_list<QWidget*> labels, QListView* list) const {
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    QPalette lp = list->palette();
+    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
+    list->setPalette(lp);
+
+    auto* panel = new QWidget;
+    panel->setObjectName("Panel2");
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(header_);
+    for (QWidget* label : labels) layout->addWidget(label);
+    layout->addWidget(list, 1);
+    return panel;
 }
 
 void PreviewPageFrame::showHeader(const std::string& name, const QString& sizeText) {

@@ -6,11 +6,13 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "core/preview/preview_page.h"
 
 class QLabel;
+class QListView;
 
 namespace varmelo {
 class MessageTable;
@@ -44,6 +46,10 @@ public:
 protected:
     // The name and size row, for the page to place in its layout.
     QWidget* header() const { return header_; }
+    // The upper panel of the pages with a list ("Panel2"): the header, the given labels, then
+    // the list, which gets the pages' look (one row selected at a time, rows of one height, the
+    // button colour behind them).
+    QWidget* listPanel(std::initializer_list<QWidget*> labels, QListView* list) const;
     void showHeader(const std::string& name, const QString& sizeText);
     // The two ways pages give a size: whole kilobytes rounded up, and the list's size text.
     QString kilobytes(uint64_t bytes) const;

@@ -29,24 +29,12 @@ constexpr int kOffsetRole = Qt::UserRole;
 ColPage::ColPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
                  QWidget* parent)
     : PreviewPageFrame(PreviewPage::Col, "COL", messages, prompts, parent), scene_(new scene::Scene(this)) {
-    auto* panel = new QWidget;
-    panel->setObjectName("Panel2");
     info_ = new QLabel;
     info_->setObjectName("COLInfo");
     list_ = new QListWidget;
     list_->setObjectName("ListBox2");
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setUniformItemSizes(true);
-    QPalette lp = list_->palette();
-    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
-    list_->setPalette(lp);
 
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(2, 2, 2, 2);
-    panelLayout->setSpacing(2);
-    panelLayout->addWidget(header());
-    panelLayout->addWidget(info_);
-    panelLayout->addWidget(list_, 1);
+    QWidget* panel = listPanel({info_}, list_);
 
     // The bounding shapes and the mesh stay for the page's life; only the collision spheres
     // and boxes come and go with the records.

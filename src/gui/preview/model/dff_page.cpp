@@ -27,8 +27,6 @@ QColor toColour(const Rgba& c) { return QColor::fromRgbF(c.r, c.g, c.b, c.a); }
 DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
                  QWidget* parent)
     : PreviewPageFrame(PreviewPage::Dff, "DFF", messages, prompts, parent), scene_(new scene::Scene(this)) {
-    auto* panel = new QWidget;
-    panel->setObjectName("Panel2");
     info_ = new QLabel;
     info_->setObjectName("DFFInfo");
     status_ = new QLabel;
@@ -36,19 +34,8 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     status_->setVisible(false);
     list_ = new QListWidget;
     list_->setObjectName("CheckListBox1");
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setUniformItemSizes(true);
-    QPalette lp = list_->palette();
-    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
-    list_->setPalette(lp);
 
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(2, 2, 2, 2);
-    panelLayout->setSpacing(2);
-    panelLayout->addWidget(header());
-    panelLayout->addWidget(info_);
-    panelLayout->addWidget(status_);
-    panelLayout->addWidget(list_, 1);
+    QWidget* panel = listPanel({info_, status_}, list_);
 
     QWidget* viewWidget = makeSceneView(*scene_, "Scene1", view_);
     if (view_) {

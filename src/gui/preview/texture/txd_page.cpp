@@ -85,8 +85,6 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     : PreviewPageFrame(PreviewPage::Txd, "TXD", messages, prompts, parent), saveDialog_(std::move(saveDialog)) {
     if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
 
-    auto* panel = new QWidget;
-    panel->setObjectName("Panel2");
     info_ = new QLabel;
     info_->setObjectName("TXDInfo");
     model_ = new TextureListModel(this);
@@ -94,18 +92,8 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     list_->setObjectName("ListBox1");
     list_->setModel(model_);
     list_->setItemDelegate(new TextureRowDelegate(list_));
-    list_->setUniformItemSizes(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    QPalette lp = list_->palette();
-    lp.setColor(QPalette::Base, lp.color(QPalette::Button));
-    list_->setPalette(lp);
 
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(2, 2, 2, 2);
-    panelLayout->setSpacing(2);
-    panelLayout->addWidget(header());
-    panelLayout->addWidget(info_);
-    panelLayout->addWidget(list_, 1);
+    QWidget* panel = listPanel({info_}, list_);
 
     image_ = new FitImageView;
     image_->setObjectName("Image1");
