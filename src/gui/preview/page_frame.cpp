@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "core/browser/format_size.h"
@@ -33,7 +34,7 @@ PreviewPageFrame::PreviewPageFrame(PreviewPage kind, const char* labelPrefix, co
     row->addWidget(size_);
 }
 
-QWidget* PreviewPageFrame::listPanel(std::initializer_list<QWidget*> labels, QListView* list) const {
+QWidget* PreviewPageFrame::listPanel(std::initializer_list<QWidget*> labels, QListView* list) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     QPalette lp = list->palette();
@@ -49,6 +50,21 @@ QWidget* PreviewPageFrame::listPanel(std::initializer_list<QWidget*> labels, QLi
     for (QWidget* label : labels) layout->addWidget(label);
     layout->addWidget(list, 1);
     return panel;
+}
+
+QSplitter* PreviewPageFrame::splitOverView(const char* splitterName, QWidget* panel, QWidget* view) {
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->setObjectName(QString::fromLatin1(splitterName));
+    splitter->addWidget(panel);
+    splitter->addWidget(view);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({225, 200});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter, 1);
+    return splitter;
 }
 
 void PreviewPageFrame::showHeader(const std::string& name, const QString& sizeText) {

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QListView;
+class QSplitter;
 
 namespace varmelo {
 class MessageTable;
@@ -49,7 +50,10 @@ protected:
     // The upper panel of the pages with a list ("Panel2"): the header, the given labels, then
     // the list, which gets the pages' look (one row selected at a time, rows of one height, the
     // button colour behind them).
-    QWidget* listPanel(std::initializer_list<QWidget*> labels, QListView* list) const;
+    QWidget* listPanel(std::initializer_list<QWidget*> labels, QListView* list);
+    // Lays a 3D page out: `panel` over `view` in a vertical splitter named `splitterName`, the
+    // panel 225 pixels high to start, the view taking what the page gains.
+    QSplitter* splitOverView(const char* splitterName, QWidget* panel, QWidget* view);
     void showHeader(const std::string& name, const QString& sizeText);
     // The two ways pages give a size: whole kilobytes rounded up, and the list's size text.
     QString kilobytes(uint64_t bytes) const;

@@ -56,18 +56,7 @@ ColPage::ColPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
         view_->setCameraDriver(std::make_shared<PressAndDragDriver>(std::move(driver)));
     }
 
-    splitter_ = new QSplitter(Qt::Vertical);
-    splitter_->setObjectName("Splitter5");
-    splitter_->addWidget(panel);
-    splitter_->addWidget(viewWidget);
-    splitter_->setChildrenCollapsible(false);
-    splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({225, 200});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(splitter_, 1);
+    splitter_ = splitOverView("Splitter5", panel, viewWidget);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) runCommand([this, row] { showRecord(row); });

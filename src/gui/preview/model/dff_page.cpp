@@ -43,18 +43,7 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
         view_->setCameraDriver(std::move(driver));
     }
 
-    splitter_ = new QSplitter(Qt::Vertical);
-    splitter_->setObjectName("Splitter4");
-    splitter_->addWidget(panel);
-    splitter_->addWidget(viewWidget);
-    splitter_->setChildrenCollapsible(false);
-    splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({225, 200});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(splitter_, 1);
+    splitter_ = splitOverView("Splitter4", panel, viewWidget);
 
     connect(list_, &QListWidget::itemChanged, this, &DffPage::rowChanged);
     connect(list_, &QListWidget::itemSelectionChanged, this, &DffPage::selectionChanged);
