@@ -20,15 +20,15 @@
 
 using namespace varmelo;
 using testing_support::DffBuilder;
-using testing_support::DffGeometrySpec;
+using testing_support::DffGeometryPlan;
 
 namespace {
 
 constexpr int kParts = 8;
 constexpr int kSide = 113;  // vertices a side: 2 * 112 * 112 = 25 088 triangles a part
 
-DffGeometrySpec grid(float lift) {
-    DffGeometrySpec g;
+DffGeometryPlan grid(float lift) {
+    DffGeometryPlan g;
     g.flags = 0x04 | 0x20;  // texture coordinates, lit; normals computed per triangle
     for (int y = 0; y < kSide; ++y)
         for (int x = 0; x < kSide; ++x) {
@@ -53,7 +53,7 @@ public:
         DffBuilder b;
         const int root = b.frame("chassis");
         for (int i = 0; i < kParts; ++i) {
-            testing_support::DffFrameSpec f;
+            testing_support::DffFramePlan f;
             f.name = "part" + std::to_string(i);
             f.parent = root;
             f.position = {float(i), 0, 0};

@@ -24,13 +24,13 @@ Bytes carModel() {
     DffBuilder b;
     const int root = b.frame({"car", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}, -1});
     const int door = b.frame({"door", {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {2, 0, 0}, root});
-    DffGeometrySpec box = boxGeometry({-1, -1, -1}, {1, 1, 1}, true);
+    DffGeometryPlan box = boxGeometry({-1, -1, -1}, {1, 1, 1}, true);
     box.radius = 12.5f;
-    DffGeometrySpec panel;
+    DffGeometryPlan panel;
     panel.flags = 0x01000000 | 0x04;  // native data: listed, never drawn
     panel.vertexCount = 4;
     panel.triangleCount = 2;
-    DffGeometrySpec tri;
+    DffGeometryPlan tri;
     tri.flags = 0x04;
     tri.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
     tri.texCoords = {{0, 0}, {1, 0}, {0, 0.25f}};
@@ -53,8 +53,8 @@ void expectNear(const std::vector<double>& got, const std::vector<double>& want)
     for (size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-5) << i;
 }
 
-ColRecordSpec firstRecord() {
-    ColRecordSpec a;
+ColRecordPlan firstRecord() {
+    ColRecordPlan a;
     a.magic = "COL3";
     a.name = "abcdefghijklmnopqrstuv";
     a.bound = {{1, 2, 3}, 4};
@@ -71,7 +71,7 @@ protected:
     TempDir dir;
     std::string img = dir.file("m.img");
     Bytes col = [] {
-        ColRecordSpec b = firstRecord();
+        ColRecordPlan b = firstRecord();
         b.magic = "COLL";
         b.name = "old";
         b.faces.clear();

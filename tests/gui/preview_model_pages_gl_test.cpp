@@ -58,7 +58,7 @@ int count(const QImage& img, bool (*test)(QRgb)) {
 Bytes twoParts() {
     DffBuilder b;
     b.atomic(b.frame("left"), b.geometry(boxGeometry({-6, -2, -2}, {-2, 2, 2}, true)));
-    DffGeometrySpec right = boxGeometry({2, -2, -2}, {6, 2, 2}, false);
+    DffGeometryPlan right = boxGeometry({2, -2, -2}, {6, 2, 2}, false);
     right.radius = 1.2f;  // the camera ends 12 units from the origin
     b.atomic(b.frame("right"), b.geometry(right));
     return b.build();
@@ -147,13 +147,13 @@ private slots:
     void colShowsTheFirstRecordAndReplacesItsShapes() {
         auto page = showPage<ColPage>();
         QVERIFY(page && page->view());
-        ColRecordSpec shapes;
+        ColRecordPlan shapes;
         shapes.name = "shapes";
         shapes.bound = {{0, 0, 0}, 3};
         shapes.box = {{-2, -2, -2}, {2, 2, 2}};
         shapes.spheres = {{{-1, 0, 0}, 1}};
         shapes.boxes = {{{0.5f, -0.5f, -0.5f}, {1.5f, 0.5f, 0.5f}}};
-        ColRecordSpec empty = shapes;
+        ColRecordPlan empty = shapes;
         empty.magic = "COL2";
         empty.name = "empty";
         empty.spheres.clear();

@@ -27,7 +27,7 @@ Bytes threeParts(float radius = 50) {
     DffBuilder b;
     const char* names[] = {"body", "", "wheel"};
     for (int i = 0; i < 3; ++i) {
-        DffGeometrySpec g = boxGeometry({i * 3.0f, 0, 0}, {i * 3.0f + 2, 2, 2}, i != 2);
+        DffGeometryPlan g = boxGeometry({i * 3.0f, 0, 0}, {i * 3.0f + 2, 2, 2}, i != 2);
         g.radius = i == 1 ? radius : 1;
         b.atomic(b.frame(names[i]), b.geometry(g));
     }
@@ -119,7 +119,7 @@ private slots:
     void nativeGeometryDrawsNothingAndSaysSo() {
         auto page = makePage<DffPage>();
         DffBuilder b;
-        DffGeometrySpec native = boxGeometry({0, 0, 0}, {1, 1, 1}, true);
+        DffGeometryPlan native = boxGeometry({0, 0, 0}, {1, 1, 1}, true);
         native.flags |= 0x01000000;
         native.positions.clear();
         native.normals.clear();
@@ -158,10 +158,10 @@ private slots:
 
     void aDamagedCollisionFileListsWhatWasFound() {
         auto page = makePage<ColPage>();
-        ColRecordSpec a;
+        ColRecordPlan a;
         a.name = "whole";
         a.spheres = {{{0, 0, 0}, 1}};
-        ColRecordSpec b;
+        ColRecordPlan b;
         b.magic = "COL2";
         b.name = "cut";
         b.faces = {{0, 1, 2}};
@@ -207,16 +207,16 @@ private slots:
 
     void colListsRecordsAndShowsTheFirst() {
         auto page = makePage<ColPage>();
-        ColRecordSpec a;
+        ColRecordPlan a;
         a.name = "abcdefghijklmnopqrstuv";  // 22 bytes: lists show 20
         a.bound = {{1, 2, 3}, 4};
         a.box = {{-1, -2, -3}, {1, 2, 3}};
         a.spheres = {{{0, 0, 0}, 1}, {{2, 0, 0}, 1}};
-        ColRecordSpec b;
+        ColRecordPlan b;
         b.magic = "COL3";
         b.name = "second";
         b.boxes = {{{0, 0, 0}, {1, 1, 1}}};
-        ColRecordSpec c;
+        ColRecordPlan c;
         c.magic = "COL2";
         c.name = "third";
         Bytes bytes = colRecord(a);

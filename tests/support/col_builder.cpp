@@ -22,14 +22,14 @@ void box(Out& o, const ColBox& x) {
     o.u32(0x00000201);  // surface: material, flag, brightness, light
 }
 
-void head(Out& o, const ColRecordSpec& r) {
+void head(Out& o, const ColRecordPlan& r) {
     for (size_t i = 0; i < 4; ++i) o.u8(i < r.magic.size() ? uint8_t(r.magic[i]) : 0);
     o.u32(0);  // size, set at the end
     for (size_t i = 0; i < 22; ++i) o.u8(i < r.name.size() ? uint8_t(r.name[i]) : 0);
     o.u16(r.modelId);
 }
 
-void version1(Out& o, const ColRecordSpec& r) {
+void version1(Out& o, const ColRecordPlan& r) {
     o.f32(r.bound.radius);
     o.vec(r.bound.centre);
     o.vec(r.box.min);
@@ -56,7 +56,7 @@ void version1(Out& o, const ColRecordSpec& r) {
 
 int16_t pack(float v) { return int16_t(std::lround(v * 128.0f)); }
 
-void version2(Out& o, const ColRecordSpec& r, bool v3) {
+void version2(Out& o, const ColRecordPlan& r, bool v3) {
     o.vec(r.box.min);
     o.vec(r.box.max);
     o.vec(r.bound.centre);
@@ -99,8 +99,8 @@ void version2(Out& o, const ColRecordSpec& r, bool v3) {
     }
 }
 
-ColRecordSpec shape(const std::string& magic, const std::string& name, float dx) {
-    ColRecordSpec r;
+ColRecordPlan shape(const std::string& magic, const std::string& name, float dx) {
+    ColRecordPlan r;
     r.magic = magic;
     r.name = name;
     r.bound = {{dx, 0, 0.2f}, 2.6f};
@@ -119,7 +119,7 @@ ColRecordSpec shape(const std::string& magic, const std::string& name, float dx)
 
 }  // namespace
 
-std::vector<uint8_t> colRecord(const ColRecordSpec& r) {
+std::vector<uint8_t> colRecord(const ColRecordPlan& r) {
     Out o;
     head(o, r);
     if (r.magic == "COL2" || r.magic == "COL3") version2(o, r, r.magic == "COL3");

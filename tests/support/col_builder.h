@@ -1,6 +1,6 @@
 #pragma once
 // Builds collision files (COL) for tests and sample content (no test framework):
-//   colRecord(ColRecordSpec{...}) gives one record; records are concatenated into a file.
+//   colRecord(ColRecordPlan{...}) gives one record; records are concatenated into a file.
 // Versions 2 and 3 place the spheres, boxes, vertices and faces after the header, in that
 // order, and point the header's offsets at them.
 #include <array>
@@ -13,7 +13,7 @@
 
 namespace testing_support {
 
-struct ColRecordSpec {
+struct ColRecordPlan {
     std::string magic = "COLL";
     std::string name;  // up to 22 bytes are written
     uint16_t modelId = 0;
@@ -27,7 +27,7 @@ struct ColRecordSpec {
     std::optional<uint32_t> sizeField;  // stated instead of the real size
 };
 
-std::vector<uint8_t> colRecord(const ColRecordSpec& r);
+std::vector<uint8_t> colRecord(const ColRecordPlan& r);
 
 // Byte offsets of the version 2/3 header fields from the record's start.
 inline constexpr size_t kColSphereOffsetField = 84;

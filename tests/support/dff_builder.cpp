@@ -37,7 +37,7 @@ size_t texSets(uint32_t flags) {
     return (flags & 0x04) ? 1 : 0;
 }
 
-std::vector<uint8_t> geometryStruct(const DffGeometrySpec& g) {
+std::vector<uint8_t> geometryStruct(const DffGeometryPlan& g) {
     Out o;
     const size_t vertices = g.positions.size();
     o.u32(g.flags);
@@ -89,18 +89,18 @@ std::vector<uint8_t> plainMaterialList() {
 
 }  // namespace
 
-int DffBuilder::frame(DffFrameSpec f) {
+int DffBuilder::frame(DffFramePlan f) {
     frames_.push_back(std::move(f));
     return int(frames_.size()) - 1;
 }
 
 int DffBuilder::frame(const std::string& name) {
-    DffFrameSpec f;
+    DffFramePlan f;
     f.name = name;
     return frame(std::move(f));
 }
 
-int DffBuilder::geometry(DffGeometrySpec g) {
+int DffBuilder::geometry(DffGeometryPlan g) {
     geometries_.push_back(std::move(g));
     return int(geometries_.size()) - 1;
 }
@@ -136,7 +136,7 @@ std::vector<uint8_t> DffBuilder::build() const {
     Out frameStruct;
     frameStruct.u32(uint32_t(frames_.size()));
     std::vector<uint8_t> extensions;
-    for (const DffFrameSpec& f : frames_) {
+    for (const DffFramePlan& f : frames_) {
         frameStruct.vec(f.right);
         frameStruct.vec(f.up);
         frameStruct.vec(f.at);
@@ -152,7 +152,7 @@ std::vector<uint8_t> DffBuilder::build() const {
     Out listStruct;
     listStruct.u32(geometryCount_.value_or(uint32_t(geometries_.size())));
     std::vector<uint8_t> geometries = chunk(1, listStruct.b);
-    for (const DffGeometrySpec& g : geometries_) {
+    for (const DffGeometryPlan& g : geometries_) {
         const auto one = chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), plainMaterialList(), chunk(3, {})}));
         geometries.insert(geometries.end(), one.begin(), one.end());
     }
@@ -175,8 +175,8 @@ std::array<uint16_t, 4> dffTriangle(uint16_t a, uint16_t b, uint16_t c, uint16_t
     return {b, a, material, c};
 }
 
-DffGeometrySpec boxGeometry(Vec3 min, Vec3 max, bool withNormals) {
-    DffGeometrySpec g;
+DffGeometryPlan boxGeometry(Vec3 min, Vec3 max, bool withNormals) {
+    DffGeometryPlan g;
     g.flags = 0x04 | 0x20 | (withNormals ? 0x10u : 0u);
     for (int i = 0; i < 8; ++i) {
         g.positions.push_back({(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z});
@@ -206,7 +206,7 @@ std::vector<uint8_t> demoVehicle() {
     const int bonnet = b.frame({"bonnet_dummy", {1, 0, 0}, {0, c, s}, {0, -s, c}, {0, 1.0f, 0.75f}, body});
     const int bodyGeometry = b.geometry(boxGeometry({-0.9f, -2.2f, -0.3f}, {0.9f, 2.2f, 0.45f}, true));
     const int bonnetGeometry = b.geometry(boxGeometry({-0.8f, 0.0f, 0.0f}, {0.8f, 1.1f, 0.05f}, true));
-    DffGeometrySpec wheel = boxGeometry({-0.15f, -0.35f, -0.35f}, {0.15f, 0.35f, 0.35f}, false);
+    DffGeometryPlan wheel = boxGeometry({-0.15f, -0.35f, -0.35f}, {0.15f, 0.35f, 0.35f}, false);
     const int wheelGeometry = b.geometry(wheel);
     b.atomic(body, bodyGeometry).atomic(bonnet, bonnetGeometry);
     const char* names[] = {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"};

@@ -15,7 +15,7 @@
 
 namespace testing_support {
 
-struct DffFrameSpec {
+struct DffFramePlan {
     std::string name;  // empty: the frame's Extension is empty
     varmelo::Vec3 right{1, 0, 0};
     varmelo::Vec3 up{0, 1, 0};
@@ -24,7 +24,7 @@ struct DffFrameSpec {
     int32_t parent = -1;
 };
 
-struct DffGeometrySpec {
+struct DffGeometryPlan {
     uint32_t flags = 0x04 | 0x10 | 0x20;  // texture coordinates, normals, light
     uint32_t stamp = 0x1803FFFF;          // the Struct chunk's version stamp
     bool lightingBlock = false;           // the 12 surface-lighting bytes after the counts
@@ -41,10 +41,10 @@ struct DffGeometrySpec {
 
 class DffBuilder {
 public:
-    int frame(DffFrameSpec f);
+    int frame(DffFramePlan f);
     // A named frame at the origin, without a parent.
     int frame(const std::string& name);
-    int geometry(DffGeometrySpec g);
+    int geometry(DffGeometryPlan g);
     DffBuilder& atomic(int32_t frame, int32_t geometry);
     // A Clump Struct of the atomic count alone (4 bytes) instead of 12.
     DffBuilder& shortClumpStruct();
@@ -54,8 +54,8 @@ public:
     std::vector<uint8_t> build() const;
 
 private:
-    std::vector<DffFrameSpec> frames_;
-    std::vector<DffGeometrySpec> geometries_;
+    std::vector<DffFramePlan> frames_;
+    std::vector<DffGeometryPlan> geometries_;
     std::vector<std::array<int32_t, 2>> atomics_;
     bool shortStruct_ = false;
     std::optional<uint32_t> atomicCount_, geometryCount_;
@@ -66,7 +66,7 @@ std::array<uint16_t, 4> dffTriangle(uint16_t a, uint16_t b, uint16_t c, uint16_t
 
 // A box from `min` to `max`: 8 corners, 12 outward-facing triangles, texture coordinates,
 // and normals (pointing away from the centre) when `withNormals`.
-DffGeometrySpec boxGeometry(varmelo::Vec3 min, varmelo::Vec3 max, bool withNormals);
+DffGeometryPlan boxGeometry(varmelo::Vec3 min, varmelo::Vec3 max, bool withNormals);
 
 // A small car: body, bonnet and four wheels under dummy frames; the bonnet frame is turned
 // about x, wheels hang from a chassis dummy; the body has stored normals, the wheels not.

@@ -76,7 +76,14 @@ std::string extensionStart(const std::string& name, size_t& dot) {
 
 namespace {
 
-void copyRange(BinaryFile& src, uint64_t start, uint64_t length, BinaryFile& out) {
+// Copies the range into a destination made with `mode`; the archive is opened first, so a
+// missing archive fails before anything is created.
+void copyRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest,
+               BinaryFile::Mode mode) {
+    BinaryFile src = BinaryFile::openRead(archivePath);
+    // Creating the destination truncates it: extracting onto the archive itself would wipe it.
+    if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
+    BinaryFile out(dest, mode);
     uint8_t* buf = copyBuffer();
     src.seek(start);
     uint64_t copied = 0;
@@ -97,11 +104,7 @@ void requireEntryIndex(const Archive& a, uint32_t e) {
 }  // namespace
 
 void CopyArchiveRange(const std::string& archivePath, uint64_t start, uint64_t length, const std::string& dest) {
-    BinaryFile src = BinaryFile::openRead(archivePath);
-    // Creating the destination truncates it: extracting onto the archive itself would wipe it.
-    if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
-    BinaryFile out = BinaryFile::create(dest);
-    copyRange(src, start, length, out);
+    copyRange(archivePath, start, length, dest, BinaryFile::Mode::Create);
 }
 
 void SaveEntryToFile(const Archive& a, uint32_t e, const std::string& dest) {
@@ -116,15 +119,11 @@ std::string SaveEntryIntoFolder(const Archive& a, uint32_t e, const std::string&
     const std::string& name = a.Entries[e].Name;
     const std::string dest = folderDestination(folder, name);
     if (isFolderEntry(name)) return {};
-    BinaryFile src = BinaryFile::openRead(a.ArchivePath);
-    if (sameFile(a.ArchivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
-    BinaryFile out;
     try {
-        out = BinaryFile::createPlain(dest);
+        copyRange(a.ArchivePath, a.byteOffset(e), a.byteSize(e), dest, BinaryFile::Mode::CreatePlain);
     } catch (const UsageError& refusal) {
         throw UsageError("Entry \"" + cp1251ToUtf8(name) + "\" cannot be extracted: " + refusal.what());
     }
-    copyRange(src, a.byteOffset(e), a.byteSize(e), out);
     return dest;
 }
 

@@ -20,30 +20,8 @@ constexpr uint32_t kChunkFrameName = 0x0253F2FE;
 constexpr uint64_t kFrameBytes = 56;
 constexpr uint32_t kLightingBlockUntil = 0x34000;
 
-// A chunk found by a search: where its body starts and ends.
-struct Found {
-    ChunkHeader header;
-    uint64_t end = 0;
-};
-
-// Searches siblings from the reader's position up to `end` (the end of the parent chunk).
-// Not found: nothing, the reader left at `end` or before it. The chunk searched for is cut
-// to its parent's end when it claims more (a file cut short still shows what it holds, and
-// fails where a read needs the missing bytes); a chunk to be stepped over that claims more
-// ends the search with a read beyond the end.
-std::optional<Found> findChunk(EntryReader& r, uint32_t type, uint64_t end) {
-    while (end > r.pos() && end - r.pos() >= kChunkHeaderSize) {
-        const ChunkHeader h = readChunkHeader(r);
-        const uint64_t left = end - r.pos();
-        if (h.type == type) return Found{h, r.pos() + std::min<uint64_t>(h.size, left)};
-        if (h.size > left) throwReadBeyondEnd();
-        r.skip(h.size);
-    }
-    return std::nullopt;
-}
-
-Found requireChunk(EntryReader& r, uint32_t type, uint64_t end) {
-    if (auto f = findChunk(r, type, end)) return *f;
+FoundChunk requireChunk(EntryReader& r, uint32_t type, uint64_t end) {
+    if (auto f = FindChunkWithin(r, type, end)) return *f;
     throwReadBeyondEnd();
 }
 
@@ -71,7 +49,7 @@ std::vector<Vec3> readVectors(EntryReader& r, int32_t count, uint64_t end) {
 }
 
 void readFrames(EntryReader& r, uint64_t listEnd, DffClump& clump) {
-    const Found s = requireChunk(r, kChunkStruct, listEnd);
+    const FoundChunk s = requireChunk(r, kChunkStruct, listEnd);
     need(r, 4, s.end);
     const uint32_t count = r.u32le();
     if (count > (s.end - r.pos()) / kFrameBytes) throwReadBeyondEnd();
@@ -89,9 +67,9 @@ void readFrames(EntryReader& r, uint64_t listEnd, DffClump& clump) {
     r.seek(s.end);
     // One Extension per frame; a file with fewer leaves the remaining frames unnamed.
     for (DffFrame& f : clump.frames) {
-        const auto ext = findChunk(r, kChunkExtension, listEnd);
+        const auto ext = FindChunkWithin(r, kChunkExtension, listEnd);
         if (!ext) break;
-        if (const auto name = findChunk(r, kChunkFrameName, ext->end)) {
+        if (const auto name = FindChunkWithin(r, kChunkFrameName, ext->end)) {
             const std::vector<uint8_t> b = r.read(size_t(name->end - r.pos()));
             f.name.assign(b.begin(), b.end());
         }
@@ -106,7 +84,7 @@ size_t texCoordSets(uint32_t flags) {
 }
 
 DffGeometry readGeometry(EntryReader& r, uint64_t geometryEnd) {
-    const Found s = requireChunk(r, kChunkStruct, geometryEnd);
+    const FoundChunk s = requireChunk(r, kChunkStruct, geometryEnd);
     const uint64_t end = s.end;
     need(r, 16, end);
     DffGeometry g;
@@ -148,14 +126,14 @@ DffGeometry readGeometry(EntryReader& r, uint64_t geometryEnd) {
 }
 
 void readGeometries(EntryReader& r, uint64_t listEnd, DffClump& clump) {
-    const Found s = requireChunk(r, kChunkStruct, listEnd);
+    const FoundChunk s = requireChunk(r, kChunkStruct, listEnd);
     need(r, 4, s.end);
     const uint32_t count = r.u32le();
     r.seek(s.end);
     // The list's own count and its end both bound the search, so a clump with fewer
     // geometries than atomics never reads the atomics as geometries.
     for (uint32_t i = 0; i < count; ++i) {
-        const auto geometry = findChunk(r, kChunkGeometry, listEnd);
+        const auto geometry = FindChunkWithin(r, kChunkGeometry, listEnd);
         if (!geometry) break;
         DffGeometry g = readGeometry(r, geometry->end);
         clump.totalVertices += uint64_t(std::max(g.vertexCount, 0));
@@ -167,24 +145,24 @@ void readGeometries(EntryReader& r, uint64_t listEnd, DffClump& clump) {
 }
 
 void readClump(EntryReader& r, DffClump& clump) {
-    const Found c = requireChunk(r, kChunkClump, r.size());
-    const Found s = requireChunk(r, kChunkStruct, c.end);
+    const FoundChunk c = requireChunk(r, kChunkClump, r.size());
+    const FoundChunk s = requireChunk(r, kChunkStruct, c.end);
     // Files before 3.3 hold the atomic count alone; the light and camera counts are not needed.
     need(r, 4, s.end);
     clump.atomicCount = r.u32le();
     r.seek(s.end);
 
-    const Found frames = requireChunk(r, kChunkFrameList, c.end);
+    const FoundChunk frames = requireChunk(r, kChunkFrameList, c.end);
     readFrames(r, frames.end, clump);
     r.seek(frames.end);
 
-    const Found geometries = requireChunk(r, kChunkGeometryList, c.end);
+    const FoundChunk geometries = requireChunk(r, kChunkGeometryList, c.end);
     readGeometries(r, geometries.end, clump);
     r.seek(geometries.end);
 
     for (uint32_t i = 0; i < clump.atomicCount; ++i) {
-        const Found a = requireChunk(r, kChunkAtomic, c.end);
-        const Found as = requireChunk(r, kChunkStruct, a.end);
+        const FoundChunk a = requireChunk(r, kChunkAtomic, c.end);
+        const FoundChunk as = requireChunk(r, kChunkStruct, a.end);
         need(r, 8, as.end);
         DffAtomic atomic;
         atomic.frame = int32_t(r.u32le());

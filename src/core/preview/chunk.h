@@ -5,6 +5,7 @@
 //   8  u32  version stamp (not checked)
 // followed by its body. Siblings follow one another; a chunk is stepped over whole by its size.
 #include <cstdint>
+#include <optional>
 
 #include "core/preview/entry_reader.h"
 
@@ -30,5 +31,18 @@ ChunkHeader readChunkHeader(EntryReader& r);
 // siblings. Throws "Read beyond end of file" when the entry ends first, also when a chunk
 // claims more bytes than the entry has left; every step moves forward by at least a header.
 ChunkHeader SeekChunk(EntryReader& r, uint32_t wantedType);
+
+// A chunk found by a bounded search: its header and where its body ends.
+struct FoundChunk {
+    ChunkHeader header;
+    uint64_t end = 0;
+};
+
+// Searches siblings from the reader's position up to `end` (the end of the parent chunk),
+// leaving the reader at the found chunk's body. Not found: nothing, the reader at `end` or
+// before it. The chunk searched for is cut to its parent's end when it claims more (a file
+// cut short still shows what it holds, and fails where a read needs the missing bytes); a
+// chunk to be stepped over that claims more ends the search with a read beyond the end.
+std::optional<FoundChunk> FindChunkWithin(EntryReader& r, uint32_t type, uint64_t end);
 
 }  // namespace varmelo

@@ -19,8 +19,8 @@ Bytes join(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-ColRecordSpec spec(const std::string& magic, const std::string& name = "model") {
-    ColRecordSpec r;
+ColRecordPlan plan(const std::string& magic, const std::string& name = "model") {
+    ColRecordPlan r;
     r.magic = magic;
     r.name = name;
     r.bound = {{1, 2, 3}, 4};
@@ -43,9 +43,9 @@ ColRecord record(Bytes bytes, uint64_t offset = 0) {
 }
 
 TEST(ColScan, ListsRecognisedRecordsInFileOrder) {
-    const Bytes a = colRecord(spec("COLL", "first")), b = colRecord(spec("COL3", "second"));
-    ColRecordSpec unknown = spec("COLX", "skipped");
-    const Bytes c = colRecord(unknown), d = colRecord(spec("COL2", "third"));
+    const Bytes a = colRecord(plan("COLL", "first")), b = colRecord(plan("COL3", "second"));
+    ColRecordPlan unknown = plan("COLX", "skipped");
+    const Bytes c = colRecord(unknown), d = colRecord(plan("COL2", "third"));
     const ColScan s = scan(join({a, b, c, d}));
     ASSERT_EQ(s.error, "");
     ASSERT_EQ(s.records.size(), 3u);
@@ -59,7 +59,7 @@ TEST(ColScan, ListsRecognisedRecordsInFileOrder) {
 }
 
 TEST(ColScan, TwentyTwoCharacterNameIsListedWithTwenty) {
-    const Bytes bytes = colRecord(spec("COL2", "abcdefghijklmnopqrstuv"));
+    const Bytes bytes = colRecord(plan("COL2", "abcdefghijklmnopqrstuv"));
     EXPECT_EQ(scan(bytes).records.at(0).name, "abcdefghijklmnopqrst");
     const ColRecord r = record(bytes);
     EXPECT_EQ(r.name, "abcdefghijklmnopqrst");
@@ -75,7 +75,7 @@ class ColPadding : public testing::TestWithParam<PaddingRow> {};
 
 TEST_P(ColPadding, ZeroBytesAreSteppedEightAtATime) {
     // Zero padding between records reads as records of size 0; so does the tail.
-    const Bytes r = colRecord(spec("COLL"));
+    const Bytes r = colRecord(plan("COLL"));
     const size_t zeros = GetParam().zeros;
     const Bytes bytes = join({r, Bytes(zeros, 0), r});
     const ColScan s = scan(bytes);
@@ -97,16 +97,16 @@ TEST(ColScan, ShortTailsAndHugeSizesEndTheScan) {
     EXPECT_TRUE(scan(Bytes(7, 0)).records.empty());
     // A record cut right after its size field is still listed, with what name there is.
     EXPECT_EQ(scan(Bytes{'C', 'O', 'L', 'L', 100, 0, 0, 0, 'a', 'b'}).records.at(0).name, "ab");
-    ColRecordSpec huge = spec("COL3");
+    ColRecordPlan huge = plan("COL3");
     huge.sizeField = 0xFFFFFFFF;
-    const ColScan s = scan(join({colRecord(huge), colRecord(spec("COLL"))}));
+    const ColScan s = scan(join({colRecord(huge), colRecord(plan("COLL"))}));
     EXPECT_EQ(s.records.size(), 1u);
 }
 
 class ColBoxSize : public testing::TestWithParam<const char*> {};
 
 TEST_P(ColBoxSize, BoundingBoxIsTwoByFourBySix) {
-    const ColRecord r = record(colRecord(spec(GetParam())));
+    const ColRecord r = record(colRecord(plan(GetParam())));
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.box.size(), (Vec3{2, 4, 6}));
     EXPECT_EQ(r.box.centre(), (Vec3{0, 0, 0}));
@@ -127,7 +127,7 @@ TEST_P(ColBoxSize, BoundingBoxIsTwoByFourBySix) {
 INSTANTIATE_TEST_SUITE_P(Versions, ColBoxSize, testing::Values("COLL", "COL2", "COL3"));
 
 TEST(ColRecord, CompressedVerticesAreSixteenBitsOver128) {
-    ColRecordSpec s = spec("COL2");
+    ColRecordPlan s = plan("COL2");
     s.packedVertices = {{128, -256, 64}, {-64, 0, 32767}};
     s.faces = {{1, 0, 1}};
     const ColRecord r = record(colRecord(s));
@@ -138,14 +138,14 @@ TEST(ColRecord, CompressedVerticesAreSixteenBitsOver128) {
 }
 
 TEST(ColRecord, VersionTwoWithoutFacesHasNoVertices) {
-    ColRecordSpec s = spec("COL3");
+    ColRecordPlan s = plan("COL3");
     s.faces.clear();
     EXPECT_EQ(colVertexCount(record(colRecord(s))), 0u);
 }
 
 TEST(ColRecord, BlocksPastTheRecordEndAreReadAsFarAsTheyFit) {
-    Bytes bytes = colRecord(spec("COL2"));
-    const Bytes next = colRecord(spec("COLL", "next"));
+    Bytes bytes = colRecord(plan("COL2"));
+    const Bytes next = colRecord(plan("COLL", "next"));
     // Two more faces than stored: the second record's bytes must not be read as faces.
     put32le(bytes.data() + kColFaceCountField, 4);
     const ColRecord r = record(join({bytes, next}));
@@ -157,7 +157,7 @@ TEST(ColRecord, BlocksPastTheRecordEndAreReadAsFarAsTheyFit) {
     EXPECT_TRUE(s.spheres.empty());
     EXPECT_EQ(s.boxes.size(), 1u);
     // Version 1: a sphere count beyond the record keeps the spheres that fit.
-    Bytes v1 = colRecord(spec("COLL"));
+    Bytes v1 = colRecord(plan("COLL"));
     put32le(v1.data() + 72, 1000);
     const ColRecord t = record(join({v1, next}));
     EXPECT_EQ(t.spheres.size(), v1.size() > 76 ? (v1.size() - 76) / 20 : 0u);
@@ -167,13 +167,13 @@ TEST(ColRecord, BlocksPastTheRecordEndAreReadAsFarAsTheyFit) {
 }
 
 TEST(ColRecord, HeadCutShortIsAnErrorThatKeepsTheName) {
-    Bytes bytes = colRecord(spec("COL3", "cut"));
+    Bytes bytes = colRecord(plan("COL3", "cut"));
     bytes.resize(60);
     const ColRecord r = record(bytes);
     EXPECT_EQ(r.error, "Read beyond end of file");
     EXPECT_EQ(r.name, "cut");
     EXPECT_EQ(record(bytes, 1000).error, "Read beyond end of file");
-    EXPECT_EQ(record(colRecord(spec("ABCD"))).version, 0);
+    EXPECT_EQ(record(colRecord(plan("ABCD"))).version, 0);
 }
 
 TEST(ColMesh, DrawnAsCornersCBAWithPlaneNormals) {

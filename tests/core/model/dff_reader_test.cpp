@@ -17,8 +17,8 @@ DffClump read(std::vector<uint8_t> bytes) {
     return ReadDffClump(r);
 }
 
-DffGeometrySpec triangle(float dx = 0) {
-    DffGeometrySpec g;
+DffGeometryPlan triangle(float dx = 0) {
+    DffGeometryPlan g;
     g.positions = {{dx, 0, 0}, {dx + 1, 0, 0}, {dx, 1, 0}};
     g.normals = {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}};
     g.texCoords = {{0, 0}, {1, 0}, {0, 1}};
@@ -91,7 +91,7 @@ class DffVersionStamp : public testing::TestWithParam<StampRow> {};
 TEST_P(DffVersionStamp, DecidesTheLightingBlock) {
     const StampRow row = GetParam();
     EXPECT_EQ(decodeRwVersion(row.stamp), row.version);
-    DffGeometrySpec g = triangle();
+    DffGeometryPlan g = triangle();
     g.stamp = row.stamp;
     g.lightingBlock = row.lighting;
     DffBuilder b;
@@ -112,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(Stamps, DffVersionStamp,
                                          StampRow{0x00000310, 0x31000, true}));  // old bare version
 
 TEST(DffReader, StoredNormalsWithFlagAndPlaneNormalsWithout) {
-    DffGeometrySpec stored = triangle();
+    DffGeometryPlan stored = triangle();
     stored.normals = {{1, 0, 0}, {0, 1, 0}, {0, 0, 2}};
-    DffGeometrySpec computed = stored;
+    DffGeometryPlan computed = stored;
     computed.flags &= ~0x10u;
     // Drawn a, b, c clockwise seen from +z: the plane normal points down.
     computed.triangles = {dffTriangle(0, 2, 1)};
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Indices, DffAtomicIndex,
                                          IndexRow{0, -5, "frame0", false}));
 
 TEST(DffReader, TriangleWithACornerOutsideItsVerticesIsLeftOut) {
-    DffGeometrySpec g = triangle();
+    DffGeometryPlan g = triangle();
     g.triangles = {dffTriangle(0, 1, 3), dffTriangle(0, 1, 2), dffTriangle(9, 1, 2)};
     DffBuilder b;
     b.atomic(b.frame("f"), b.geometry(g));
@@ -246,7 +246,7 @@ TEST(DffParts, PlacedByTheWholeFrameChain) {
 }
 
 TEST(DffReader, NativeGeometryIsListedButDrawsNothing) {
-    DffGeometrySpec g;
+    DffGeometryPlan g;
     g.flags = 0x01000000 | 0x04;
     g.vertexCount = 24;
     g.triangleCount = 12;
@@ -273,7 +273,7 @@ struct LayoutRow {
 class DffVertexLayout : public testing::TestWithParam<LayoutRow> {};
 
 TEST_P(DffVertexLayout, ColoursAndFurtherCoordinateSetsAreSteppedOver) {
-    DffGeometrySpec g = triangle();
+    DffGeometryPlan g = triangle();
     g.flags = GetParam().flags;
     DffBuilder b;
     b.atomic(b.frame("f"), b.geometry(g));
@@ -293,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(Flags, DffVertexLayout,
 
 TEST(DffReader, HostileCountsFailWithoutSizingATable) {
     for (int32_t count : {0x7FFFFFFF, -1, 0x10000000}) {
-        DffGeometrySpec g = triangle();
+        DffGeometryPlan g = triangle();
         g.vertexCount = count;
         if (count == 0x10000000) {
             g.vertexCount.reset();
