@@ -51,7 +51,12 @@ std::vector<uint8_t> geometryStruct(const DffGeometryPlan& g) {
     }
     if (!(g.flags & 0x01000000)) {
         if (g.flags & 0x08)
-            for (size_t i = 0; i < vertices; ++i) o.u32(0xFF8040C0);
+            for (size_t i = 0; i < vertices; ++i) {
+                if (i < g.colours.size())
+                    for (uint8_t c : g.colours[i]) o.u8(c);
+                else
+                    o.u32(0xFF8040C0);
+            }
         for (size_t set = 0; set < texSets(g.flags); ++set)
             for (size_t i = 0; i < vertices; ++i) {
                 const Vec2 t = i < g.texCoords.size() ? g.texCoords[i] : Vec2{};
@@ -72,19 +77,48 @@ std::vector<uint8_t> geometryStruct(const DffGeometryPlan& g) {
     return o.b;
 }
 
-std::vector<uint8_t> plainMaterialList() {
-    Out list;
-    list.u32(1);
-    list.u32(0xFFFFFFFF);
+std::vector<uint8_t> stringChunk(const std::string& text) {
+    std::vector<uint8_t> b(text.begin(), text.end());
+    b.resize((text.size() + 4) & ~size_t(3), 0);  // NUL padded to a multiple of 4
+    return chunk(0x02, b);
+}
+
+std::vector<uint8_t> materialChunk(const DffMaterialPlan& m) {
     Out mat;
-    mat.u32(0);           // flags
-    mat.u32(0xFFC0C0C0);  // colour
-    mat.u32(0);           // unused
-    mat.u32(0);           // not textured
-    mat.f32(1);
-    mat.f32(1);
-    mat.f32(1);
-    return chunk(0x08, cat({chunk(1, list.b), chunk(0x07, cat({chunk(1, mat.b), chunk(3, {})}))}));
+    mat.u32(0);  // flags
+    for (uint8_t c : m.colour) mat.u8(c);
+    mat.u32(0);  // unused
+    mat.u32(m.texture.empty() ? 0 : 1);
+    if (!m.shortStruct) {
+        mat.f32(1);
+        mat.f32(1);
+        mat.f32(1);
+    }
+    std::vector<uint8_t> body = chunk(1, mat.b);
+    if (!m.texture.empty()) {
+        Out filter;
+        filter.u32(0x1106);
+        const auto texture = chunk(0x06, cat({chunk(1, filter.b), stringChunk(m.texture), stringChunk(m.mask), chunk(3, {})}));
+        body.insert(body.end(), texture.begin(), texture.end());
+    }
+    const auto ext = chunk(3, {});
+    body.insert(body.end(), ext.begin(), ext.end());
+    return chunk(0x07, body);
+}
+
+std::vector<uint8_t> materialList(const std::vector<DffMaterialPlan>& plans) {
+    const std::vector<DffMaterialPlan> plain{DffMaterialPlan{}};
+    const auto& materials = plans.empty() ? plain : plans;
+    Out list;
+    list.u32(uint32_t(materials.size()));
+    std::vector<uint8_t> own;
+    for (const DffMaterialPlan& m : materials) {
+        list.u32(uint32_t(m.repeats));
+        if (m.repeats >= 0) continue;
+        const auto one = materialChunk(m);
+        own.insert(own.end(), one.begin(), one.end());
+    }
+    return chunk(0x08, cat({chunk(1, list.b), own}));
 }
 
 }  // namespace
@@ -153,7 +187,7 @@ std::vector<uint8_t> DffBuilder::build() const {
     listStruct.u32(geometryCount_.value_or(uint32_t(geometries_.size())));
     std::vector<uint8_t> geometries = chunk(1, listStruct.b);
     for (const DffGeometryPlan& g : geometries_) {
-        const auto one = chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), plainMaterialList(), chunk(3, {})}));
+        const auto one = chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), materialList(g.materials), chunk(3, {})}));
         geometries.insert(geometries.end(), one.begin(), one.end());
     }
     const auto geometryList = chunk(0x1A, geometries);

@@ -24,6 +24,14 @@ struct DffFramePlan {
     int32_t parent = -1;
 };
 
+struct DffMaterialPlan {
+    std::array<uint8_t, 4> colour{192, 192, 192, 255};
+    std::string texture;  // textured when not empty
+    std::string mask;
+    int32_t repeats = -1;       // the earlier list entry this one repeats; -1: its own material
+    bool shortStruct = false;   // a 16-byte Struct, without the three lighting floats
+};
+
 struct DffGeometryPlan {
     uint32_t flags = 0x04 | 0x10 | 0x20;  // texture coordinates, normals, light
     uint32_t stamp = 0x1803FFFF;          // the Struct chunk's version stamp
@@ -32,6 +40,8 @@ struct DffGeometryPlan {
     std::vector<varmelo::Vec3> normals;    // written when not empty (has-normals word)
     std::vector<varmelo::Vec2> texCoords;  // the first set; further sets repeat it
     std::vector<std::array<uint16_t, 4>> triangles;  // the stored words
+    std::vector<std::array<uint8_t, 4>> colours;     // prelit colours (flag 0x08); missing ones are C0 40 80 FF
+    std::vector<DffMaterialPlan> materials;          // empty: one plain silver material
     varmelo::Vec3 centre;
     float radius = 1;
     uint32_t morphTargets = 1;

@@ -48,6 +48,16 @@ bool drawable(const DffGeometry& g, const std::array<uint16_t, 4>& t) {
     return true;
 }
 
+std::vector<std::vector<uint32_t>> trianglesByMaterial(const DffGeometry& g) {
+    std::vector<std::vector<uint32_t>> groups(g.materials.size() + 1);
+    for (size_t i = 0; i < g.triangles.size(); ++i) {
+        if (!drawable(g, g.triangles[i])) continue;
+        const size_t m = std::min<size_t>(triangleMaterial(g.triangles[i]), g.materials.size());
+        groups[m].push_back(uint32_t(i));
+    }
+    return groups;
+}
+
 std::optional<Bounds> partBounds(const DffClump& clump, const DffPart& part) {
     if (!part.placed()) return std::nullopt;
     const DffGeometry& g = clump.geometries[size_t(part.geometry)];

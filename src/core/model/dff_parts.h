@@ -44,4 +44,8 @@ std::optional<Bounds> partBounds(const DffClump& clump, const DffPart& part);
 // Whether a triangle's corners all lie inside its geometry's vertex array.
 bool drawable(const DffGeometry& g, const std::array<uint16_t, 4>& t);
 
+// The drawable triangles of a geometry (their indices) grouped by the material they name:
+// group m for material m, then one last group for those naming a material the list lacks.
+std::vector<std::vector<uint32_t>> trianglesByMaterial(const DffGeometry& g);
+
 }  // namespace varmelo

@@ -99,7 +99,11 @@ DffGeometry readGeometry(EntryReader& r, uint64_t geometryEnd) {
     }
     const int32_t vertices = g.vertexCount;
     if (!g.nativeData()) {
-        if (g.flags & kGeometryColours) r.skip(tableBytes(r, vertices, 4, end));
+        if (g.flags & kGeometryColours) {
+            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 4, end)));
+            g.colours.resize(size_t(vertices));
+            for (size_t i = 0; i < g.colours.size(); ++i) g.colours[i] = {b[4 * i], b[4 * i + 1], b[4 * i + 2], b[4 * i + 3]};
+        }
         const size_t sets = texCoordSets(g.flags);
         if (sets > 0) {
             const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 8, end)));
@@ -122,6 +126,8 @@ DffGeometry readGeometry(EntryReader& r, uint64_t geometryEnd) {
         if (hasPositions) g.positions = readVectors(r, vertices, end);
         if (hasNormals) g.normals = readVectors(r, vertices, end);
     }
+    r.seek(end);
+    g.materials = ReadMaterialList(r, geometryEnd);
     return g;
 }
 

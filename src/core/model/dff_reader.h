@@ -20,7 +20,8 @@
 //                     u16 words at bytes 0, 2, 4, 6 - byte 4 is the material); then per morph
 //                     target: bounding sphere (4 floats), u32 has-positions, u32 has-normals,
 //                     positions and normals (12 bytes per vertex) when those say so
-//         Material List, Extension, ... (not read)
+//         Material List (0x08): see dff_materials.h
+//         Extension, ... (not read)
 //     Atomic (0x14), one per atomic
 //       Struct (1): i32 frame index, i32 geometry index, u32 flags, u32 unused
 //     Extension (3)
@@ -30,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/dff_materials.h"
 #include "core/model/vec3.h"
 #include "core/preview/entry_reader.h"
 
@@ -71,6 +73,10 @@ struct DffGeometry {
     std::vector<Vec3> positions;  // empty when the first morph target holds none
     std::vector<Vec3> normals;    // empty when the first morph target holds none
     std::vector<Vec2> texCoords;  // the first set; empty without one
+    // Prelit vertex colours (R, G, B, A), one per vertex with flag 0x08; empty without.
+    std::vector<std::array<uint8_t, 4>> colours;
+    // One per entry of the material list, in list order; triangles name them by word 2.
+    std::vector<DffMaterial> materials;
     DffSphere sphere;
 
     bool nativeData() const { return (flags & kGeometryNative) != 0; }
