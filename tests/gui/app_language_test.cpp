@@ -81,6 +81,8 @@ private slots:
     void russianFileHoldsTheBuiltInTexts();
     void englishLeavesNoRussianAndRussianRestoresEveryText();
     void searchFoldersInOrderFirstFileWins();
+    void textsInTheFilesCodePage_data();
+    void textsInTheFilesCodePage();
     void columnCaptionsByNumber();
     void dialogFiltersByName();
     void flagGreenIsTransparent();
@@ -168,6 +170,30 @@ void AppLanguageTest::searchFoldersInOrderFirstFileWins() {
     MainWindow again(settings, prompts, {});
     QCOMPARE(again.languageList().back().displayName, QString("Selected"));
     QCOMPARE(again.menus().menu("File1")->title(), QString("Datei"));
+}
+
+void AppLanguageTest::textsInTheFilesCodePage_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("title");
+    // "Файл" in Windows-1251, "Fichier é" in Windows-1252, "Файл é" after a UTF-8 mark.
+    QTest::newRow("Windows-1251") << QByteArray("[main]\nLanguage=X\nCharSet=204\n[frm1]\nFile1=\xD4\xE0\xE9\xEB\n")
+                                  << QString("Файл");
+    QTest::newRow("Windows-1252") << QByteArray("[main]\nLanguage=X\nCharSet=0\n[frm1]\nFile1=Fichier \xE9\n")
+                                  << QString("Fichier é");
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF[main]\nLanguage=X\nCharSet=0\n[frm1]\nFile1=Файл é\n")
+                                << QString("Файл é");
+}
+
+void AppLanguageTest::textsInTheFilesCodePage() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, title);
+    QTemporaryDir folder;
+    writeFile(folder.filePath("x.lng"), file);
+    QTemporaryDir root;
+    ScriptedPrompts prompts;
+    CoreAppSettings settings(places(root, {folder.path().toStdString()}, 9));
+    MainWindow w(settings, prompts, {});
+    QCOMPARE(w.menus().menu("File1")->title(), title);
 }
 
 void AppLanguageTest::columnCaptionsByNumber() {
