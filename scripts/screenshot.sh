@@ -2,7 +2,9 @@
 # Takes a picture of the program's window opened on an archive, without a desktop:
 #   scripts/screenshot.sh ARCHIVE OUT.png [BUILD_DIR]
 # The program runs from a copy in a temporary folder, so its settings (options.ini beside
-# the executable) are fresh and the first-run question is already answered.
+# the executable) are fresh and the first-run question is already answered. The language
+# files built beside it come along; SCREENSHOT_LANGUAGE names the one to show (default
+# Russian.lng, the texts the program is built with).
 set -euo pipefail
 archive=${1:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
 out=${2:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
@@ -13,7 +15,8 @@ build=${3:-build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/varmelo" "$work/varmelo"
-printf '[Main]\nFirstRun=0\nMenuStyle=0\n' > "$work/options.ini"
+[ -d "$build/lang" ] && cp -r "$build/lang" "$work/lang"
+printf '[Main]\nFirstRun=0\nMenuStyle=0\nLanguage=%s\n' "${SCREENSHOT_LANGUAGE:-Russian.lng}" > "$work/options.ini"
 mkdir -p "$work/xdg-data" "$work/xdg-config" "$work/runtime"
 chmod 700 "$work/runtime"
 

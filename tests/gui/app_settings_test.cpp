@@ -48,7 +48,7 @@ struct Sandbox {
         CoreAppSettings::Places p;
         p.settings.folder = root.filePath("settings").toStdString();
         p.settings.portable = true;
-        p.languageFolder = root.filePath("lang").toStdString();
+        p.languageFolders = {root.filePath("lang").toStdString()};
         p.associations = varmelo::associationPlaces(varmelo::processEnvironment(), "/opt/varmelo/varmelo");
         p.associations.runTool = {};  // no desktop database tools in tests
         p.userLanguageId = 25;

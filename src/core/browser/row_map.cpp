@@ -7,6 +7,7 @@
 
 #include "core/browser/format_size.h"
 #include "core/io/errors.h"
+#include "core/settings/text_format.h"
 
 namespace varmelo {
 
@@ -277,7 +278,9 @@ std::string addressText(const Archive& a, uint32_t e) {
 
 std::string sizeText(const Archive& a, uint32_t e, const MessageTable& messages, char decimalSeparator) {
     const TEntryRec& rec = a.Entries.at(e);
-    if (countsSectors(a.ArchiveKind)) return std::to_string(uint64_t(rec.Size) * 2) + " КБ";
+    // IMG sizes count 2 KB sectors: shown as whole kilobytes in the size label's words, so
+    // the list speaks the chosen language too (the Russian text is "%d КБ" either way).
+    if (countsSectors(a.ArchiveKind)) return formatText(messages.get(MsgSizeKb), {int64_t(rec.Size) * 2});
     return FormatSize(rec.Size, messages, decimalSeparator);
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/io/codepage.h"
 #include "core/io/file_system.h"
+#include "core/io/windows_codepage.h"
 #include "core/settings/messages.h"
 
 namespace varmelo {
@@ -62,21 +63,64 @@ constexpr LocaleId kLocaleIds[] = {
 
 std::string languageFolder(const std::string& executableFolder) { return executableFolder + "/lang"; }
 
-std::vector<LanguageRecord> scanLanguages(const std::string& langFolder) {
+std::vector<std::string> languageSearchFolders(const std::string& executableFolder, const Environment& env) {
+    std::vector<std::string> folders;
+    auto add = [&folders](const std::string& folder) {
+        if (folder.empty() || folder[0] != '/') return;
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    };
+    if (!executableFolder.empty()) add(languageFolder(executableFolder));
+    if (std::string home = xdgDataHome(env); !home.empty()) add(home + "/varmelo/lang");
+    std::string dirs = env("XDG_DATA_DIRS");
+    if (dirs.empty()) dirs = "/usr/local/share:/usr/share";
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+        if (!dir.empty()) add((dir == "/" ? std::string() : dir) + "/varmelo/lang");
+        start = end + 1;
+    }
+    // <prefix>/bin/varmelo finds <prefix>/share/varmelo/lang.
+    const size_t slash = executableFolder.rfind('/');
+    if (slash != std::string::npos) add(executableFolder.substr(0, slash) + "/share/varmelo/lang");
+    return folders;
+}
+
+std::string findLanguageFile(const std::vector<std::string>& folders, const std::string& fileName) {
+    if (!isPlainFileName(fileName)) return {};
+    for (const std::string& folder : folders) {
+        std::string path = folder + "/" + fileName;
+        if (fileExists(path)) return path;
+    }
+    return {};
+}
+
+std::vector<LanguageRecord> scanLanguages(const std::vector<std::string>& folders) {
+    // Name -> folder of the first file of that name.
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const std::string& folder : folders)
+        for (std::string& name : lngFilesIn(folder)) {
+            auto same = [&name](const auto& f) { return f.first == name; };
+            if (std::none_of(found.begin(), found.end(), same)) found.emplace_back(std::move(name), folder);
+        }
+    std::sort(found.begin(), found.end());
+
     std::vector<LanguageRecord> list;
-    for (const std::string& name : lngFilesIn(langFolder)) {
-        LanguageFile file(langFolder + "/" + name);
+    for (const auto& [name, folder] : found) {
+        LanguageFile file(folder + "/" + name);
         std::string display = file.text("main", "Language", "");
         if (display.empty()) continue;
         LanguageRecord r;
         r.fileName = name;
+        r.path = folder + "/" + name;
         r.displayName = display;
         r.langId = uint16_t(parseIniInt(file.find("main", "LangID"), 0));
         r.charSet = file.charSet();
         std::string flag = file.text("main", "Flag", "");
         // Files made on Windows may name the bitmap with backslashes.
         std::replace(flag.begin(), flag.end(), '\\', '/');
-        if (!flag.empty()) r.flagPath = langFolder + "/" + flag;
+        if (!flag.empty()) r.flagPath = folder + "/" + flag;
         r.author = file.text("main", "Author", "");
         list.push_back(std::move(r));
     }
@@ -109,11 +153,12 @@ int systemLanguageIndex(const std::vector<LanguageRecord>& list, int userLangId)
     return -1;
 }
 
-int chooseStartLanguage(std::vector<LanguageRecord>& list, const std::string& langFolder,
+int chooseStartLanguage(std::vector<LanguageRecord>& list, const std::vector<std::string>& folders,
                         const std::string& storedLanguage, int userLangId) {
-    if (isPlainFileName(storedLanguage) && fileExists(langFolder + "/" + storedLanguage)) {
+    if (std::string path = findLanguageFile(folders, storedLanguage); !path.empty()) {
         LanguageRecord r;
         r.fileName = storedLanguage;
+        r.path = std::move(path);
         r.displayName = kSelectedLanguageName;
         list.push_back(std::move(r));
         return int(list.size()) - 1;
@@ -130,12 +175,13 @@ LanguageFile::LanguageFile(const std::string& path) {
         ini_ = IniDocument();
         loaded_ = false;
     }
+    codePage_ = codePageOfCharSet(charSet());
 }
 
 std::optional<std::string> LanguageFile::find(const std::string& section, const std::string& key) const {
     auto v = ini_.value(section, key);
     if (!v) return std::nullopt;
-    return ini_.isUtf8() ? *v : cp1251ToUtf8(*v);
+    return ini_.isUtf8() ? *v : windowsCodePageToUtf8(*v, codePage_);
 }
 
 std::string LanguageFile::text(const std::string& section, const std::string& key,
@@ -150,9 +196,9 @@ std::string LanguageFile::hint(const std::string& section, const std::string& ke
 
 uint16_t LanguageFile::charSet() const { return uint16_t(parseIniInt(ini_.value("main", "CharSet"), 1)); }
 
-std::array<std::optional<std::string>, 32> LanguageFile::messageTexts() const {
-    std::array<std::optional<std::string>, 32> out;
-    for (int n = 0; n < 32; ++n) {
+std::array<std::optional<std::string>, kMessageCount> LanguageFile::messageTexts() const {
+    std::array<std::optional<std::string>, kMessageCount> out;
+    for (int n = 0; n < kMessageCount; ++n) {
         char key[16];
         std::snprintf(key, sizeof key, "STR%03d", n);
         out[size_t(n)] = find("strings", key);
@@ -162,7 +208,6 @@ std::array<std::optional<std::string>, 32> LanguageFile::messageTexts() const {
 
 void LanguageFile::applyMessages(MessageTable& table) const {
     auto texts = messageTexts();
-    static_assert(kMessageCount == 32);
     for (int n = 0; n < kMessageCount; ++n)
         if (texts[size_t(n)]) table.set(n, *texts[size_t(n)]);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Language files: lang/*.lng beside the executable, INI files in Windows-1251 that replace
-// the texts of the forms and the message table. Everything handed out is UTF-8.
+// Language files: *.lng INI files that replace the texts of the forms and the message
+// table. Their texts are in the Windows code page named by main/CharSet, or UTF-8 when the
+// file starts with a byte-order mark. Everything handed out is UTF-8.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/settings/ini_document.h"
+#include "core/settings/messages.h"
 #include "core/settings/settings_location.h"
 
 namespace varmelo {
@@ -17,10 +19,11 @@ class MessageTable;
 // One usable language file; its index in the list is the language index (command tag).
 struct LanguageRecord {
     std::string fileName;     // name inside the lang folder, as on disk
+    std::string path;         // the file found for that name
     std::string displayName;  // main/Language
     uint16_t langId = 0;      // main/LangID, default 0
     uint16_t charSet = 1;     // main/CharSet, default 1
-    std::string flagPath;     // full path of main/Flag inside the lang folder; "" without Flag
+    std::string flagPath;     // full path of main/Flag beside the file; "" without Flag
     std::string author;       // main/Author
 };
 
@@ -30,10 +33,22 @@ inline constexpr const char* kSelectedLanguageName = "Selected";
 // The lang folder of an executable folder.
 std::string languageFolder(const std::string& executableFolder);
 
-// Every *.lng file (extension in any case) of the folder with a non-empty main/Language,
-// sorted by file name (byte order) so the list is the same on every file system.
-// A missing folder or an unreadable file is skipped silently.
-std::vector<LanguageRecord> scanLanguages(const std::string& langFolder);
+// Where language files are looked for, in this order: lang/ beside the executable (a
+// portable copy), $XDG_DATA_HOME/varmelo/lang, varmelo/lang under each folder of
+// $XDG_DATA_DIRS (default /usr/local/share:/usr/share), and share/varmelo/lang beside the
+// executable's bin folder, so an install under any prefix finds its own files. Relative
+// entries are skipped and no folder is listed twice.
+std::vector<std::string> languageSearchFolders(const std::string& executableFolder, const Environment& env);
+
+// The file of that name in the first folder that holds one; "" when none does, or when the
+// name is not a plain file name (it must not leave the folders).
+std::string findLanguageFile(const std::vector<std::string>& folders, const std::string& fileName);
+
+// Every *.lng file (extension in any case) of the folders with a non-empty main/Language,
+// sorted by file name (byte order) so the list is the same on every file system. The first
+// file of a name wins; a later folder cannot bring back a name an earlier one made
+// unusable. A missing folder or an unreadable file is skipped silently.
+std::vector<LanguageRecord> scanLanguages(const std::vector<std::string>& folders);
 
 // The primary part of a Windows language id: its low 10 bits.
 inline int primaryLanguageId(int langId) { return langId & 0x3FF; }
@@ -47,15 +62,15 @@ int primaryIdOfLocale(const std::string& locale);
 // The first language whose id matches the primary part of userLangId; -1 when none.
 int systemLanguageIndex(const std::vector<LanguageRecord>& list, int userLangId);
 
-// The language to apply at start. When storedLanguage names an existing file in the lang
-// folder, a record with that file name and the display name "Selected" is appended and its
+// The language to apply at start. When storedLanguage names an existing file in the
+// folders, a record with that file name and the display name "Selected" is appended and its
 // index returned. Otherwise the system language's index, or 0; -1 for an empty list.
-int chooseStartLanguage(std::vector<LanguageRecord>& list, const std::string& langFolder,
+int chooseStartLanguage(std::vector<LanguageRecord>& list, const std::vector<std::string>& folders,
                         const std::string& storedLanguage, int userLangId);
 
 // An opened language file for applying it. A missing or unreadable file behaves as an
-// empty one: every text() gives its default and every hint() gives "". Values are
-// Windows-1251, unless the file starts with a UTF-8 byte-order mark.
+// empty one: every text() gives its default and every hint() gives "". Values are in the
+// code page of main/CharSet, unless the file starts with a UTF-8 byte-order mark.
 class LanguageFile {
 public:
     LanguageFile() = default;
@@ -74,14 +89,15 @@ public:
 
     uint16_t charSet() const;  // main/CharSet, default 1
 
-    // strings/STR000..STR031, nullopt where a key is missing.
-    std::array<std::optional<std::string>, 32> messageTexts() const;
+    // strings/STR000, STR001, ... one per message entry, nullopt where a key is missing.
+    std::array<std::optional<std::string>, kMessageCount> messageTexts() const;
     // Replaces the message entries the file names and keeps the others.
     void applyMessages(MessageTable& table) const;
 
 private:
     IniDocument ini_;
     bool loaded_ = false;
+    int codePage_ = 1252;
 };
 
 }  // namespace varmelo

@@ -37,6 +37,11 @@ const std::array<const char*, kMessageCount>& MessageTable::defaults() {
         "поддерживаемые им файлы?",
         "Файл уже существует",
         "Файл \"%s\" уже есть в архиве. Заменить?",
+        // Added after the first 32: appended to message 11 when a ZIP's listing stops early,
+        // and the DFF page's word on parts whose geometry is in a console's own format.
+        "Не удалось прочитать записей: %d из %d.",
+        "Геометрия в формате приставки не показывается",
+        "Геометрия в формате приставки не показывается: %d из %d",
     };
     return texts;
 }

@@ -1,12 +1,13 @@
 #pragma once
-// The message table: the 32 run-time texts (UTF-8), Russian by default; a language file
-// may replace entries one by one.
+// The message table: the run-time texts (UTF-8), Russian by default; a language file may
+// replace entries one by one (strings/STR000, STR001, ...). Entries 0 to 31 are the classic
+// table every language file knows; the later ones are texts this program added since.
 #include <array>
 #include <string>
 
 namespace varmelo {
 
-inline constexpr int kMessageCount = 32;
+inline constexpr int kMessageCount = 35;
 
 class MessageTable {
 public:
@@ -30,6 +31,7 @@ enum Msg : int {
     MsgVertsPolys = 20, MsgRebuilding = 21, MsgColIndex = 22, MsgColName = 23,
     MsgColAddress = 24, MsgColSize = 25, MsgObjects = 26, MsgFileType = 27,
     MsgFirstRunCaption = 28, MsgFirstRun = 29, MsgExistsCaption = 30, MsgExists = 31,
+    MsgShortListing = 32, MsgConsoleGeometry = 33, MsgConsoleGeometryCount = 34,
 };
 
 }  // namespace varmelo

@@ -1,6 +1,5 @@
 #include "gui/app/core_app_settings.h"
 
-#include <QFileInfo>
 #include <QString>
 
 #include "core/settings/actdata_file.h"
@@ -14,7 +13,7 @@ CoreAppSettings::Places CoreAppSettings::processPlaces() {
     const std::string folder = exe.substr(0, exe.rfind('/') == std::string::npos ? 0 : exe.rfind('/'));
     Places p;
     p.settings = findSettingsLocation(folder, env);
-    p.languageFolder = varmelo::languageFolder(folder);
+    p.languageFolders = languageSearchFolders(folder, env);
     p.associations = associationPlaces(env, exe);
     p.userLanguageId = userLanguageId(env);
     return p;
@@ -27,7 +26,7 @@ CoreAppSettings::CoreAppSettings(Places places)
 
 std::vector<LanguageInfo> CoreAppSettings::languages() {
     std::vector<LanguageInfo> out;
-    for (const LanguageRecord& r : scanLanguages(places_.languageFolder)) {
+    for (const LanguageRecord& r : scanLanguages(places_.languageFolders)) {
         LanguageInfo l;
         l.fileName = QString::fromStdString(r.fileName);
         l.displayName = QString::fromStdString(r.displayName);
@@ -41,12 +40,11 @@ std::vector<LanguageInfo> CoreAppSettings::languages() {
 }
 
 std::string CoreAppSettings::languageFilePath(const std::string& fileName) {
-    return places_.languageFolder + "/" + fileName;
+    return findLanguageFile(places_.languageFolders, fileName);
 }
 
 bool CoreAppSettings::languageFileExists(const std::string& fileName) {
-    return !fileName.empty() && fileName.find('/') == std::string::npos &&
-           QFileInfo(QString::fromStdString(languageFilePath(fileName))).isFile();
+    return !findLanguageFile(places_.languageFolders, fileName).empty();
 }
 
 std::optional<BarLayout> CoreAppSettings::loadBarLayout() {

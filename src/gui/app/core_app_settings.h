@@ -1,6 +1,6 @@
 #pragma once
 // The window's settings kept by the settings core: options.ini and actdata.dat in the
-// settings folder, the language files beside the executable, the desktop's associations.
+// settings folder, the language files in their search folders, the desktop's associations.
 #include "core/settings/associations.h"
 #include "core/settings/options.h"
 #include "core/settings/settings_location.h"
@@ -12,7 +12,7 @@ class CoreAppSettings : public AppSettings {
 public:
     struct Places {
         SettingsLocation settings;
-        std::string languageFolder;
+        std::vector<std::string> languageFolders;  // searched in this order
         AssociationPlaces associations;
         int userLanguageId = 0;
     };

@@ -40,7 +40,7 @@ std::vector<std::string> fromNames(const QStringList& names) {
 
 CustomizeDialog::CustomizeDialog(const MenuSet& menus, const BarLayout& current, QWidget* parent)
     : QDialog(parent), menus_(menus) {
-    setObjectName(QStringLiteral("frmCustomize"));
+    setObjectName(QStringLiteral("CustomizeDialog1"));
     setWindowTitle(QStringLiteral("Настройка"));
     resize(520, 380);
 
@@ -57,7 +57,9 @@ CustomizeDialog::CustomizeDialog(const MenuSet& menus, const BarLayout& current,
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("CustomizeOK1"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CustomizeCancel1"));
     QPushButton* reset = buttons->addButton(QStringLiteral("По умолчанию"), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("CustomizeReset1"));
     connect(reset, &QPushButton::clicked, this, &CustomizeDialog::resetToDefault);
@@ -80,10 +82,19 @@ QWidget* CustomizeDialog::buildPage(int index, const QStringList&, const QString
     p.remove = new QPushButton(QStringLiteral("< Убрать"), page);
     p.up = new QPushButton(QStringLiteral("Вверх"), page);
     p.down = new QPushButton(QStringLiteral("Вниз"), page);
+    // Both pages share their captions, so they share the names a language file knows them by.
+    p.add->setObjectName(QStringLiteral("CustomizeAdd1"));
+    p.remove->setObjectName(QStringLiteral("CustomizeRemove1"));
+    p.up->setObjectName(QStringLiteral("CustomizeUp1"));
+    p.down->setObjectName(QStringLiteral("CustomizeDown1"));
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Доступные элементы:"), page), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Показываются:"), page), 0, 2);
+    auto* available = new QLabel(QStringLiteral("Доступные элементы:"), page);
+    available->setObjectName(QStringLiteral("CustomizeAvailable1"));
+    auto* shownLabel = new QLabel(QStringLiteral("Показываются:"), page);
+    shownLabel->setObjectName(QStringLiteral("CustomizeShown1"));
+    grid->addWidget(available, 0, 0);
+    grid->addWidget(shownLabel, 0, 2);
     grid->addWidget(p.available, 1, 0);
     auto* middle = new QVBoxLayout;
     middle->addStretch();

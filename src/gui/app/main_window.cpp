@@ -1,6 +1,5 @@
 #include "gui/app/main_window.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QBitmap>
 #include <QCloseEvent>
@@ -16,7 +15,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -27,6 +25,7 @@
 #include "gui/app/command_actions.h"
 #include "gui/app/credits_text.h"
 #include "gui/app/customize_dialog.h"
+#include "gui/app/form_translator.h"
 #include "gui/app/menu_set.h"
 #include "gui/app/menu_style.h"
 #include "gui/app/prompts.h"
@@ -252,10 +251,16 @@ void MainWindow::setBarLayout(const BarLayout& layout) {
     settings_.saveBarLayout(layout_);
 }
 
+std::unique_ptr<CustomizeDialog> MainWindow::makeCustomizeDialog() {
+    auto dialog = std::make_unique<CustomizeDialog>(*menus_, layout_, this);
+    translateLater(dialog.get());
+    return dialog;
+}
+
 void MainWindow::customizeBars() {
     if (menuLookFor(menuStyle_) == MenuLook::Native) return;
-    CustomizeDialog dialog(*menus_, layout_, this);
-    if (dialog.exec() == QDialog::Accepted) setBarLayout(dialog.layout());
+    const std::unique_ptr<CustomizeDialog> dialog = makeCustomizeDialog();
+    if (dialog->exec() == QDialog::Accepted) setBarLayout(dialog->layout());
 }
 
 QMenu* MainWindow::createPopupMenu() {
@@ -356,6 +361,14 @@ void MainWindow::restoreLanguageMenu() {
     menu->addAction(commands_->action(QStringLiteral("LanguageSelect1")));
 }
 
+int MainWindow::systemLanguageIndex() const {
+    // Files name a primary language (9 English, 25 Russian); the system may name a dialect.
+    const int system = primaryLanguageId(settings_.systemLanguageId());
+    for (size_t i = 0; i < languages_.size(); ++i)
+        if (languages_[i].langId == system) return int(i);
+    return -1;
+}
+
 void MainWindow::chooseStartLanguage() {
     const std::string stored = settings_.language();
     if (!stored.empty() && settings_.languageFileExists(stored)) {
@@ -366,60 +379,51 @@ void MainWindow::chooseStartLanguage() {
         startLanguage_ = int(languages_.size()) - 1;
         return;
     }
-    startLanguage_ = languages_.empty() ? -1 : 0;
-    const int system = settings_.systemLanguageId();
-    for (size_t i = 0; i < languages_.size(); ++i)
-        if (languages_[i].langId == system) {
-            startLanguage_ = int(i);
-            break;
-        }
+    const int system = systemLanguageIndex();
+    startLanguage_ = system >= 0 ? system : languages_.empty() ? -1 : 0;
 }
 
 void MainWindow::applyLanguage(int index) {
-    if (index < 0) {
-        const int system = settings_.systemLanguageId();
-        for (size_t i = 0; i < languages_.size() && index < 0; ++i)
-            if (languages_[i].langId == system) index = int(i);
-        if (index < 0) return;
-    }
+    // "Select default language" on a system whose language has no file keeps what is shown.
+    if (index < 0) index = systemLanguageIndex();
+    if (index < 0) return;
     if (size_t(index) >= languages_.size()) return;
     const std::string fileName = languages_[size_t(index)].fileName.toStdString();
-    const LanguageFile file(settings_.languageFilePath(fileName));
-    // A file that vanished since the scan would only wipe every hint; leave the texts alone.
+    const std::string path = settings_.languageFilePath(fileName);
+    const LanguageFile file(path);
+    // A file that vanished or cannot be read would only wipe every hint: leave it all alone.
     if (!file.loaded()) return;
     translateForm(file, QStringLiteral("frm1"), this);
+    translateForm(file, QStringLiteral("frm2"), findChild<QWidget*>(QStringLiteral("frm2")));
     translateForm(file, QStringLiteral("frm5"), about_);
     file.applyMessages(messages_);
     browser_->retranslate();
+    languagePath_ = path;
     settings_.writeLanguage(fileName);
+}
+
+FormTranslator MainWindow::translator(const LanguageFile& file, const QString& section) const {
+    FormTranslator t(file, section);
+    t.isCommand = [this](QAction* a) { return commands_->action(a->objectName()) == a; };
+    // The recent-file commands show their paths, whatever the language calls them.
+    t.keepsCaption = [](QAction* a) { return a->objectName().startsWith(QLatin1String("MRUFile")); };
+    return t;
 }
 
 void MainWindow::translateForm(const LanguageFile& file, const QString& section, QWidget* form) {
     if (!form) return;
-    const std::string s = section.toStdString();
-    auto text = [&](const QString& key, const QString& current) {
-        return QString::fromStdString(file.text(s, key.toStdString(), current.toStdString()));
-    };
-    form->setWindowTitle(text(QStringLiteral("Caption"), form->windowTitle()));
-    for (QLabel* l : form->findChildren<QLabel*>())
-        if (!l->objectName().isEmpty()) l->setText(text(l->objectName(), l->text()));
-    for (QAbstractButton* b : form->findChildren<QAbstractButton*>())
-        if (!b->objectName().isEmpty() && !qobject_cast<QToolButton*>(b)) b->setText(text(b->objectName(), b->text()));
+    translator(file, section).translateForm(form);
     if (form != this) return;
-    for (QAction* a : commands_->actions()) {
-        const QString name = a->objectName();
-        // The recent-file commands show their paths, whatever the language calls them.
-        if (!name.startsWith(QLatin1String("MRUFile"))) a->setText(text(name, a->text()));
-        setActionHint(a, QString::fromStdString(file.hint(s, name.toStdString() + "h")));
-    }
-    for (const QString& name : menus_->topLevelNames())
-        if (QMenu* m = menus_->menu(name); m && !commands_->action(name)) m->setTitle(text(name, m->title()));
     // Then the bars item by item ("Bar1" the toolbar, "Bar2" the menu bar), whose keys may
     // override what the command keys said.
     translateBar(file, section, QStringLiteral("Bar1"), toolBar_->actions());
     translateBar(file, section, QStringLiteral("Bar2"), programMenu_->actions());
-    toolBar_->setWindowTitle(text(toolBar_->objectName(), toolBar_->windowTitle()));
-    menuStrip_->setWindowTitle(text(menuStrip_->objectName(), menuStrip_->windowTitle()));
+}
+
+void MainWindow::translateLater(QWidget* dialog) const {
+    if (languagePath_.empty()) return;
+    const LanguageFile file(languagePath_);
+    if (file.loaded()) translator(file, QStringLiteral("frm1")).translateTree(dialog);
 }
 
 void MainWindow::translateBar(const LanguageFile& file, const QString& section, const QString& prefix,

@@ -25,6 +25,8 @@ namespace varmelo::gui {
 class AboutBox;
 class ArchiveBrowser;
 class CommandActions;
+class CustomizeDialog;
+class FormTranslator;
 class MenuSet;
 class PreviewPanel;
 class Prompts;
@@ -57,6 +59,8 @@ public:
     void selectMenuStyle(int style);
     void setBarLayout(const BarLayout& layout);  // shows and stores it
     void applyLanguage(int index);
+    // The bar customisation dialog in the current language.
+    std::unique_ptr<CustomizeDialog> makeCustomizeDialog();
     // The credit text of the About box for the current language list.
     QString credits() const;
 
@@ -82,8 +86,12 @@ private:
     void scanLanguages();
     void restoreLanguageMenu();
     void chooseStartLanguage();
+    int systemLanguageIndex() const;  // -1 when no file is for the system's language
     void askFirstRun();
+    FormTranslator translator(const LanguageFile& file, const QString& section) const;
     void translateForm(const LanguageFile& file, const QString& section, QWidget* form);
+    // A dialog made after the language was applied gets the language's texts too.
+    void translateLater(QWidget* dialog) const;
     void translateBar(const LanguageFile& file, const QString& section, const QString& prefix,
                       const QList<QAction*>& items);
     void setPreviewShown(bool shown);
@@ -99,6 +107,7 @@ private:
     CommandFacts facts_;
     std::vector<LanguageInfo> languages_;
     int startLanguage_ = -1;
+    std::string languagePath_;  // the file last applied; "" while the texts are built in
 
     CommandActions* commands_ = nullptr;
     std::unique_ptr<MenuSet> menus_;

@@ -36,6 +36,23 @@ ArchiveBrowser::ArchiveBrowser(BrowserHost host, Prompts& prompts, MessageTable&
     connect(d->find1, &FindDialog::findRequested, this, &ArchiveBrowser::findNext);
     connect(d->find2, &FindDialog::findRequested, this, [this] { d->filterDialogFind(); });
     d->renameDialog = new RenameDialog(window);
+
+    d->openDialog1 = new FileDialogFilter(QStringLiteral("OpenDialog1"),
+                                          QStringLiteral("Все поддерживаемые|*.img;*.syb;*.big;*.pk4;*.bin;*.pak"
+                                                         "|Архивы Grand Theft Auto (*.img)|*.img"
+                                                         "|Архивы Syberia 2 (*.syb)|*.syb"
+                                                         "|Архивы Harry Potter and the Goblet of Fire (*.big)|*.big"
+                                                         "|Архивы Prey (*.pk4)|*.pk4"
+                                                         "|Архивы \"Братвы и Кольца\" (*.bin)|*.bin"
+                                                         "|Архивы \"Санитаров Подземелий\" (*.pak)|*.pak"
+                                                         "|Все файлы (*.*)|*.*"),
+                                          this);
+    d->openDialog2 = new FileDialogFilter(QStringLiteral("OpenDialog2"),
+                                          QStringLiteral("Файл DIR (*.dir)|*.dir|Все файлы|*.*"), this);
+    d->openDialog3 = new FileDialogFilter(QStringLiteral("OpenDialog3"), QStringLiteral("Все файлы|*.*"), this);
+    d->saveDialog1 = new FileDialogFilter(QStringLiteral("SaveDialog1"), QString(), this);
+    d->saveDialog4 = new FileDialogFilter(QStringLiteral("SaveDialog4"),
+                                          QStringLiteral("Архив GTA: VC (*.img)|*.img|Архив GTA: SA (*.img)|*.img"), this);
 }
 
 ArchiveBrowser::~ArchiveBrowser() {

@@ -16,7 +16,6 @@ namespace varmelo::gui {
 
 namespace {
 
-const QString kAnyFile = QStringLiteral("Все файлы|*.*");
 
 std::vector<std::string> pathBytes(const QStringList& files) {
     std::vector<std::string> out;
@@ -41,7 +40,7 @@ private:
 
 void ArchiveBrowser::add() {
     if (!d->archive.editable()) return;
-    const QStringList files = d->prompts.pickOpenFiles(kAnyFile);
+    const QStringList files = d->prompts.pickOpenFiles(d->openDialog3->filter());
     if (files.isEmpty()) return;
 
     bool removedSome = false;
@@ -93,7 +92,7 @@ void ArchiveBrowser::replace() {
     const int row = d->view->firstSelectedRow();
     const long e = d->entryOfRow(row);
     if (e < 0 || !d->archive.editable()) return;
-    const QStringList files = d->prompts.pickOpenFiles(kAnyFile);
+    const QStringList files = d->prompts.pickOpenFiles(d->openDialog3->filter());
     if (files.isEmpty()) return;
 
     uint32_t now = 0;

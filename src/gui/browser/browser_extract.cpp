@@ -20,8 +20,8 @@ void ArchiveBrowser::extract() {
         const long e = d->entryOfRow(rows.first());
         if (e < 0) return;
         const std::string& name = a.Entries[size_t(e)].Name;
-        const QString filter = d->msg(MsgExtractFilter, {cp1251ToUtf8(entryExtension(name))});
-        const auto dest = d->prompts.pickSaveFile(filter, fromCp1251(proposedFileName(name)));
+        d->saveDialog1->setFilter(d->msg(MsgExtractFilter, {cp1251ToUtf8(entryExtension(name))}));
+        const auto dest = d->prompts.pickSaveFile(d->saveDialog1->filter(), fromCp1251(proposedFileName(name)));
         if (!dest) return;
         try {
             SaveEntryToFile(a, uint32_t(e), toPathBytes(*dest));

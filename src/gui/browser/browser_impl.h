@@ -10,6 +10,7 @@
 #include "core/archive/archive.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
+#include "gui/app/file_dialog_filter.h"
 #include "gui/browser/archive_browser.h"
 #include "gui/browser/entry_list_model.h"
 #include "gui/browser/entry_list_view.h"
@@ -44,6 +45,12 @@ struct ArchiveBrowser::Impl {
     QPointer<FindDialog> find1;  // find next / find all
     QPointer<FindDialog> find2;  // filter
     QPointer<RenameDialog> renameDialog;
+    // The filters of the browser's file dialogs, by the names a language file gives them.
+    FileDialogFilter* openDialog1 = nullptr;  // open an archive
+    FileDialogFilter* openDialog2 = nullptr;  // the directory file of a two-file archive
+    FileDialogFilter* openDialog3 = nullptr;  // files to add, or a replacement
+    FileDialogFilter* saveDialog1 = nullptr;  // one extracted entry (filled from message 6)
+    FileDialogFilter* saveDialog4 = nullptr;  // a new archive
 
     BrowserFacts facts;
     // Tells the window what its commands now depend on.

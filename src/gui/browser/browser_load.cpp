@@ -11,22 +11,6 @@
 
 namespace varmelo::gui {
 
-namespace {
-
-const QString kOpenFilter = QStringLiteral(
-    "Все поддерживаемые|*.img;*.syb;*.big;*.pk4;*.bin;*.pak"
-    "|Архивы Grand Theft Auto (*.img)|*.img"
-    "|Архивы Syberia 2 (*.syb)|*.syb"
-    "|Архивы Harry Potter and the Goblet of Fire (*.big)|*.big"
-    "|Архивы Prey (*.pk4)|*.pk4"
-    "|Архивы \"Братвы и Кольца\" (*.bin)|*.bin"
-    "|Архивы \"Санитаров Подземелий\" (*.pak)|*.pak"
-    "|Все файлы (*.*)|*.*");
-const QString kDirFilter = QStringLiteral("Файл DIR (*.dir)|*.dir|Все файлы|*.*");
-const QString kNewFilter = QStringLiteral("Архив GTA: VC (*.img)|*.img|Архив GTA: SA (*.img)|*.img");
-
-}  // namespace
-
 int fillPercent(size_t i, size_t n) {
     if (n < 2) return 0;
     const uint64_t num = uint64_t(i) * 100, den = n - 1;
@@ -46,7 +30,7 @@ void ArchiveBrowser::Impl::load(const std::string& chosenPath, LoadOrigin origin
 }
 
 void ArchiveBrowser::openArchive() {
-    const auto chosen = d->prompts.pickOpenFile(kOpenFilter);
+    const auto chosen = d->prompts.pickOpenFile(d->openDialog1->filter());
     if (chosen) load(*chosen, LoadOrigin::OpenDialog);
 }
 
@@ -54,7 +38,7 @@ void ArchiveBrowser::openRecent(const QString& path) { load(path, LoadOrigin::Re
 
 void ArchiveBrowser::newArchive() {
     int filterIndex = 1;
-    const auto chosen = d->prompts.pickSaveFile(kNewFilter, QString(), &filterIndex);
+    const auto chosen = d->prompts.pickSaveFile(d->saveDialog4->filter(), QString(), &filterIndex);
     if (!chosen) return;
     std::string path;
     try {
@@ -107,7 +91,7 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
         const auto answer = prompts.askYesNo(msg(MsgDirMissing, {fromPathBytes(next.DirPath).toStdString()}),
                                              msg(MsgDirMissingCaption), Prompts::Icon::Information);
         if (answer != Prompts::Answer::Yes) break;
-        const auto picked = prompts.pickOpenFile(kDirFilter);
+        const auto picked = prompts.pickOpenFile(openDialog2->filter());
         if (!picked) break;
         next.DirPath = toPathBytes(*picked);
     }
@@ -138,9 +122,8 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
     QString loaded = msg(MsgLoaded);
     if (archive.ListedCount && *archive.ListedCount > archive.Entries.size())
         // A ZIP whose local headers stop early: say so rather than show a short list as whole.
-        loaded += QString::fromUtf8(". Не удалось прочитать записей: %1 из %2.")
-                      .arg(*archive.ListedCount - archive.Entries.size())
-                      .arg(*archive.ListedCount);
+        loaded += QStringLiteral(". ") + msg(MsgShortListing, {int64_t(*archive.ListedCount - archive.Entries.size()),
+                                                               int64_t(*archive.ListedCount)});
     status(loaded);
 }
 
@@ -167,7 +150,7 @@ void ArchiveBrowser::Impl::reportFillProgress() {
 void ArchiveBrowser::Impl::resetSortState() {
     sortColumn = -1;
     model->setMarkedColumn(-1);
-    model->refreshHeader();
+    model->resetCaptions();
 }
 
 void ArchiveBrowser::Impl::adoptReloadedArchive() {

@@ -53,7 +53,8 @@ QString EntryListModel::cellText(uint32_t e, int column) const {
 QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    QString caption = QString::fromStdString(messages_.get(kCaptionMessage[section]));
+    QString caption = captions_[size_t(section)];
+    if (caption.isEmpty()) caption = QString::fromStdString(messages_.get(kCaptionMessage[section]));
     if (section == marked_) caption += QStringLiteral(" •");
     return caption;
 }
@@ -61,6 +62,20 @@ QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, in
 void EntryListModel::setMarkedColumn(int column) {
     if (column == marked_) return;
     marked_ = column;
+    refreshHeader();
+}
+
+bool EntryListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || (role != Qt::EditRole && role != Qt::DisplayRole) || section < 0 ||
+        section >= kColumns)
+        return false;
+    captions_[size_t(section)] = value.toString();
+    emit headerDataChanged(Qt::Horizontal, section, section);
+    return true;
+}
+
+void EntryListModel::resetCaptions() {
+    captions_ = {};
     refreshHeader();
 }
 

@@ -6,6 +6,7 @@
 // The core changes the row map itself; the model keeps the row count the view last heard
 // of and tells the view about each change after the core has made it.
 #include <QAbstractTableModel>
+#include <array>
 
 #include "core/archive/archive.h"
 #include "core/settings/messages.h"
@@ -21,6 +22,11 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // A caption given by name (a language file's List1_k): it stands until the captions go
+    // back to the message table's.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+    void resetCaptions();
 
     // The column whose caption carries the sort mark, -1 for none.
     void setMarkedColumn(int column);
@@ -45,6 +51,7 @@ private:
     const MessageTable& messages_;
     int rows_ = 0;
     int marked_ = -1;
+    std::array<QString, 4> captions_;  // "" takes the message
     char decimalSeparator_ = '.';
 };
 

@@ -19,6 +19,7 @@ FindDialog::FindDialog(const QString& objectName, QWidget* parent) : QDialog(par
     setSizeGripEnabled(false);
 
     auto* label = new QLabel(QStringLiteral("Что:"), this);
+    label->setObjectName(QStringLiteral("FindWhat"));
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("FindText"));
     text_->setValidator(new Cp1251Validator(text_));

@@ -57,7 +57,7 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
     auto pointer = std::make_shared<PointerPosition>();
     auto* pictures = new ImageScene(&panel);
     pictures->setPointer(pointer);
-    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(), *pictures,
+    const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(&panel), *pictures,
                               std::make_shared<ModelCameraDriver>(pointer)};
     for (MakePage make : kPages) {
         PreviewPageFrame* page = make(context);

@@ -203,13 +203,14 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{TArchiveKind::akSyb, 0xABCDEF12u, 1023, "ABCDEF12", "1023 байт"},
                     TextRow{TArchiveKind::akPak, 0, 1048576, "00000000", "1.00 МБ"}));
 
-TEST(RowTexts, SizeUsesTheDecimalSeparatorButImgSizeIsFixedText) {
+TEST(RowTexts, SizeUsesTheDecimalSeparatorAndTheMessagesOfTheLanguage) {
     MessageTable m;
-    m.set(MsgSizeKb, "%d Kb");  // the preview pages' label, not used by the list
+    m.set(MsgKilobytes, "%.2f KB");
+    m.set(MsgSizeKb, "%d KB");  // IMG sectors: whole kilobytes
     Archive big = archiveOf({{0, 1536, "x", 0}}, TArchiveKind::akBig);
-    EXPECT_EQ(sizeText(big, 0, m, ','), "1,50 КБ");
+    EXPECT_EQ(sizeText(big, 0, m, ','), "1,50 KB");
     Archive img = archiveOf({{0, 2, "x", 0}});
-    EXPECT_EQ(sizeText(img, 0, m, ','), "4 КБ");
+    EXPECT_EQ(sizeText(img, 0, m, ','), "4 KB");
 }
 
 }  // namespace

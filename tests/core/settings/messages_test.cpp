@@ -19,6 +19,7 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgPart, {int64_t(1)}},           {MsgSizeKb, {int64_t(1)}},      {MsgTextures, {int64_t(1)}},
     {MsgVertsPolys, {int64_t(1), int64_t(2)}},                         {MsgRebuilding, {int64_t(1)}},
     {MsgObjects, {int64_t(1)}},        {MsgExists, {std::string("a.txd")}},
+    {MsgShortListing, {int64_t(1), int64_t(2)}}, {MsgConsoleGeometryCount, {int64_t(1), int64_t(2)}},
 };
 
 }  // namespace

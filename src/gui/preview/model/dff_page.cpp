@@ -80,7 +80,7 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
         if (parts[i].placed() && clump.geometries[size_t(parts[i].geometry)].nativeData()) {
-            item->setToolTip(QStringLiteral("Геометрия в формате приставки не показывается"));
+            item->setToolTip(QString::fromStdString(messages_.get(MsgConsoleGeometry)));
             item->setForeground(Qt::gray);
             ++native;
         }
@@ -104,9 +104,8 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 
     info_->setText(QString::fromStdString(formatText(
         messages_.get(MsgVertsPolys), {int64_t(clump.totalVertices), int64_t(clump.totalTriangles)})));
-    status_->setText(native ? QStringLiteral("Геометрия в формате приставки не показывается: %1 из %2")
-                                  .arg(native)
-                                  .arg(parts.size())
+    status_->setText(native ? QString::fromStdString(formatText(messages_.get(MsgConsoleGeometryCount),
+                                                                {int64_t(native), int64_t(parts.size())}))
                             : QString());
     status_->setVisible(native > 0);
     fitCameraToRadius(scene_->camera(), clump.largestRadius);

@@ -12,6 +12,7 @@
 #include "core/model/ipl_binary.h"
 #include "core/preview/entry_reader.h"
 #include "gui/app/prompts.h"
+#include "gui/app/file_dialog_filter.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/qt_image.h"
 
@@ -45,6 +46,7 @@ IplPage::IplPage(const MessageTable& messages, Prompts& prompts, QWidget* parent
     menu_->addSeparator();
     QAction* save = menu_->addAction(QStringLiteral("Сохранить как..."));
     save->setObjectName("CtxSaveIPL");
+    saveDialog3_ = new FileDialogFilter(QStringLiteral("SaveDialog3"), QString::fromUtf8(kFilter), this);
     connect(copy_, &QAction::triggered, memo_, &QPlainTextEdit::copy);
     connect(all, &QAction::triggered, memo_, &QPlainTextEdit::selectAll);
     connect(save, &QAction::triggered, this, &IplPage::saveAs);
@@ -79,7 +81,7 @@ void IplPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
 void IplPage::prepareMenu() { copy_->setEnabled(memo_->textCursor().hasSelection()); }
 
 void IplPage::saveAs() {
-    auto chosen = prompts_.pickSaveFile(QString::fromUtf8(kFilter), nameLabel()->text());
+    auto chosen = prompts_.pickSaveFile(saveDialog3_->filter(), nameLabel()->text());
     if (!chosen || chosen->isEmpty()) return;
     QString path = *chosen;
     if (!hasExtension(path)) path += QStringLiteral(".ipl");

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 
 namespace varmelo::gui {
 
+class FileDialogFilter;
+
 class IplPage : public PreviewPageFrame {
     Q_OBJECT
 public:
@@ -35,6 +37,7 @@ public:
     void saveAs();
 
 private:
+    FileDialogFilter* saveDialog3_ = nullptr;
     QPlainTextEdit* memo_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* copy_ = nullptr;

@@ -4,8 +4,18 @@
 
 namespace varmelo::gui {
 
+BitmapSaveDialog::BitmapSaveDialog(QObject* owner) {
+    auto* filter = new FileDialogFilter(QStringLiteral("SaveDialog2"), QString::fromUtf8(kFilter), owner);
+    if (!owner) ownFilter_.reset(filter);
+    filter_ = filter;
+}
+
+BitmapSaveDialog::~BitmapSaveDialog() = default;
+
+QString BitmapSaveDialog::filter() const { return filter_ ? filter_->filter() : QString::fromUtf8(kFilter); }
+
 std::optional<QString> BitmapSaveDialog::run(Prompts& prompts, const QString& proposed) {
-    auto chosen = prompts.pickSaveFile(QString::fromUtf8(kFilter), proposed.isEmpty() ? lastName_ : proposed);
+    auto chosen = prompts.pickSaveFile(filter(), proposed.isEmpty() ? lastName_ : proposed);
     if (chosen && !chosen->isEmpty()) lastName_ = *chosen;
     return chosen;
 }

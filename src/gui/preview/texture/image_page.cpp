@@ -22,7 +22,7 @@ ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& me
     : PreviewPageFrame(kind, kind == PreviewPage::Dds ? "DDS" : "TGA", messages, prompts, parent),
       scene_(scene),
       saveDialog_(std::move(saveDialog)) {
-    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
+    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>(this);
     const bool dds = kind == PreviewPage::Dds;
     dims_ = new QLabel;
     dims_->setObjectName(dds ? "DDSInfo" : "TGAInfo");

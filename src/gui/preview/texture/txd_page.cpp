@@ -83,7 +83,7 @@ private:
 TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<BitmapSaveDialog> saveDialog,
                  QWidget* parent)
     : PreviewPageFrame(PreviewPage::Txd, "TXD", messages, prompts, parent), saveDialog_(std::move(saveDialog)) {
-    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>();
+    if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>(this);
 
     info_ = new QLabel;
     info_->setObjectName("TXDInfo");
