@@ -1,7 +1,8 @@
 #pragma once
 // Where the program keeps its settings: options.ini and actdata.dat next to the executable
 // when that folder may be written (a portable copy), otherwise in the user's configuration
-// folder. The executable folder and the environment are passed in so tests can choose.
+// folder. An installed program (<prefix>/bin with <prefix>/share/varmelo beside it) always
+// uses the configuration folder. The executable folder and the environment are passed in so tests can choose.
 #include <functional>
 #include <string>
 
