@@ -8,14 +8,17 @@ set(CPACK_PACKAGE_VENDOR "Varmelo team")
 set(CPACK_PACKAGE_CONTACT "Varmelo team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer and editor for game resource archives")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Varmelo opens the resource archives of several games (Grand Theft Auto IMG, Syberia 2, \
-Harry Potter and the Goblet of Fire, Prey and others), lists, extracts and previews their \
-entries - textures, models, collision and placement files - and edits GTA IMG archives. \
-The package holds the desktop program varmelo and the command-line tool varmelo-cli.")
+    "Varmelo opens the resource archives of several games (Grand Theft Auto IMG,
+Syberia 2, Harry Potter and the Goblet of Fire, Prey and others), lists, extracts
+and previews their entries - textures, models, collision and placement files -
+and edits GTA IMG archives.
+The package holds the desktop program varmelo and the command-line tool
+varmelo-cli.")
 set(CPACK_STRIP_FILES ON)
 # Installs through DESTDIR, so the install step knows not to refresh the MIME and desktop
 # databases inside the package: the system's own triggers do that when it is installed.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
