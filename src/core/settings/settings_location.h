@@ -17,6 +17,11 @@ std::string xdgConfigHome(const Environment& env);
 // $XDG_DATA_HOME, or $HOME/.local/share; "" when neither gives an absolute path.
 std::string xdgDataHome(const Environment& env);
 
+// An installed program's folder: <prefix>/bin with <prefix>/share/varmelo beside it. That
+// folder is shared by every program of the prefix (and writable by root, or by its owner
+// under ~/.local), so it never holds one user's settings.
+bool isInstalledProgramFolder(const std::string& executableFolder);
+
 // The running program's own file (/proc/self/exe), never the current directory.
 std::string executablePath();
 
