@@ -1,9 +1,10 @@
-# Thin wrapper over CMake. `make run`, `make test`, `make bench`.
+# Thin wrapper over CMake. `make run`, `make test`, `make bench`, `make install`, `make package`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 ARCHIVE ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install package clean
 
 all: build
 
@@ -31,6 +32,15 @@ bench: configure
 	$(BUILD)/bench/varmelo_gui_bench
 	# The 3D view draws through OpenGL, which needs an X server: Mesa under Xvfb.
 	QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' $(BUILD)/bench/varmelo_scene_bench
+
+# Installs the programs, desktop entry, icon, MIME types, language files and manual page
+# under PREFIX (DESTDIR is honoured for staging).
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# $(BUILD)/varmelo_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Varmelo needs.
+# Installs every Debian package that building, testing, running and packaging Varmelo needs
+# (rsvg-convert draws the icon; the rest checks and packages the installed files).
 # Idempotent: when everything is present it only runs dpkg-query and exits.
 set -euo pipefail
 
@@ -11,6 +12,8 @@ packages=(
   libsimpleini-dev libpng-dev libsquish-dev
   xvfb xauth x11-apps
   fonts-liberation2 fonts-dejavu-core
+  librsvg2-bin
+  dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin man-db
 )
 
 missing=()

@@ -1,4 +1,5 @@
-// The About box: its look, the link labels, and the credits that loop while it is shown.
+// The About box: its look, the link labels, and the credits that loop while it is shown; and
+// the program's icon built into it.
 #include <QLabel>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include "gui/app/about_box.h"
 #include "gui/app/credits_text.h"
 #include "gui/app/link_label.h"
+#include "gui/app/program_icon.h"
 
 using namespace varmelo::gui;
 
@@ -22,6 +24,7 @@ private slots:
     void creditsLoop();
     void creditsHiddenWithoutTranslators();
     void timerRunsOnlyWhileShown();
+    void programIconIsBuiltInAtItsSizes();
 };
 
 void AppAboutTest::creditsText_data() {
@@ -148,6 +151,18 @@ void AppAboutTest::timerRunsOnlyWhileShown() {
     QTRY_VERIFY(box.scrollOffset() >= 4);
     box.hide();
     QVERIFY(!box.scrollTimer()->isActive());
+}
+
+void AppAboutTest::programIconIsBuiltInAtItsSizes() {
+    const QIcon icon = programIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(48, 48), QSize(256, 256)}));
+    for (int size : {48, 256}) {
+        // Drawn, not blank: the discs fill the middle and leave the corners clear.
+        const QImage image = icon.pixmap(size).toImage();
+        QCOMPARE(image.size(), QSize(size, size));
+        QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    }
 }
 
 QTEST_MAIN(AppAboutTest)

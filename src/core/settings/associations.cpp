@@ -206,18 +206,25 @@ void Associations::updateDesktopEntry(const std::string& description) {
     for (int t = 0; t < kAssociationCount; ++t)
         if (isAssociated(t)) types += associationMimeType(t) + ";";
     const std::string path = desktopFilePath();
+    // An entry the program did not write - the one of an install under ~/.local, or the
+    // user's own - names the program already and stays as it is.
+    if (fileExists(path) && !fileContains(path, kDesktopMarker)) return;
     if (types.empty()) {
-        if (fileContains(path, kDesktopMarker)) removeFile(path);
+        if (fileExists(path)) removeFile(path);
         return;
     }
+    // The entry hides an installed program's own entry of the same name from the menu, so
+    // for an installed program it stays visible, with the icon; a copy run from anywhere
+    // else gets no menu entry from registering its file types.
+    const bool installed = isInstalledProgramFolder(folderOf(places_.executable));
     std::string entry = "[Desktop Entry]\n"
                         "Type=Application\n"
                         "Version=1.0\n"
                         "Name=Varmelo\n"
                         "Comment=" + keyFileEscape(description) + "\n"
                         "Exec=" + desktopExecLine(places_.executable) + "\n"
-                        "Terminal=false\n"
-                        "NoDisplay=true\n"
+                        "Terminal=false\n" +
+                        (installed ? "Icon=varmelo\n" : "NoDisplay=true\n") +
                         "MimeType=" + types + "\n" +
                         kDesktopMarker + "\n";
     writeFileAtomically(path, entry);

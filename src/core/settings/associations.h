@@ -7,7 +7,8 @@
 // An extension counts as associated while its package file exists, whoever wrote it.
 // Turning one off removes only what the program wrote: its own package file (marked as
 // such inside) and its own name on the type's mimeapps.list line. The desktop entry stays
-// while any of the six package files exists.
+// while any of the six package files exists. A desktop entry of that name that the program
+// did not write (an install under ~/.local) is never touched.
 //
 // Writers throw FileError; what was written before a failure stays.
 #include <array>

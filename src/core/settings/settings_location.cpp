@@ -35,6 +35,14 @@ std::string xdgFolder(const Environment& env, const char* var, const char* under
 
 }  // namespace
 
+bool isInstalledProgramFolder(const std::string& executableFolder) {
+    std::string folder = executableFolder;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    const size_t slash = folder.rfind('/');
+    const std::string name = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    return name == "bin" && directoryExists(folder + "/../share/varmelo");
+}
+
 std::string xdgConfigHome(const Environment& env) { return xdgFolder(env, "XDG_CONFIG_HOME", "/.config"); }
 std::string xdgDataHome(const Environment& env) { return xdgFolder(env, "XDG_DATA_HOME", "/.local/share"); }
 
@@ -53,7 +61,7 @@ SettingsLocation findSettingsLocation(const std::string& executableFolder, const
     SettingsLocation loc;
     // Writing options.ini goes through a temporary file beside it, so the folder itself
     // must be writable, not only an existing options.ini.
-    if (!executableFolder.empty() && directoryExists(executableFolder) &&
+    if (!executableFolder.empty() && directoryExists(executableFolder) && !isInstalledProgramFolder(executableFolder) &&
         ::access(executableFolder.c_str(), W_OK | X_OK) == 0) {
         loc.folder = executableFolder;
         loc.portable = true;

@@ -1,7 +1,8 @@
 #pragma once
 // Where the program keeps its settings: options.ini and actdata.dat next to the executable
 // when that folder may be written (a portable copy), otherwise in the user's configuration
-// folder. The executable folder and the environment are passed in so tests can choose.
+// folder. An installed program (<prefix>/bin with <prefix>/share/varmelo beside it) always
+// uses the configuration folder. The executable folder and the environment are passed in so tests can choose.
 #include <functional>
 #include <string>
 
@@ -15,6 +16,11 @@ Environment processEnvironment();
 std::string xdgConfigHome(const Environment& env);
 // $XDG_DATA_HOME, or $HOME/.local/share; "" when neither gives an absolute path.
 std::string xdgDataHome(const Environment& env);
+
+// An installed program's folder: <prefix>/bin with <prefix>/share/varmelo beside it. That
+// folder is shared by every program of the prefix (and writable by root, or by its owner
+// under ~/.local), so it never holds one user's settings.
+bool isInstalledProgramFolder(const std::string& executableFolder);
 
 // The running program's own file (/proc/self/exe), never the current directory.
 std::string executablePath();

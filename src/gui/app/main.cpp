@@ -7,6 +7,7 @@
 
 #include "gui/app/core_app_settings.h"
 #include "gui/app/main_window.h"
+#include "gui/app/program_icon.h"
 #include "gui/app/qt_prompts.h"
 
 namespace {
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
     setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varmelo"));
+    // The desktop entry's name lets a Wayland desktop match the window to the entry's icon.
+    QApplication::setDesktopFileName(QStringLiteral("varmelo"));
+    QApplication::setWindowIcon(varmelo::gui::programIcon());
 
     varmelo::gui::CoreAppSettings settings(varmelo::gui::CoreAppSettings::processPlaces());
     varmelo::gui::QtPrompts prompts;

@@ -128,6 +128,27 @@ TEST_F(AssociationsTest, DesktopEntryGoesWithTheLastAssociation) {
     EXPECT_EQ(readText(dir.file("config/mimeapps.list")), "[Default Applications]\n");
 }
 
+TEST_F(AssociationsTest, AnInstalledProgramsEntryStaysInTheMenuAndAnEntryNotOursIsLeftAlone) {
+    makeFolders(dir.file("usr/bin"));
+    makeFolders(dir.file("usr/share/varmelo"));
+    Associations installed({dir.file("data"), dir.file("config"), dir.file("usr/bin/varmelo"), {}});
+    installed.set(0, true, "x");
+    const std::string entry = readText(dir.file("data/applications/varmelo.desktop"));
+    EXPECT_NE(entry.find("Terminal=false\nIcon=varmelo\nMimeType=application/x-varmelo-img;\n"), std::string::npos);
+    EXPECT_EQ(entry.find("NoDisplay"), std::string::npos);
+    installed.set(0, false, "x");
+    EXPECT_FALSE(fileExists(dir.file("data/applications/varmelo.desktop")));
+
+    // The entry of an install under ~/.local: written by no association, it survives both ways.
+    const std::string own = "[Desktop Entry]\nType=Application\nName=Varmelo\nExec=varmelo %f\n";
+    testing_support::writeFile(dir.file("data/applications/varmelo.desktop"), own);
+    installed.set(3, true, "x");
+    EXPECT_EQ(readText(dir.file("data/applications/varmelo.desktop")), own);
+    installed.set(3, false, "x");
+    EXPECT_EQ(readText(dir.file("data/applications/varmelo.desktop")), own);
+    EXPECT_EQ(readText(dir.file("config/mimeapps.list")), "[Default Applications]\n");
+}
+
 TEST_F(AssociationsTest, AForeignPackageShowsAsAssociated) {
     writeForeignPackage("pk4");
     EXPECT_EQ(assoc.state(), (std::array<bool, 6>{false, false, false, true, false, false}));

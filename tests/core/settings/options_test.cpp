@@ -172,6 +172,22 @@ TEST(SettingsLocationTest, PortableFolderFirstThenTheUsersConfigurationFolder) {
     EXPECT_EQ(xdgDataHome(fakeEnv({{"HOME", "/home/u"}})), "/home/u/.local/share");
 }
 
+TEST(SettingsLocationTest, AnInstalledProgramKeepsItsSettingsInTheConfigurationFolderEvenWhenItsFolderIsWritable) {
+    TempDir dir;
+    makeFolders(dir.file("prefix/bin"));
+    makeFolders(dir.file("prefix/share/varmelo"));
+    const auto env = fakeEnv({{"XDG_CONFIG_HOME", dir.file("cfg")}});
+    for (const std::string& folder : {dir.file("prefix/bin"), dir.file("prefix/bin/")}) {
+        auto loc = findSettingsLocation(folder, env);
+        EXPECT_FALSE(loc.portable) << folder;
+        EXPECT_EQ(loc.optionsPath(), dir.file("cfg/varmelo/options.ini")) << folder;
+    }
+    // A copy beside a share folder of other programs is still portable.
+    makeFolders(dir.file("other/bin"));
+    makeFolders(dir.file("other/share/another"));
+    EXPECT_TRUE(findSettingsLocation(dir.file("other/bin"), env).portable);
+}
+
 TEST(OptionsTest, AReadOnlyOptionsFileIsLeftAsItIs) {
     TempDir dir;
     testing_support::writeFile(dir.file("options.ini"), "[Main]\nFirstRun=1\n");
