@@ -133,7 +133,6 @@ void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, cons
     uint64_t end = 0;
     TRecArray planned = plannedLayout(entries, dataStart, end);
 
-    std::vector<uint8_t> buf;
     BinaryFile old = BinaryFile::openRead(target);
     const uint64_t oldEnd = old.size();
     BinaryFile out = BinaryFile::create(tmp);
@@ -154,7 +153,7 @@ void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, cons
         // An entry cut short by the end of the old file is filled up with zeros, so every
         // later entry still starts on its sector.
         copyZeroFilled(old, uint64_t(e.Offset) * kSectorSize, oldEnd, out, uint64_t(planned[i].Offset) * kSectorSize,
-                       uint64_t(e.Size) * kSectorSize, buf);
+                       uint64_t(e.Size) * kSectorSize);
         report(progress, k, n);
     }
     out.sync();
@@ -170,7 +169,6 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
     uint64_t newEnd = 0;
     TRecArray planned = plannedLayout(entries, 0, newEnd);
 
-    std::vector<uint8_t> buf;
     BinaryFile f = BinaryFile::openReadWrite(target);
     const uint64_t oldEnd = f.size();
     const uint64_t tail = roundUpToSector(std::max(oldEnd, newEnd));
@@ -201,7 +199,7 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
                 if (!moves[i]) continue;
                 const TEntryRec& e = entries[i];
                 copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(interim[i].Offset) * kSectorSize,
-                               uint64_t(e.Size) * kSectorSize, buf);
+                               uint64_t(e.Size) * kSectorSize);
             }
             f.sync();
             // 2. the directory switches to the tail copies
@@ -222,7 +220,7 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
     for (size_t i = 0; i < n; ++i) {
         if (moves[i])
             copyZeroFilled(f, uint64_t(interim[i].Offset) * kSectorSize, tailEnd, f,
-                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(entries[i].Size) * kSectorSize, buf);
+                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(entries[i].Size) * kSectorSize);
         report(progress, i, n);
     }
     if (anyMoves) f.sync();
