@@ -30,10 +30,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "core/archive/img_record.h"
 #include "core/archive/img_write_support.h"
 #include "core/archive/readers.h"
+#include "core/io/background_close.h"
 #include "core/io/binary_file.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
@@ -158,9 +160,11 @@ void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, cons
     }
     out.sync();
     out.close();
-    old.close();
     keepMode(target, tmp);
     renameFile(tmp, target);
+    // The old archive is still open here, so the rename only took its name; freeing its
+    // blocks is left to another thread.
+    closeInBackground(std::move(old));
 }
 
 void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, const std::string& target,
