@@ -2,10 +2,13 @@
 // Shared set-up of the archive benchmarks: a scratch folder removed afterwards, the archive
 // size from VARMELO_BENCH_MB (default 1024), a streaming generator of scattered archives
 // (never the whole archive in memory, so the peak RSS counter measures the code under test),
-// and the 1 MiB block copy that the writers are compared against.
+// and the copies the writers are compared against: a 1 MiB block copy, and the system's own
+// tools (`cp`, `tar`) run as programs.
 #include <fcntl.h>
+#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -132,5 +135,28 @@ inline uint64_t copyFile(const std::string& from, const std::string& to, bool sy
 }
 
 inline uint64_t fileBytes(const std::string& path) { return std::filesystem::file_size(path); }
+
+// Runs a program found on PATH and waits for it; throws unless it exits with 0.
+inline void runProgram(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot run " + args[0]);
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(args[0] + " failed");
+}
+
+// The system's `cp` of the file, then an fsync of the copy: what a user would do to have a
+// second copy safely on disk.
+inline uint64_t cpAndSync(const std::string& from, const std::string& to) {
+    runProgram({"cp", from, to});
+    int fd = ::open(to.c_str(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) throw std::runtime_error("fsync of the copy failed");
+    ::close(fd);
+    return fileBytes(to);
+}
 
 }  // namespace bench_support

@@ -4,13 +4,10 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
-#include "core/archive/img_write_support.h"
 #include "core/io/binary_file.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
@@ -24,13 +21,6 @@ bool sameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-// One buffer per thread, kept: a fresh megabyte for every entry cost more than copying
-// the small entries themselves.
-uint8_t* copyBuffer() {
-    thread_local std::unique_ptr<uint8_t[]> buf(new uint8_t[img_write::kCopyBuffer]);
-    return buf.get();
 }
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
@@ -84,16 +74,7 @@ void copyRange(const std::string& archivePath, uint64_t start, uint64_t length, 
     // Creating the destination truncates it: extracting onto the archive itself would wipe it.
     if (sameFile(archivePath, dest)) throw UsageError("An entry cannot be extracted over the archive itself");
     BinaryFile out(dest, mode);
-    uint8_t* buf = copyBuffer();
-    src.seek(start);
-    uint64_t copied = 0;
-    while (copied < length) {
-        size_t chunk = size_t(std::min<uint64_t>(length - copied, img_write::kCopyBuffer));
-        size_t got = src.readSome(buf, chunk);
-        if (got > 0) out.write(buf, got);
-        copied += got;
-        if (got < chunk) break;  // the archive ends inside the range
-    }
+    out.copyFrom(src, start, length);  // shorter where the archive ends inside the range
     out.close();
 }
 

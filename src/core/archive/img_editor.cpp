@@ -40,22 +40,9 @@ std::string entryNameOfFile(const std::string& path) {
 
 // Writes exactly `length` bytes of the source from its start at dst's position, then zeros up
 // to the next sector boundary when `padSector`. A source that shrank fails.
-void copySource(BinaryFile& src, uint64_t length, BinaryFile& dst, bool padSector, std::vector<uint8_t>& buf) {
-    if (buf.size() < kCopyBuffer) buf.resize(kCopyBuffer);
-    src.seek(0);
-    uint64_t left = length;
-    while (left > 0) {
-        size_t chunk = size_t(std::min<uint64_t>(left, buf.size()));
-        src.readExact(buf.data(), chunk);
-        left -= chunk;
-        size_t out = chunk;
-        if (left == 0 && padSector) {
-            // The buffer is a whole number of sectors, so the padding always fits in it.
-            out = size_t(roundUpToSector(chunk));
-            std::fill(buf.begin() + std::ptrdiff_t(chunk), buf.begin() + std::ptrdiff_t(out), uint8_t(0));
-        }
-        dst.write(buf.data(), out);
-    }
+void copySource(BinaryFile& src, uint64_t length, BinaryFile& dst, bool padSector) {
+    if (dst.copyFrom(src, 0, length) < length) throwReadBeyondEnd();
+    if (padSector) dst.writeZeros(roundUpToSector(length) - length);
 }
 
 // Grows the archive with zero bytes up to `end` (when shorter).
@@ -91,15 +78,14 @@ std::vector<uint32_t> entriesInTheWay(const Archive& a, uint64_t fileEnd, uint64
 // still in place, or the new record with complete data.
 // `keep` grows past each copy before its record is written, so a failure never gives back
 // bytes that a record may point at.
-void moveEntries(Archive& a, BinaryFile& f, uint64_t oldEnd, const std::vector<uint32_t>& which, uint64_t& keep,
-                 std::vector<uint8_t>& buf) {
+void moveEntries(Archive& a, BinaryFile& f, uint64_t oldEnd, const std::vector<uint32_t>& which, uint64_t& keep) {
     for (uint32_t i : which) {
         TEntryRec& e = a.Entries[i];
         uint64_t dst = roundUpToSector(f.size());
         padTo(f, dst);
         TEntryRec rec = e;
         rec.Offset = sectorOf(dst);
-        copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, dst, uint64_t(e.Size) * kSectorSize, buf);
+        copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, dst, uint64_t(e.Size) * kSectorSize);
         f.sync();
         keep = dst + uint64_t(e.Size) * kSectorSize;
         writeRecord(f, rec);
@@ -138,7 +124,6 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
     const size_t n = a.Entries.size();
     if (n >= 0xFFFFFFFFu) throw UsageError("The archive cannot hold more entries");
 
-    std::vector<uint8_t> buf;
     BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
     const uint64_t oldEnd = f.size();
     uint64_t start = roundUpToSector(oldEnd);
@@ -158,7 +143,7 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
         if (isV2(a)) {
             // Pad first: moved entries then land beyond the directory's new end as well.
             padTo(f, start);
-            moveEntries(a, f, oldEnd, inTheWay, keep, buf);
+            moveEntries(a, f, oldEnd, inTheWay, keep);
             start = roundUpToSector(f.size());
         }
         // A file that does not end on a sector boundary is padded, so Offset names the sector
@@ -171,7 +156,7 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
         rec.DirPos = isV2(a) ? kVer2HeaderSize + uint64_t(n) * kImgRecordSize : uint64_t(n) * kImgRecordSize;
 
         f.seek(start);
-        copySource(src, length, f, true, buf);
+        copySource(src, length, f, true);
         src.close();
         f.sync();  // the data must be on disk before a record points at it
 
@@ -284,12 +269,11 @@ uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
         TEntryRec rec = a.Entries[e];
         rec.Size = sectorsFor(length);
         rec.Name = entryNameOfFile(sourcePath);
-        std::vector<uint8_t> buf;
         BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
         // The last sector is cleared after the new bytes, as an add leaves it: nothing of the
         // old content stays readable inside the entry. Sectors the entry no longer uses keep theirs.
         f.seek(a.byteOffset(e));
-        copySource(src, length, f, true, buf);
+        copySource(src, length, f, true);
         f.sync();
         if (isV2(a)) {
             writeRecord(f, rec);

@@ -5,6 +5,7 @@
 #include "core/archive/img_record.h"
 #include "core/archive/img_write_support.h"
 #include "core/io/errors.h"
+#include "core/io/file_copy.h"
 #include "core/io/file_system.h"
 
 namespace varmelo::img_write {
@@ -32,24 +33,12 @@ uint32_t sectorsFor(uint64_t byteLength) {
 }
 
 void copyZeroFilled(BinaryFile& src, uint64_t srcPos, uint64_t srcEnd, BinaryFile& dst, uint64_t dstPos,
-                    uint64_t length, std::vector<uint8_t>& buf) {
-    if (buf.size() < kCopyBuffer) buf.resize(kCopyBuffer);
-    uint64_t readable = srcPos >= srcEnd ? 0 : std::min(length, srcEnd - srcPos);
-    // src and dst may be the same object: every read and write seeks for itself.
-    while (length > 0) {
-        size_t chunk = size_t(std::min<uint64_t>(length, buf.size()));
-        size_t want = size_t(std::min<uint64_t>(chunk, readable));
-        src.seek(srcPos);
-        size_t got = want > 0 ? src.readSome(buf.data(), want) : 0;
-        if (got < want) readable = 0;  // the file shrank under us: the rest reads as zeros
-        else readable -= got;
-        std::fill(buf.begin() + std::ptrdiff_t(got), buf.begin() + std::ptrdiff_t(chunk), uint8_t(0));
-        dst.seek(dstPos);
-        dst.write(buf.data(), chunk);
-        srcPos += chunk;
-        dstPos += chunk;
-        length -= chunk;
-    }
+                    uint64_t length) {
+    const uint64_t readable = srcPos >= srcEnd ? 0 : std::min(length, srcEnd - srcPos);
+    dst.seek(dstPos);
+    // A source that shrank under us reads as zeros from where it ends.
+    const uint64_t copied = readable > 0 ? dst.copyFrom(src, srcPos, readable) : 0;
+    dst.writeZeros(length - copied);
 }
 
 void writeRecordAt(BinaryFile& dir, uint64_t dirPos, const TEntryRec& e) {
@@ -66,7 +55,7 @@ void writeVer2Count(BinaryFile& archive, uint32_t count) {
 }
 
 void writeRecords(BinaryFile& dir, uint64_t pos, const TRecArray& entries, size_t first, size_t count) {
-    constexpr size_t kPerBlock = kCopyBuffer / kImgRecordSize;
+    constexpr size_t kPerBlock = kCopyBlock / kImgRecordSize;
     std::vector<uint8_t> block(std::min(count, kPerBlock) * kImgRecordSize);
     dir.seek(pos);
     for (size_t done = 0; done < count;) {

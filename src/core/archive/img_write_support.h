@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the IMG writers (editing and rebuild): permission checks, the copy loop
-// and the directory record / count writes. Private to the archive writers.
+// Pieces shared by the IMG writers (editing and rebuild): permission checks, the copy of an
+// entry's sectors and the directory record / count writes. Private to the archive writers.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,10 +9,6 @@
 #include "core/io/binary_file.h"
 
 namespace varmelo::img_write {
-
-// Copies go through one buffer of this size: large enough to stream at disk speed,
-// small enough that no entry is ever held in memory whole. A multiple of the sector.
-inline constexpr size_t kCopyBuffer = size_t(1) << 20;
 
 // Fails before anything changes: UsageError for a kind that cannot be edited,
 // "File access denied" when the archive (or its .dir) may not be written.
@@ -24,11 +20,11 @@ inline uint64_t roundUpToSector(uint64_t n) { return (n + kSectorSize - 1) / kSe
 uint32_t sectorOf(uint64_t bytePos);
 uint32_t sectorsFor(uint64_t byteLength);
 
-// Copies `length` bytes from src@srcPos to dst@dstPos. Bytes at or beyond srcEnd (the end of
-// the source's valid data; src may be dst itself, growing as we write) are written as zeros,
-// so the destination always receives exactly `length` bytes.
+// Copies `length` bytes from src@srcPos to dst@dstPos, in the kernel where it can. Bytes at or
+// beyond srcEnd (the end of the source's valid data; src may be dst itself, growing as we
+// write) are written as zeros, so the destination always receives exactly `length` bytes.
 void copyZeroFilled(BinaryFile& src, uint64_t srcPos, uint64_t srcEnd, BinaryFile& dst, uint64_t dstPos,
-                    uint64_t length, std::vector<uint8_t>& buf);
+                    uint64_t length);
 
 // Directory writes. Each is one write step.
 void writeRecord(BinaryFile& dir, const TEntryRec& e);

@@ -30,10 +30,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include "core/archive/img_record.h"
 #include "core/archive/img_write_support.h"
 #include "core/archive/readers.h"
+#include "core/io/background_close.h"
 #include "core/io/binary_file.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
@@ -133,7 +135,6 @@ void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, cons
     uint64_t end = 0;
     TRecArray planned = plannedLayout(entries, dataStart, end);
 
-    std::vector<uint8_t> buf;
     BinaryFile old = BinaryFile::openRead(target);
     const uint64_t oldEnd = old.size();
     BinaryFile out = BinaryFile::create(tmp);
@@ -154,14 +155,16 @@ void rebuildVer2(const TRecArray& entries, const RebuildProgress& progress, cons
         // An entry cut short by the end of the old file is filled up with zeros, so every
         // later entry still starts on its sector.
         copyZeroFilled(old, uint64_t(e.Offset) * kSectorSize, oldEnd, out, uint64_t(planned[i].Offset) * kSectorSize,
-                       uint64_t(e.Size) * kSectorSize, buf);
+                       uint64_t(e.Size) * kSectorSize);
         report(progress, k, n);
     }
     out.sync();
     out.close();
-    old.close();
     keepMode(target, tmp);
     renameFile(tmp, target);
+    // The old archive is still open here, so the rename only took its name; freeing its
+    // blocks is left to another thread.
+    closeInBackground(std::move(old));
 }
 
 void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, const std::string& target,
@@ -170,7 +173,6 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
     uint64_t newEnd = 0;
     TRecArray planned = plannedLayout(entries, 0, newEnd);
 
-    std::vector<uint8_t> buf;
     BinaryFile f = BinaryFile::openReadWrite(target);
     const uint64_t oldEnd = f.size();
     const uint64_t tail = roundUpToSector(std::max(oldEnd, newEnd));
@@ -201,7 +203,7 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
                 if (!moves[i]) continue;
                 const TEntryRec& e = entries[i];
                 copyZeroFilled(f, uint64_t(e.Offset) * kSectorSize, oldEnd, f, uint64_t(interim[i].Offset) * kSectorSize,
-                               uint64_t(e.Size) * kSectorSize, buf);
+                               uint64_t(e.Size) * kSectorSize);
             }
             f.sync();
             // 2. the directory switches to the tail copies
@@ -222,7 +224,7 @@ void rebuildVer1(const TRecArray& entries, const RebuildProgress& progress, cons
     for (size_t i = 0; i < n; ++i) {
         if (moves[i])
             copyZeroFilled(f, uint64_t(interim[i].Offset) * kSectorSize, tailEnd, f,
-                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(entries[i].Size) * kSectorSize, buf);
+                           uint64_t(planned[i].Offset) * kSectorSize, uint64_t(entries[i].Size) * kSectorSize);
         report(progress, i, n);
     }
     if (anyMoves) f.sync();

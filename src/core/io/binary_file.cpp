@@ -132,20 +132,24 @@ uint32_t BinaryFile::readU32be() {
     return u32be(b);
 }
 
-void BinaryFile::write(const void* buf, size_t n) {
-    write_faults::beforeWriteStep();
+void BinaryFile::writeAt(const void* buf, size_t n, uint64_t at) {
     const auto* in = static_cast<const uint8_t*>(buf);
     size_t done = 0;
     while (done < n) {
-        ssize_t w = ::pwrite(fd_, in + done, n - done, off_t(pos_));
+        ssize_t w = ::pwrite(fd_, in + done, n - done, off_t(at + done));
         if (w < 0) {
             if (errno == EINTR) continue;
             throwErrno(errno);
         }
         if (w == 0) throwErrno(ENOSPC);
         done += size_t(w);
-        pos_ += uint64_t(w);
     }
+}
+
+void BinaryFile::write(const void* buf, size_t n) {
+    write_faults::beforeWriteStep();
+    writeAt(buf, n, pos_);
+    pos_ += n;
 }
 
 void BinaryFile::writeU32le(uint32_t v) {

@@ -52,11 +52,18 @@ public:
     void write(const void* buf, size_t n);
     void writeU32le(uint32_t v);
     void writeZeros(uint64_t n);
+    // Copies up to `length` bytes of src from srcPos to the current position, in the kernel
+    // where it can (file_copy.h); fewer only where src ends first. Returns the bytes copied.
+    // src may be this file itself when the two ranges do not overlap.
+    uint64_t copyFrom(BinaryFile& src, uint64_t srcPos, uint64_t length);
     void truncate(uint64_t size);
     void sync();
     void close();
 
 private:
+    // All n bytes at byte `at`, without a write step of its own.
+    void writeAt(const void* buf, size_t n, uint64_t at);
+
     int fd_ = -1;
     uint64_t pos_ = 0;
     std::string path_;

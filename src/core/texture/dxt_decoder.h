@@ -33,5 +33,7 @@ void decodeDxtBlock(DxtKind k, const uint8_t* block, uint8_t* texels);
 // Decodes a w x h surface from `data`, which must hold dxtSurfaceBytes(k, w, h) bytes, into
 // w * h * 4 bytes of texels, rows from the top.
 void decodeDxtSurface(DxtKind k, const uint8_t* data, uint32_t w, uint32_t h, uint8_t* bgra);
+// The same into rows `pitch` bytes apart (at least w * 4); the bytes between rows are not touched.
+void decodeDxtSurface(DxtKind k, const uint8_t* data, uint32_t w, uint32_t h, uint8_t* bgra, size_t pitch);
 
 }  // namespace varmelo

@@ -1,5 +1,7 @@
 #include "core/texture/txd_reader.h"
 
+#include <utility>
+
 #include "core/io/endian.h"
 #include "core/io/errors.h"
 #include "core/preview/chunk.h"
@@ -10,6 +12,10 @@ namespace {
 
 constexpr size_t kFixedPart = 88;  // up to the palette or the level's size word
 constexpr size_t kNameField = 32;
+constexpr size_t kSizeWord = 4;
+// A texture's struct header, fixed part and (unless a palette comes between) level size word:
+// what one read takes in.
+constexpr size_t kTextureHead = kChunkHeaderSize + kFixedPart + kSizeWord;
 
 std::string fixedName(const uint8_t* p) {
     size_t n = 0;
@@ -17,9 +23,7 @@ std::string fixedName(const uint8_t* p) {
     return std::string(reinterpret_cast<const char*>(p), n);
 }
 
-TTexRec readTexture(EntryReader& r) {
-    uint8_t b[kFixedPart];
-    r.read(b, sizeof b);
+TTexRec fixedFields(const uint8_t* b) {
     TTexRec t;
     t.Platform = u32le(b);
     t.Name = fixedName(b + 8);
@@ -34,17 +38,67 @@ TTexRec readTexture(EntryReader& r) {
     t.Compression = b[87];
     t.Format = formatFromHeader(t.Platform, t.RasterFormat, t.AlphaWord, t.Compression);
     t.HasAlpha = t.Platform == kPlatformD3D9 ? (t.Compression & 1) != 0 : t.AlphaWord == 1;
+    return t;
+}
+
+// The rest of a texture after its fixed part, with the reader just past it: the palette, if
+// any, and the first level's size word.
+void readAfterFixedPart(EntryReader& r, TTexRec& t) {
     if (uint32_t pal = paletteBytes(t.Format)) t.Palette = r.read(pal);
     t.DataSize = r.u32le();
     t.DataOffset = r.pos();
     t.DataPos = r.origin() + t.DataOffset;
-    return t;
+}
+
+// A texture and the struct chunk it was read from.
+struct ReadTexture {
+    TTexRec texture;
+    uint64_t structBody = 0;
+    uint32_t structSize = 0;
+};
+
+// Reads the texture whose native chunk's body starts at the reader's position.
+ReadTexture readTexture(EntryReader& r) {
+    const uint64_t body = r.pos();
+    ReadTexture out;
+    TTexRec& t = out.texture;
+    uint8_t head[kTextureHead] = {};
+    ChunkHeader s;
+    if (r.remaining() >= sizeof head) {
+        r.read(head, sizeof head);
+        s = {u32le(head), u32le(head + 4), u32le(head + 8)};
+    }
+    if (s.type == kChunkStruct) {
+        out.structBody = body + kChunkHeaderSize;
+        t = fixedFields(head + kChunkHeaderSize);
+        if (paletteBytes(t.Format) == 0) {
+            t.DataSize = u32le(head + kChunkHeaderSize + kFixedPart);
+            t.DataOffset = r.pos();
+            t.DataPos = r.origin() + t.DataOffset;
+        } else {
+            r.seek(out.structBody + kFixedPart);
+            readAfterFixedPart(r, t);
+        }
+    } else {
+        // The struct is not the first child, or the entry ends within the texture's head:
+        // piece by piece, which also finds where exactly it ends.
+        r.seek(body);
+        s = SeekChunk(r, kChunkStruct);
+        out.structBody = r.pos();
+        uint8_t fixed[kFixedPart];
+        r.read(fixed, sizeof fixed);
+        t = fixedFields(fixed);
+        readAfterFixedPart(r, t);
+    }
+    out.structSize = s.size;
+    return out;
 }
 
 }  // namespace
 
 TxdTable ReadTextureTable(EntryReader& entry) {
     TxdTable table;
+    ReadTexture read;
     try {
         SeekChunk(entry, kChunkTextureDictionary);
         SeekChunk(entry, kChunkStruct);
@@ -52,13 +106,15 @@ TxdTable ReadTextureTable(EntryReader& entry) {
         table.countRead = true;
         entry.u16le();  // device id
         for (uint32_t i = 0; i < table.announcedCount; ++i) {
+            if (i > 0) {
+                // The search for the next texture starts past the last one's struct and steps
+                // over the extension by its size, never over the pixels byte by byte.
+                entry.seek(read.structBody);
+                entry.skip(read.structSize);
+            }
             SeekChunk(entry, kChunkTextureNative);
-            SeekChunk(entry, kChunkStruct);
-            const uint64_t structHeader = entry.pos() - kChunkHeaderSize;
-            table.textures.push_back(readTexture(entry));
-            // The next search starts at this struct's header and steps over it and the
-            // extension by their sizes, never over the pixels byte by byte.
-            entry.seek(structHeader);
+            read = readTexture(entry);
+            table.textures.push_back(std::move(read.texture));
         }
     } catch (const FileError& e) {
         table.error = e.what();

@@ -2,12 +2,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
 
 #include "core/archive/extract.h"
 #include "core/archive/open_archive.h"
 #include "core/io/errors.h"
+#include "core/io/file_copy.h"
 #include "core/io/file_system.h"
+#include "core/io/write_faults.h"
 #include "support/archive_builders.h"
 #include "support/archive_checks.h"
 #include "support/img_builder.h"
@@ -20,6 +23,15 @@ using namespace testing_support;
 namespace {
 
 Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
 
 TEST(ExtractTest, AnImgEntryIsCopiedWithItsWholeSectors) {
     TempDir dir;
@@ -71,6 +83,23 @@ TEST(ExtractTest, AFullDiskIsReportedAsSuch) {
         ADD_FAILURE() << "no error";
     } catch (const FileError& e) {
         EXPECT_STREQ(e.what(), "Disk full");
+    }
+}
+
+// The copy is a write step of its own, in the kernel or through the buffer: a disk that fills
+// up there is reported as full, and what was written before stays.
+TEST(ExtractTest, ADiskFullAtTheCopyIsReportedAsSuch) {
+    TempDir dir;
+    ImgBuilder().add("a.txd", pattern(5000, 1)).writeV2(dir.file("a.img"));
+    Archive a = openArchive(dir.file("a.img"));
+    for (int kernelAnswer : {0, EXDEV}) {
+        SCOPED_TRACE(kernelAnswer);
+        kernel_copy::simulate(kernelAnswer);
+        write_faults::failOnlyAt(2);  // 1 creates the file, 2 copies
+        EXPECT_EQ(errorOf([&] { SaveEntryToFile(a, 0, dir.file("out")); }), "Disk full");
+        write_faults::disarm();
+        kernel_copy::simulate(0);
+        EXPECT_EQ(fileSize(dir.file("out")), 0u);
     }
 }
 

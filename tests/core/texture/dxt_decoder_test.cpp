@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/texture/dxt_decoder.h"
 #include "core/texture/rounding.h"
@@ -137,6 +142,36 @@ TEST(DxtSurface, PartialEdgeBlocksCountWholeAndOnlyTheirTexelsAreKept) {
             EXPECT_EQ(p[2], x < 4 ? 255 : 0);
             EXPECT_EQ(p[0], x < 4 ? 0 : 255);
         }
+}
+
+// Whole blocks go straight into the rows, edge blocks through a block of their own: either
+// way each texel is its block's, and a pitch wider than the picture leaves the bytes between
+// rows alone.
+TEST(DxtSurface, EveryTexelIsItsBlocksWhateverTheSizeAndPitch) {
+    std::mt19937 rng(5);
+    for (DxtKind k : {DxtKind::Dxt1, DxtKind::Dxt3, DxtKind::Dxt5}) {
+        for (auto [w, h] : {std::pair<uint32_t, uint32_t>{8, 8}, {9, 6}, {3, 13}, {1, 1}}) {
+            SCOPED_TRACE(std::to_string(int(k)) + ": " + std::to_string(w) + " x " + std::to_string(h));
+            std::vector<uint8_t> data(size_t(dxtSurfaceBytes(k, w, h)));
+            for (auto& v : data) v = uint8_t(rng());
+            const size_t pitch = w * 4 + 12;
+            std::vector<uint8_t> out(pitch * h, 0xEE), packed(size_t(w) * h * 4);
+            decodeDxtSurface(k, data.data(), w, h, out.data(), pitch);
+            decodeDxtSurface(k, data.data(), w, h, packed.data());
+            const uint32_t across = (w + 3) / 4;
+            for (uint32_t y = 0; y < h; ++y) {
+                for (uint32_t x = 0; x < w; ++x) {
+                    uint8_t block[64];
+                    decodeDxtBlock(k, data.data() + (size_t(y / 4) * across + x / 4) * dxtBlockBytes(k), block);
+                    const uint8_t* want = block + ((y % 4) * 4 + x % 4) * 4;
+                    ASSERT_EQ(std::memcmp(out.data() + y * pitch + x * 4, want, 4), 0) << x << "," << y;
+                    ASSERT_EQ(std::memcmp(packed.data() + (size_t(y) * w + x) * 4, want, 4), 0) << x << "," << y;
+                }
+                EXPECT_EQ(std::vector<uint8_t>(out.begin() + long(y * pitch + w * 4), out.begin() + long((y + 1) * pitch)),
+                          std::vector<uint8_t>(12, 0xEE));
+            }
+        }
+    }
 }
 
 }  // namespace
