@@ -1,5 +1,6 @@
 # Thin wrapper over CMake. `make run`, `make test`, `make bench`; the checking builds
-# `make test-sanitize` and `make fuzz` (FUZZ_SECONDS per target) live in folders of their own.
+# `make test-sanitize` and `make fuzz` (FUZZ_SECONDS per target; FUZZ_TARGETS="txd dds" for
+# some of them) live in folders of their own.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
@@ -54,7 +55,7 @@ $(FUZZ_BUILD)/build.ninja: CMakeLists.txt Makefile
 
 fuzz: deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@bash scripts/fuzz.sh "$(FUZZ_BUILD)" "$(FUZZ_SECONDS)"
+	@bash scripts/fuzz.sh "$(FUZZ_BUILD)" "$(FUZZ_SECONDS)" $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -3,16 +3,18 @@
 # wrote and the corpus earlier runs grew. Prints one line per target; an input that crashed,
 # leaked, ran out of time or asked for too much memory is left in BUILD/findings/ and makes
 # the run fail.
-#   scripts/fuzz.sh BUILD SECONDS
+#   scripts/fuzz.sh BUILD SECONDS [TARGET...]     (all targets when none is named)
 set -uo pipefail
 build=$1
 seconds=$2
+shift 2
+if [ $# -gt 0 ]; then targets=("$@"); else mapfile -t targets <"$build/fuzz/targets.txt"; fi
 findings="$build/findings"
 # The archive targets write their input to a file each run: keep that in memory where we can.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 mkdir -p "$findings" "$build/logs"
 failed=0
-while read -r name; do
+for name in "${targets[@]}"; do
   [ -n "$name" ] || continue
   corpus="$build/corpus/$name"
   log="$build/logs/$name.log"
@@ -20,7 +22,7 @@ while read -r name; do
   rm -f "$findings/$name"-*
   # -malloc_limit_mb: a table sized from a count read from the file shows up as a finding.
   "$build/fuzz/${name}_fuzz" "$corpus" "$build/seeds/$name" \
-      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+      -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=512 \
       -print_final_stats=1 -artifact_prefix="$findings/$name-" >"$log" 2>&1
   rc=$?
   runs=$(awk '/stat::number_of_executed_units:/ {print $2}' "$log" | tail -1)
@@ -31,5 +33,5 @@ while read -r name; do
     failed=1
     grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error:|artifact_prefix|Test unit written)' "$log" | head -8 | sed 's/^/    /'
   fi
-done <"$build/fuzz/targets.txt"
+done
 exit $failed
