@@ -1,10 +1,15 @@
-# Thin wrapper over CMake. `make run`, `make test`, `make bench`, `make install`, `make package`.
+# Thin wrapper over CMake. `make run`, `make test`, `make bench`, `make install`, `make package`;
+# the checking builds `make test-sanitize` and `make fuzz` (FUZZ_SECONDS per target;
+# FUZZ_TARGETS="txd dds" for some of them) live in folders of their own.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARCHIVE ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench install package clean
+.PHONY: all deps configure build run test bench install package test-sanitize fuzz clean
 
 all: build
 
@@ -42,5 +47,25 @@ install: build
 package: build
 	cmake --build $(BUILD) --target package
 
+# The core and command-line suites under AddressSanitizer and UndefinedBehaviorSanitizer: the
+# first report fails the test it happens in.
+$(SANITIZE_BUILD)/build.ninja: CMakeLists.txt Makefile
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+	  -DVARMELO_SANITIZE=ON
+
+test-sanitize: deps $(SANITIZE_BUILD)/build.ninja
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target varmelo-cli core_tests cli_tests
+	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L 'core|cli'
+
+# libFuzzer targets, built by clang apart from our gcc build.
+$(FUZZ_BUILD)/build.ninja: CMakeLists.txt Makefile
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVARMELO_FUZZ=ON -DBUILD_TESTING=OFF
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash scripts/fuzz.sh "$(FUZZ_BUILD)" "$(FUZZ_SECONDS)" $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libqt6openglwidgets6 qt6-qpa-plugins
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
+  # make fuzz: clang and its fuzzer runtime; llvm-symbolizer names the lines of sanitizer reports
+  clang libclang-rt-14-dev llvm
   libsimpleini-dev libpng-dev libsquish-dev
   xvfb xauth x11-apps
   fonts-liberation2 fonts-dejavu-core

@@ -11,7 +11,12 @@ int runVerify(const Args& args) {
     Archive a = loadArchive(args[0]);
     auto findings = verifyArchive(a);
     std::string out;
-    for (const auto& f : findings) out += cp1251ToUtf8(describeFinding(a, f)) + "\n";
+    for (const auto& f : findings) {
+        // Entry names are stored bytes in the archive's code page; a file path is the system's own.
+        const std::string line = describeFinding(a, f);
+        out += f.kind == VerifyFinding::Kind::LeftoverRebuild ? line : cp1251ToUtf8(line);
+        out += '\n';
+    }
     std::fwrite(out.data(), 1, out.size(), stdout);
     return findings.empty() ? 0 : 1;
 }

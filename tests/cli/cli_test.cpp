@@ -445,6 +445,23 @@ TEST_F(Cli, VerifyReportsFindings) {
               "#2 '" + kCyrillicUtf8 + "': bytes 81920 to 83968 (exclusive) reach past the end of the file (82020 bytes)\n");
 }
 
+// A rebuild that was killed leaves its temporary file: verify names it (as the file system
+// spells it, not as an entry name) and the next rebuild takes it away.
+TEST_F(Cli, VerifyReportsTheLeftoverOfAKilledRebuild) {
+    const std::string sub = dir.file("\xd0\x9f\xd0\xb0\xd0\xbf\xd0\xba\xd0\xb0");  // "Папка" in UTF-8
+    ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
+    const std::string archive = sub + "/a.img";
+    ImgBuilder().add("x.txd", pattern(3000, 1)).writeV2(archive);
+    writeFile(sub + "/a.~new", pattern(100, 2));
+    CliResult r = runCli({"verify", archive});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "'" + sub + "/a.~new' is left over from a rebuild that did not finish; the next rebuild removes it\n");
+    ASSERT_EQ(runCli({"rebuild", archive}).status, 0);
+    EXPECT_FALSE(exists(sub + "/a.~new"));
+    r = runCli({"verify", archive});
+    EXPECT_EQ(r.status, 0) << r.out;
+}
+
 // The program's own edits leave data in any order: an add that grew a VER2 directory over the
 // first entry moved that entry to the end, and the archive still verifies clean.
 TEST_F(Cli, VerifyAcceptsTheLayoutOfOurOwnEdits) {

@@ -250,6 +250,17 @@ std::string describeCut(const CutEntry& c) {
            " sectors, the file ends inside it";
 }
 
+std::string leftoverRebuildFile(const Archive& a) {
+    if (!a.editable()) return {};
+    const std::string target = resolvedPath(a.ArchivePath);
+    const std::string dirTarget = resolvedPath(a.DirPath);
+    const bool v2 = a.ArchiveKind == TArchiveKind::akImgV2;
+    const std::string tmp = tempPathFor(a, v2 ? target : dirTarget, {target, dirTarget});
+    struct stat st {};
+    if (::stat(tmp.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return tmp;
+}
+
 std::vector<CutEntry> RebuildArchive(Archive& a, const RebuildProgress& progress) {
     requireEditable(a);
     if (a.Entries.size() > 0xFFFFFFFFu) throw UsageError("The archive has too many entries");

@@ -35,4 +35,9 @@ std::string describeCut(const CutEntry& c);
 // The temporary file beside the archive: ArchivePath with its extension replaced by ".~new".
 std::string rebuildTempPath(const std::string& archivePath);
 
+// The temporary file a rebuild of `a` writes, when one is there already: left by a rebuild
+// that was killed part-way. The next rebuild writes over it and renames it, so it goes.
+// Empty when there is none (or the kind is not rebuilt).
+std::string leftoverRebuildFile(const Archive& a);
+
 }  // namespace varmelo

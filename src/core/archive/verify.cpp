@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "core/archive/img_record.h"
+#include "core/archive/rebuild.h"
 #include "core/io/file_system.h"
 
 namespace varmelo {
@@ -23,9 +24,9 @@ std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength) 
     for (uint32_t i = 0; i < n; ++i) {
         auto [start, end] = range(i);
         if (end > fileLength || start > fileLength)
-            out.push_back({Kind::PastEnd, i, 0, start, end, fileLength});
+            out.push_back({Kind::PastEnd, i, 0, start, end, fileLength, {}});
         if (ver2 && end > start && start < directoryEnd)
-            out.push_back({Kind::InDirectory, i, 0, start, end, directoryEnd});
+            out.push_back({Kind::InDirectory, i, 0, start, end, directoryEnd, {}});
     }
 
     // Overlaps: sweep the non-empty entries by start; each one that starts before the
@@ -46,7 +47,7 @@ std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength) 
         if (any && start < furthest) {
             uint32_t first = std::min(holder, i), second = std::max(holder, i);
             auto [s, e] = range(second);
-            out.push_back({Kind::Overlap, second, first, s, e, 0});
+            out.push_back({Kind::Overlap, second, first, s, e, 0, {}});
         }
         if (!any || end > furthest) {
             furthest = end;
@@ -59,11 +60,20 @@ std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength) 
         return x.entry != y.entry ? x.entry < y.entry : int(x.kind) < int(y.kind);
     });
     // Entries that could not be read at all have no index to sort by: they come last.
-    if (a.ListedCount && *a.ListedCount != n) out.push_back({Kind::CountMismatch, n, 0, 0, 0, *a.ListedCount});
+    if (a.ListedCount && *a.ListedCount != n) out.push_back({Kind::CountMismatch, n, 0, 0, 0, *a.ListedCount, {}});
     return out;
 }
 
-std::vector<VerifyFinding> verifyArchive(const Archive& a) { return verifyEntries(a, fileSize(a.ArchivePath)); }
+std::vector<VerifyFinding> verifyArchive(const Archive& a) {
+    std::vector<VerifyFinding> out = verifyEntries(a, fileSize(a.ArchivePath));
+    std::string leftover = leftoverRebuildFile(a);
+    if (!leftover.empty()) {
+        VerifyFinding f{VerifyFinding::Kind::LeftoverRebuild, 0, 0, 0, 0, 0, {}};
+        f.file = std::move(leftover);
+        out.push_back(std::move(f));
+    }
+    return out;
+}
 
 std::string describeFinding(const Archive& a, const VerifyFinding& f) {
     auto who = [&](uint32_t i) {
@@ -88,6 +98,8 @@ std::string describeFinding(const Archive& a, const VerifyFinding& f) {
     case Kind::CountMismatch:
         return "the archive's index lists " + std::to_string(f.limit) + " entries, but " + std::to_string(f.entry) +
                " could be read";
+    case Kind::LeftoverRebuild:
+        return "'" + f.file + "' is left over from a rebuild that did not finish; the next rebuild removes it";
     }
     return who(f.entry);
 }

@@ -18,6 +18,7 @@ struct VerifyFinding {
         Overlap,          // entry and other share bytes
         InDirectory,      // the entry's data starts inside the VER2 header and directory
         CountMismatch,    // the archive's index lists `limit` entries; `entry` of them were read
+        LeftoverRebuild,  // `file`, the temporary of a rebuild that did not finish, is still there
     };
     Kind kind;
     uint32_t entry = 0;
@@ -25,16 +26,19 @@ struct VerifyFinding {
     uint64_t start = 0;   // byte range of the entry's data
     uint64_t end = 0;
     uint64_t limit = 0;   // PastEnd: file length; InDirectory: end of the directory; CountMismatch
+    std::string file;     // LeftoverRebuild
 
     bool operator==(const VerifyFinding&) const = default;
 };
 
 // Checks the table against a data file of `fileLength` bytes. Sorted by entry index, then kind.
 std::vector<VerifyFinding> verifyEntries(const Archive& a, uint64_t fileLength);
-// The same against the length of a.ArchivePath on disk.
+// The same against the length of a.ArchivePath on disk, and a leftover of a killed rebuild
+// beside it (last).
 std::vector<VerifyFinding> verifyArchive(const Archive& a);
 
-// One line describing a finding, naming entries as #index 'name' (names as stored bytes).
+// One line describing a finding, naming entries as #index 'name' (names as stored bytes; a
+// file path as it is on disk).
 std::string describeFinding(const Archive& a, const VerifyFinding& f);
 
 }  // namespace varmelo

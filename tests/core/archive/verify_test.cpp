@@ -27,7 +27,7 @@ TEST(Verify, ReportsDataPastTheEnd) {
     Archive a = archiveOf({{1, 2, "a", 0}, {3, 1, "b", 0}});
     auto f = verifyEntries(a, 4 * 2048 - 1);
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0], (VerifyFinding{Kind::PastEnd, 1, 0, 6144, 8192, 8191}));
+    EXPECT_EQ(f[0], (VerifyFinding{Kind::PastEnd, 1, 0, 6144, 8192, 8191, {}}));
     EXPECT_EQ(describeFinding(a, f[0]),
               "#1 'b': bytes 6144 to 8192 (exclusive) reach past the end of the file (8191 bytes)");
 }
@@ -39,9 +39,9 @@ TEST(Verify, ReportsOverlapsButNotEmptyEntries) {
     // inner overlaps big; tail overlaps big and next. Each pair is reported once, on the
     // later entry of the two; that tail starts before next is no fault of its own.
     ASSERT_EQ(f.size(), 3u);
-    EXPECT_EQ(f[0], (VerifyFinding{Kind::Overlap, 1, 0, 4096, 6144, 0}));
-    EXPECT_EQ(f[1], (VerifyFinding{Kind::Overlap, 4, 0, 8192, 12288, 0}));
-    EXPECT_EQ(f[2], (VerifyFinding{Kind::Overlap, 4, 3, 8192, 12288, 0}));
+    EXPECT_EQ(f[0], (VerifyFinding{Kind::Overlap, 1, 0, 4096, 6144, 0, {}}));
+    EXPECT_EQ(f[1], (VerifyFinding{Kind::Overlap, 4, 0, 8192, 12288, 0, {}}));
+    EXPECT_EQ(f[2], (VerifyFinding{Kind::Overlap, 4, 3, 8192, 12288, 0, {}}));
     EXPECT_EQ(describeFinding(a, f[0]), "#1 'inner': bytes 4096 to 6144 (exclusive) overlap the data of #0 'big'");
 }
 
@@ -52,7 +52,7 @@ TEST(Verify, ZipCountAgainstItsCentralDirectory) {
     a.ListedCount = 14;
     auto f = verifyEntries(a, 15);
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0], (VerifyFinding{Kind::CountMismatch, 2, 0, 0, 0, 14}));
+    EXPECT_EQ(f[0], (VerifyFinding{Kind::CountMismatch, 2, 0, 0, 0, 14, {}}));
     EXPECT_EQ(describeFinding(a, f[0]), "the archive's index lists 14 entries, but 2 could be read");
 }
 
@@ -63,7 +63,7 @@ TEST(Verify, Ver2DirectoryMustStopBeforeData) {
     Archive a = archiveOf(e);
     auto f = verifyEntries(a, 80 * 2048);
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0], (VerifyFinding{Kind::InDirectory, 0, 0, 2048, 4096, 2248}));
+    EXPECT_EQ(f[0], (VerifyFinding{Kind::InDirectory, 0, 0, 2048, 4096, 2248, {}}));
     // The two-file form keeps its directory elsewhere.
     a.ArchiveKind = TArchiveKind::akImgV1;
     EXPECT_TRUE(verifyEntries(a, 80 * 2048).empty());
@@ -73,7 +73,7 @@ TEST(Verify, ByteKindsUseBytes) {
     Archive a = archiveOf({{0, 10, "a", 0}, {10, 5, "b", 0}, {14, 1, "c", 0}}, TArchiveKind::akBig);
     auto f = verifyEntries(a, 15);
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0], (VerifyFinding{Kind::Overlap, 2, 1, 14, 15, 0}));
+    EXPECT_EQ(f[0], (VerifyFinding{Kind::Overlap, 2, 1, 14, 15, 0, {}}));
 }
 
 TEST(Verify, HundredThousandEntriesInAnyOrder) {

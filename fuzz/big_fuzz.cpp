@@ -1,0 +1,6 @@
+#include "fuzz/archive_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    varmelo::fuzz::fuzzSingleFileArchive(varmelo::TArchiveKind::akBig, "a.big", data, size);
+    return 0;
+}
