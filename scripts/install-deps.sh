@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libqt6openglwidgets6 qt6-qpa-plugins
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsimpleini-dev libpng-dev libsquish-dev
+  libsimpleini-dev libpng-dev libsquish-dev libtinygltf-dev
   xvfb xauth x11-apps
   fonts-liberation2 fonts-dejavu-core
 )
