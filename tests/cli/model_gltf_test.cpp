@@ -1,6 +1,8 @@
 // export of models as glTF: where the textures come from, and what the file holds.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "cli/json_value.h"
@@ -93,4 +95,31 @@ TEST(CliGltf, TexturesComeFromTheDictionaryNamedLikeTheModelOrTheOneGiven) {
         }
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("a.bin")));
+}
+
+// The Khronos glTF validator, where one is installed: VARMELO_GLTF_VALIDATOR names the folder
+// whose node_modules holds gltf-validator (npm install gltf-validator). Skipped elsewhere.
+TEST(CliGltf, KhronosValidatorFindsNoErrorsOrWarnings) {
+    const char* where = std::getenv("VARMELO_GLTF_VALIDATOR");
+    if (!where || !std::filesystem::exists(std::filesystem::path(where) / "node_modules/gltf-validator"))
+        GTEST_SKIP() << "no glTF validator (set VARMELO_GLTF_VALIDATOR)";
+    TempDir dir;
+    const std::string img = dir.file("cars.img");
+    ImgBuilder().add("car.dff", texturedModel()).add("car.txd", texturedModelDictionary()).writeV2(img);
+    writeFile(dir.file("validate.js"),
+              "const v = require('gltf-validator'); const fs = require('fs');\n"
+              "v.validateBytes(new Uint8Array(fs.readFileSync(process.argv[2])))\n"
+              "  .then(r => console.log(r.issues.numErrors + ' ' + r.issues.numWarnings));\n");
+    for (const char* name : {"car.glb", "car.gltf"}) {
+        ASSERT_EQ(runCli({"export", img, "car.dff", "-o", dir.file(name)}).status, 0);
+        const std::string command = "cd '" + std::string(where) + "' && NODE_PATH=node_modules node '" +
+                                    dir.file("validate.js") + "' '" + dir.file(name) + "'";
+        FILE* p = popen(command.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        char line[64] = {};
+        const bool read = std::fgets(line, sizeof line, p) != nullptr;
+        pclose(p);
+        ASSERT_TRUE(read) << name;
+        EXPECT_EQ(std::string(line), "0 0\n") << name << ": errors, warnings";
+    }
 }
