@@ -9,6 +9,9 @@
 #include "cli/model_inspect.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
+#include "core/io/file_system.h"
+#include "core/model/gltf_export.h"
+#include "core/model/model_dictionary.h"
 #include "core/preview/entry_reader.h"
 #include "core/preview/inspect.h"
 
@@ -119,6 +122,45 @@ std::string safeFileName(const std::string& name, size_t index) {
     return out;
 }
 
+// The dictionary a model's textures come from. --txd names an entry of the model's archive,
+// else a file; without it the dictionary named like the model is taken from its archive, or
+// from beside a loose model file. Nothing when there is none to take.
+std::optional<EntryReader> modelDictionary(const std::string& path, const std::string& entry,
+                                           const std::string& txd, const std::string& modelName) {
+    if (!entry.empty()) {
+        const Archive a = loadArchive(path);
+        if (txd.empty()) return openSameNamedDictionary(a, modelName);
+        try {
+            return openEntryReader(a, a.Entries[resolveEntry(a, txd)]);
+        } catch (const UsageError&) {
+            if (!fileExists(txd)) throw UsageError(txd + ": neither an entry of the archive nor a file");
+        }
+    }
+    if (!txd.empty()) {
+        if (!fileExists(txd)) throw FileError(txd + ": " + kFileNotFound);
+        return openDictionaryFile(txd);
+    }
+    if (const auto beside = dictionaryBeside(path)) return openDictionaryFile(*beside);
+    return std::nullopt;
+}
+
+void exportGltf(Source& model, const std::string& path, const std::string& entry, const std::string& txd,
+                const std::string& output) {
+    std::optional<EntryReader> dictionary = modelDictionary(path, entry, txd, model.name);
+    if (!dictionary)
+        std::fprintf(stderr, "varmelo-cli: no texture dictionary named like %s: exported without textures\n",
+                     utf8(model.name).c_str());
+    const bool looked = dictionary.has_value();
+    const std::vector<std::string> missing = exportModelGltf(model.reader, std::move(dictionary), output);
+    if (!looked || missing.empty()) return;
+    std::string list;
+    for (const std::string& name : missing) {
+        if (!list.empty()) list += ", ";
+        list += utf8(name);
+    }
+    std::fprintf(stderr, "varmelo-cli: textures not in the dictionary: %s\n", list.c_str());
+}
+
 int findTexture(const EntryInspection& in, const std::string& given) {
     return int(resolveName({"texture", "textures", "the dictionary", in.textures.size(),
                             [&](size_t i) -> const std::string& { return in.textures[i].name; }, true},
@@ -160,7 +202,7 @@ int runInspect(const Args& args) {
 
 int runExport(const Args& args) {
     std::vector<std::string> pos;
-    std::string texture, output;
+    std::string texture, output, txd;
     ExportMode mode = ExportMode::Rgba;
     bool all = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -171,6 +213,7 @@ int runExport(const Args& args) {
         };
         if (arg == "--all") all = true;
         else if (arg == "--texture") texture = next();
+        else if (arg == "--txd") txd = next();
         else if (arg == "-o") output = next();
         else if (arg == "--mode") {
             auto m = parseExportMode(next());
@@ -189,9 +232,15 @@ int runExport(const Args& args) {
     const PreviewPage kind = previewPageFor(src.name);
     if (kind == PreviewPage::Dff) {
         if (all || !texture.empty()) throw UsageError(utf8(src.name) + " is a model, not a texture dictionary");
+        if (isGltfName(output)) {
+            exportGltf(src, pos[0], pos.size() > 1 ? pos[1] : "", txd, output);
+            return 0;
+        }
+        if (!txd.empty()) throw BadUsage("export: --txd needs glTF output (-o OUT.glb or OUT.gltf)");
         exportModelObj(src.reader, output);
         return 0;
     }
+    if (!txd.empty()) throw BadUsage("export: --txd is for models");
     if (kind != PreviewPage::Txd && kind != PreviewPage::Dds && kind != PreviewPage::Tga)
         throw UsageError("no picture in " + utf8(src.name));
     if (kind != PreviewPage::Txd && (all || !texture.empty()))

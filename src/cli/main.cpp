@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "  export PATH [ENTRY] [--texture NAME|#N] [--mode rgba|rgb|alpha|checker] -o OUT.bmp|OUT.png\n"
     "  export PATH [ENTRY] --all [--mode ...] -o DIR\n"
     "  export PATH [ENTRY] -o OUT.obj\n"
+    "  export PATH [ENTRY] [--txd FILE|ENTRY] -o OUT.glb|OUT.gltf\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"
     "Names are UTF-8 on the command line and Windows-1251 in the archive.\n";

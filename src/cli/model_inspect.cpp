@@ -7,6 +7,8 @@
 #include "core/model/col_reader.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
+#include "core/model/gltf_export.h"
+#include "core/model/model_textures.h"
 #include "core/model/obj_export.h"
 
 namespace varmelo::cli {
@@ -186,6 +188,15 @@ void exportModelObj(EntryReader& entry, const std::string& output) {
     const std::string obj = dffToObj(c);
     BinaryFile f = BinaryFile::create(output);
     f.write(obj.data(), obj.size());
+}
+
+std::vector<std::string> exportModelGltf(EntryReader& entry, std::optional<EntryReader> dictionary,
+                                         const std::string& output) {
+    const DffClump c = ReadDffClump(entry);
+    if (!c.error.empty()) throw FileError(c.error);
+    const ModelTextures textures = dictionary ? LoadModelTextures(c, *dictionary) : NoModelTextures(c);
+    WriteGltf(output, c, textures);
+    return textures.missing;
 }
 
 }  // namespace varmelo::cli

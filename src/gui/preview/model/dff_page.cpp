@@ -2,18 +2,25 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "core/archive/open_archive.h"
 #include "core/io/errors.h"
 #include "core/model/dff_reader.h"
+#include "core/model/gltf_export.h"
 #include "core/model/mesh_vertices.h"
+#include "core/model/model_dictionary.h"
+#include "core/model/model_textures.h"
 #include "core/preview/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
+#include "gui/app/prompts.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/model/model_camera.h"
 #include "gui/preview/model/view_slot.h"
+#include "gui/preview/texture/qt_image.h"
 #include "gui/scene/scene.h"
 
 namespace varmelo::gui {
@@ -21,6 +28,17 @@ namespace varmelo::gui {
 namespace {
 
 QColor toColour(const Rgba& c) { return QColor::fromRgbF(c.r, c.g, c.b, c.a); }
+
+// The model's textures from the dictionary named like it in its archive; none when the
+// archive holds none or cannot be read again (the export then says which are missing).
+ModelTextures archiveTextures(const DffClump& clump, const std::string& archivePath, const std::string& name) {
+    try {
+        if (auto dictionary = openSameNamedDictionary(openArchive(archivePath), name))
+            return LoadModelTextures(clump, *dictionary);
+    } catch (const std::exception&) {
+    }
+    return NoModelTextures(clump);
+}
 
 }  // namespace
 
@@ -45,6 +63,15 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
 
     splitter_ = splitOverView("Splitter4", panel, viewWidget);
 
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenuDFF");
+    QAction* exportModel = menu_->addAction(QStringLiteral("Экспорт модели..."));
+    exportModel->setObjectName("CtxExportModel");
+    connect(exportModel, &QAction::triggered, this, &DffPage::exportModel);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
+
     connect(list_, &QListWidget::itemChanged, this, &DffPage::rowChanged);
     connect(list_, &QListWidget::itemSelectionChanged, this, &DffPage::selectionChanged);
 }
@@ -64,6 +91,10 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     askForPage(PreviewPage::Dff);
     showHeader(name, kilobytes(size));
 
+    archivePath_ = archivePath;
+    offset_ = offset;
+    size_ = size;
+    name_ = name;
     EntryReader entry = EntryReader::open(archivePath, offset, size);
     const DffClump clump = ReadDffClump(entry);
     const std::vector<DffPart> parts = dffParts(clump);
@@ -111,6 +142,28 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     fitCameraToRadius(scene_->camera(), clump.largestRadius);
 
     if (!clump.error.empty()) throw FileError(clump.error);
+}
+
+void DffPage::exportModel() {
+    if (archivePath_.empty()) return;
+    QString proposed = fromCp1251(name_);
+    if (const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.')); dot > 0) proposed.truncate(dot);
+    int filter = 1;
+    const auto chosen = prompts_.pickSaveFile(QString::fromUtf8(kExportFilter), proposed + QStringLiteral(".glb"), &filter);
+    if (!chosen || chosen->isEmpty()) return;
+    QString path = *chosen;
+    if (!hasExtension(path)) path += filter == 2 ? QStringLiteral(".gltf") : QStringLiteral(".glb");
+    runCommand([&] {
+        EntryReader entry = EntryReader::open(archivePath_, offset_, size_);
+        const DffClump clump = ReadDffClump(entry);
+        if (!clump.error.empty()) throw FileError(clump.error);
+        const ModelTextures textures = archiveTextures(clump, archivePath_, name_);
+        WriteGltf(toPathBytes(path), clump, textures);
+        if (textures.missing.empty()) return;
+        QStringList names;
+        for (const std::string& n : textures.missing) names << fromCp1251(n);
+        prompts_.showMessage(QStringLiteral("Нет текстур: ") + names.join(QStringLiteral(", ")));
+    });
 }
 
 void DffPage::rowChanged(QListWidgetItem* item) {

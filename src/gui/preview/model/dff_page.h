@@ -14,6 +14,7 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QSplitter;
 
 namespace varmelo::gui {
@@ -28,6 +29,8 @@ class SceneView;
 class DffPage : public PreviewPageFrame {
     Q_OBJECT
 public:
+    static constexpr const char* kExportFilter = "glTF 2.0 (*.glb)|*.glb|glTF 2.0, текст (*.gltf)|*.gltf";
+
     // Without GL (offscreen widget tests) the view is a plain placeholder; the scene is
     // filled all the same.
     DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
@@ -53,6 +56,12 @@ public:
     // On: 2x multisampling; off: none.
     void setAntialiasing(bool on);
 
+    // The list's context menu.
+    QMenu* menu() const { return menu_; }
+    // "Экспорт модели...": the model shown, as glTF with the textures of the dictionary named
+    // like it in the same archive; a name without an extension gets the chosen filter's.
+    void exportModel();
+
 private:
     void rowChanged(QListWidgetItem* item);
     void selectionChanged();
@@ -64,6 +73,12 @@ private:
     scene::Scene* scene_ = nullptr;
     scene::SceneView* view_ = nullptr;
     std::vector<scene::Mesh*> meshes_;
+    QMenu* menu_ = nullptr;
+    // Where the model shown lies, for the export to read it again.
+    std::string archivePath_;
+    uint64_t offset_ = 0;
+    uint64_t size_ = 0;
+    std::string name_;
 };
 
 }  // namespace varmelo::gui
