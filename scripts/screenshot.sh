@@ -2,7 +2,9 @@
 # Takes a picture of the program's window opened on an archive, without a desktop:
 #   scripts/screenshot.sh ARCHIVE OUT.png [BUILD_DIR]
 # The program runs from a copy in a temporary folder, so its settings (options.ini beside
-# the executable) are fresh and the first-run question is already answered.
+# the executable) are fresh and the first-run question is already answered. More [Main] keys
+# for that options.ini may come in SCREENSHOT_OPTIONS, one per line: SCREENSHOT_OPTIONS=GameView=1
+# shows models as in the game (VARMELO_SCREENSHOT_ROW=n picks the row to preview).
 set -euo pipefail
 archive=${1:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
 out=${2:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
@@ -13,7 +15,7 @@ build=${3:-build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/varmelo" "$work/varmelo"
-printf '[Main]\nFirstRun=0\nMenuStyle=0\n' > "$work/options.ini"
+printf '[Main]\nFirstRun=0\nMenuStyle=0\n%s\n' "${SCREENSHOT_OPTIONS:-}" > "$work/options.ini"
 mkdir -p "$work/xdg-data" "$work/xdg-config" "$work/runtime"
 chmod 700 "$work/runtime"
 

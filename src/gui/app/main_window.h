@@ -28,6 +28,7 @@ class CommandActions;
 class MenuSet;
 class PreviewPanel;
 class Prompts;
+class WindowPreviewHost;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -110,6 +111,7 @@ private:
     QMenuBar* programMenu_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     AboutBox* about_ = nullptr;
+    std::unique_ptr<WindowPreviewHost> previewHost_;
 };
 
 }  // namespace varmelo::gui
