@@ -27,7 +27,7 @@ struct MaterialVertices {
     // list lacks (drawn white and untextured).
     int material = -1;
     std::string texture;  // the material's texture name; empty when untextured
-    Rgba colour;          // the material's colour, 0..1
+    Rgba colour{1, 1, 1, 1};  // the material's colour, 0..1
     std::vector<TexturedVertex> vertices;
 };
 
