@@ -3,8 +3,9 @@
 //   make_preview_content OUTDIR
 // vehicle.txd holds DXT1, DXT3, DXT5, 8888 and PAL8 textures (some with alpha); sky.dds is a
 // DXT5 picture with soft alpha, logo.tga a run-length encoded 32-bit picture, props.ipl a
-// binary placement file with instances and parked cars; infernus.dff a small car (body,
-// bonnet and wheels under dummy frames) and infernus.col its collision in all three versions.
+// binary placement file with instances and parked cars; infernus.dff a small car laid out as
+// the game stores one (body, bonnet, damaged bonnet, far-away body, one wheel under its dummy),
+// infernus.txd its textures and infernus.col its collision in all three versions.
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -13,7 +14,7 @@
 
 #include "support/col_builder.h"
 #include "support/dds_builder.h"
-#include "support/dff_builder.h"
+#include "support/demo_vehicle.h"
 #include "support/ipl_builder.h"
 #include "support/tga_builder.h"
 #include "support/txd_builder.h"
@@ -76,11 +77,12 @@ int main(int argc, char** argv) {
         writeFile(dir + "/logo.tga", buildTga(tga));
         writeFile(dir + "/props.ipl", placements());
         writeFile(dir + "/infernus.dff", demoVehicle());
+        writeFile(dir + "/infernus.txd", demoVehicleTextures());
         writeFile(dir + "/infernus.col", demoCollision());
         std::ofstream m(dir + "/manifest.txt", std::ios::trunc);
         m << "# Made by make_preview_content.\n"
              "vehicle.txd\tvehicle.txd\nsky.dds\tsky.dds\nlogo.tga\tlogo.tga\nprops.ipl\tprops.ipl\n"
-             "infernus.dff\tinfernus.dff\ninfernus.col\tinfernus.col\n";
+             "infernus.dff\tinfernus.dff\ninfernus.txd\tinfernus.txd\ninfernus.col\tinfernus.col\n";
         if (!m) throw std::runtime_error(dir + "/manifest.txt: cannot be written");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_preview_content: %s\n", e.what());

@@ -5,6 +5,8 @@
 # the executable) are fresh and the first-run question is already answered. The language
 # files built beside it come along; SCREENSHOT_LANGUAGE names the one to show (default
 # Russian.lng, the texts the program is built with).
+# More [Main] keys for that options.ini may come in SCREENSHOT_OPTIONS, one per line:
+# SCREENSHOT_OPTIONS=GameView=1 shows models as in the game (VARMELO_SCREENSHOT_ROW=n picks the row).
 set -euo pipefail
 archive=${1:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
 out=${2:?usage: screenshot.sh ARCHIVE OUT.png [BUILD_DIR]}
@@ -16,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/varmelo" "$work/varmelo"
 [ -d "$build/lang" ] && cp -r "$build/lang" "$work/lang"
-printf '[Main]\nFirstRun=0\nMenuStyle=0\nLanguage=%s\n' "${SCREENSHOT_LANGUAGE:-Russian.lng}" > "$work/options.ini"
+printf '[Main]\nFirstRun=0\nMenuStyle=0\nLanguage=%s\n%s\n' "${SCREENSHOT_LANGUAGE:-Russian.lng}" "${SCREENSHOT_OPTIONS:-}" > "$work/options.ini"
 mkdir -p "$work/xdg-data" "$work/xdg-config" "$work/runtime"
 chmod 700 "$work/runtime"
 

@@ -230,26 +230,91 @@ DffGeometryPlan boxGeometry(Vec3 min, Vec3 max, bool withNormals) {
     return g;
 }
 
-std::vector<uint8_t> demoVehicle() {
-    DffBuilder b;
-    const int root = b.frame("infernus");
-    const int chassis = b.frame({"chassis_dummy", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0.3f}, root});
-    const int body = b.frame({"chassis", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 0.2f}, chassis});
-    // The bonnet is hinged at the front and lifted by 20 degrees about x.
-    const float c = std::cos(0.349f), s = std::sin(0.349f);
-    const int bonnet = b.frame({"bonnet_dummy", {1, 0, 0}, {0, c, s}, {0, -s, c}, {0, 1.0f, 0.75f}, body});
-    const int bodyGeometry = b.geometry(boxGeometry({-0.9f, -2.2f, -0.3f}, {0.9f, 2.2f, 0.45f}, true));
-    const int bonnetGeometry = b.geometry(boxGeometry({-0.8f, 0.0f, 0.0f}, {0.8f, 1.1f, 0.05f}, true));
-    DffGeometryPlan wheel = boxGeometry({-0.15f, -0.35f, -0.35f}, {0.15f, 0.35f, 0.35f}, false);
-    const int wheelGeometry = b.geometry(wheel);
-    b.atomic(body, bodyGeometry).atomic(bonnet, bonnetGeometry);
-    const char* names[] = {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"};
-    for (int i = 0; i < 4; ++i) {
-        const Vec3 at{(i % 2) ? 0.85f : -0.85f, (i < 2) ? 1.4f : -1.4f, -0.1f};
-        const int f = b.frame({names[i], {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, at, chassis});
-        b.atomic(f, wheelGeometry);
+DffGeometryPlan texturedBoxGeometry(Vec3 min, Vec3 max, const std::array<uint16_t, 6>& faceMaterials) {
+    DffGeometryPlan g;
+    g.flags = 0x04 | 0x10 | 0x20;
+    // Each face: its normal and its corners counter-clockwise seen from outside, starting at
+    // the corner that takes texture point (0, 1) (bottom left of the picture).
+    struct Face {
+        Vec3 normal;
+        Vec3 corners[4];
+    };
+    const Face faces[6] = {
+        {{0, 0, -1}, {{min.x, max.y, min.z}, {max.x, max.y, min.z}, {max.x, min.y, min.z}, {min.x, min.y, min.z}}},
+        {{0, 0, 1}, {{min.x, min.y, max.z}, {max.x, min.y, max.z}, {max.x, max.y, max.z}, {min.x, max.y, max.z}}},
+        {{0, -1, 0}, {{min.x, min.y, min.z}, {max.x, min.y, min.z}, {max.x, min.y, max.z}, {min.x, min.y, max.z}}},
+        {{0, 1, 0}, {{max.x, max.y, min.z}, {min.x, max.y, min.z}, {min.x, max.y, max.z}, {max.x, max.y, max.z}}},
+        {{-1, 0, 0}, {{min.x, max.y, min.z}, {min.x, min.y, min.z}, {min.x, min.y, max.z}, {min.x, max.y, max.z}}},
+        {{1, 0, 0}, {{max.x, min.y, min.z}, {max.x, max.y, min.z}, {max.x, max.y, max.z}, {max.x, min.y, max.z}}},
+    };
+    const Vec2 uv[4] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    for (size_t f = 0; f < 6; ++f) {
+        const uint16_t base = uint16_t(g.positions.size());
+        for (int k = 0; k < 4; ++k) {
+            g.positions.push_back(faces[f].corners[k]);
+            g.normals.push_back(faces[f].normal);
+            g.texCoords.push_back(uv[k]);
+        }
+        g.triangles.push_back(dffTriangle(base, uint16_t(base + 1), uint16_t(base + 2), faceMaterials[f]));
+        g.triangles.push_back(dffTriangle(base, uint16_t(base + 2), uint16_t(base + 3), faceMaterials[f]));
     }
-    return b.build();
+    g.centre = (min + max) * 0.5f;
+    g.radius = varmelo::length(max - g.centre);
+    return g;
+}
+
+DffGeometryPlan wheelGeometry(float radius, float width, int sides, const std::string& rimTexture) {
+    DffGeometryPlan g;
+    g.flags = 0x04 | 0x10 | 0x20;
+    const float half = width / 2;
+    auto ring = [&](int i) {
+        const float a = 2 * 3.14159265f * float(i) / float(sides);
+        return Vec2{std::cos(a), std::sin(a)};
+    };
+    // The two discs: a centre and a ring each, the picture laid over the outer one.
+    for (float x : {half, -half}) {
+        const uint16_t centre = uint16_t(g.positions.size());
+        const Vec3 normal{x > 0 ? 1.0f : -1.0f, 0, 0};
+        g.positions.push_back({x, 0, 0});
+        g.normals.push_back(normal);
+        g.texCoords.push_back({0.5f, 0.5f});
+        for (int i = 0; i < sides; ++i) {
+            const Vec2 r = ring(i);
+            g.positions.push_back({x, r.x * radius, r.y * radius});
+            g.normals.push_back(normal);
+            g.texCoords.push_back({0.5f + 0.5f * r.x, 0.5f - 0.5f * r.y});
+        }
+        for (int i = 0; i < sides; ++i) {
+            const uint16_t a = uint16_t(centre + 1 + i), b = uint16_t(centre + 1 + (i + 1) % sides);
+            // Counter-clockwise seen from +x for the outer disc, from -x for the inner one.
+            if (x > 0) g.triangles.push_back(dffTriangle(centre, a, b, 0));
+            else g.triangles.push_back(dffTriangle(centre, b, a, 1));
+        }
+    }
+    // The tread: two corners per side, normals pointing out from the axle.
+    const uint16_t tread = uint16_t(g.positions.size());
+    for (int i = 0; i < sides; ++i) {
+        const Vec2 r = ring(i);
+        for (float x : {half, -half}) {
+            g.positions.push_back({x, r.x * radius, r.y * radius});
+            g.normals.push_back({0, r.x, r.y});
+            g.texCoords.push_back({x > 0 ? 0.0f : 1.0f, float(i) / float(sides)});
+        }
+    }
+    for (int i = 0; i < sides; ++i) {
+        const uint16_t o0 = uint16_t(tread + 2 * i), i0 = uint16_t(o0 + 1);
+        const uint16_t o1 = uint16_t(tread + 2 * ((i + 1) % sides)), i1 = uint16_t(o1 + 1);
+        g.triangles.push_back(dffTriangle(o0, i0, i1, 1));
+        g.triangles.push_back(dffTriangle(o0, i1, o1, 1));
+    }
+    DffMaterialPlan rim;
+    rim.colour = {255, 255, 255, 255};
+    rim.texture = rimTexture;
+    DffMaterialPlan rubber;
+    rubber.colour = {38, 38, 38, 255};
+    g.materials = {rim, rubber};
+    g.radius = std::sqrt(radius * radius + half * half);
+    return g;
 }
 
 }  // namespace testing_support

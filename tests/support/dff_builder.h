@@ -78,8 +78,15 @@ std::array<uint16_t, 4> dffTriangle(uint16_t a, uint16_t b, uint16_t c, uint16_t
 // and normals (pointing away from the centre) when `withNormals`.
 DffGeometryPlan boxGeometry(varmelo::Vec3 min, varmelo::Vec3 max, bool withNormals);
 
-// A small car: body, bonnet and four wheels under dummy frames; the bonnet frame is turned
-// about x, wheels hang from a chassis dummy; the body has stored normals, the wheels not.
-std::vector<uint8_t> demoVehicle();
+// A box from `min` to `max` with four corners of its own per face, so each face shows the
+// whole texture ((0, 0) to (1, 1)) and has flat stored normals. Faces in the order bottom,
+// top, back (-y), front (+y), left (-x), right (+x); `faceMaterials` gives each face's
+// material index.
+DffGeometryPlan texturedBoxGeometry(varmelo::Vec3 min, varmelo::Vec3 max, const std::array<uint16_t, 6>& faceMaterials);
+
+// A wheel turning about x: a prism of `sides` sides, `radius` round and `width` wide. The
+// outer disc (+x) is material 0, textured (the rim); the tread and the inner disc (-x) are
+// material 1, plain dark rubber.
+DffGeometryPlan wheelGeometry(float radius, float width, int sides, const std::string& rimTexture);
 
 }  // namespace testing_support

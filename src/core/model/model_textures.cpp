@@ -71,4 +71,11 @@ std::optional<size_t> sameNamedDictionary(const std::vector<std::string>& entryN
     return std::nullopt;
 }
 
+std::vector<size_t> dictionaryEntries(const std::vector<std::string>& entryNames) {
+    std::vector<size_t> out;
+    for (size_t i = 0; i < entryNames.size(); ++i)
+        if (sameAsciiName(extension(entryNames[i]), ".txd")) out.push_back(i);
+    return out;
+}
+
 }  // namespace varmelo

@@ -40,4 +40,8 @@ bool sameAsciiName(const std::string& a, const std::string& b);
 // finds "INFERNUS.TXD"): its index, the first such entry; nothing when there is none.
 std::optional<size_t> sameNamedDictionary(const std::vector<std::string>& entryNames, const std::string& modelName);
 
+// The indices of every texture dictionary (".txd", any case) among an archive's entry names,
+// in entry order: what a model may take its textures from.
+std::vector<size_t> dictionaryEntries(const std::vector<std::string>& entryNames);
+
 }  // namespace varmelo

@@ -38,10 +38,14 @@ const std::array<const char*, kMessageCount>& MessageTable::defaults() {
         "Файл уже существует",
         "Файл \"%s\" уже есть в архиве. Заменить?",
         // Added after the first 32: appended to message 11 when a ZIP's listing stops early,
-        // and the DFF page's word on parts whose geometry is in a console's own format.
+        // the DFF page's word on parts whose geometry is in a console's own format, and its
+        // game look's textures.
         "Не удалось прочитать записей: %d из %d.",
         "Геометрия в формате приставки не показывается",
         "Геометрия в формате приставки не показывается: %d из %d",
+        "Нет текстур: %s",
+        "Словарь текстур",
+        "Текстуры для %s берутся из словаря:",
     };
     return texts;
 }

@@ -7,7 +7,7 @@
 
 namespace varmelo {
 
-inline constexpr int kMessageCount = 35;
+inline constexpr int kMessageCount = 38;
 
 class MessageTable {
 public:
@@ -32,6 +32,7 @@ enum Msg : int {
     MsgColAddress = 24, MsgColSize = 25, MsgObjects = 26, MsgFileType = 27,
     MsgFirstRunCaption = 28, MsgFirstRun = 29, MsgExistsCaption = 30, MsgExists = 31,
     MsgShortListing = 32, MsgConsoleGeometry = 33, MsgConsoleGeometryCount = 34,
+    MsgMissingTextures = 35, MsgDictionaryTitle = 36, MsgDictionaryQuestion = 37,
 };
 
 }  // namespace varmelo

@@ -30,6 +30,7 @@ void Options::load() {
     firstRun_ = parseIniInt(ini.value("Main", "FirstRun"), 1);
     menuStyle_ = parseIniInt(ini.value("Main", "MenuStyle"), 0);
     language_ = ini.value("Main", "Language", "");
+    gameView_ = parseIniInt(ini.value("Main", "GameView"), 0) != 0;
     recent_ = RecentFiles::read(ini);
 }
 
@@ -59,6 +60,11 @@ bool Options::writeMenuStyle(int value) {
 bool Options::writeLanguage(const std::string& fileName) {
     language_ = fileName;
     return update([&](IniDocument& ini) { ini.set("Main", "Language", fileName); });
+}
+
+bool Options::writeGameView(bool on) {
+    gameView_ = on;
+    return update([&](IniDocument& ini) { ini.set("Main", "GameView", on ? "1" : "0"); });
 }
 
 bool Options::noteRecentFile(const std::string& path, bool* written) {

@@ -1,5 +1,6 @@
 #pragma once
-// options.ini: the recent-files list, the first-run flag, the menu style and the language.
+// options.ini: the recent-files list, the first-run flag, the menu style, the language and
+// whether models are shown as in the game.
 // Read once at start; each change is written at once by reading the file afresh,
 // changing only its own keys and replacing the file, so keys of the user or of other
 // versions survive and no settings object stays open.
@@ -34,10 +35,12 @@ public:
     int menuStyle() const { return menuStyle_; }    // Main/MenuStyle, default 0, kept as stored
     const std::string& language() const { return language_; }  // Main/Language, raw bytes
     const RecentFiles& recentFiles() const { return recent_; }
+    bool gameView() const { return gameView_; }     // Main/GameView, default 0; any other number is on
 
     bool writeFirstRun(int value);
     bool writeMenuStyle(int value);
     bool writeLanguage(const std::string& fileName);
+    bool writeGameView(bool on);
     // Notes a path about to be opened (see RecentFiles::note) and, when the list changed,
     // writes it. Returns whether the list changed; a failed write is reported in *written.
     bool noteRecentFile(const std::string& path, bool* written = nullptr);
@@ -50,6 +53,7 @@ private:
     int firstRun_ = 1;
     int menuStyle_ = 0;
     std::string language_;
+    bool gameView_ = false;
     RecentFiles recent_;
 };
 

@@ -36,6 +36,9 @@ public:
     virtual void writeFirstRun(int value) = 0;
     virtual void writeMenuStyle(int value) = 0;
     virtual void writeLanguage(const std::string& fileName) = 0;
+    // Whether the model view shows models as in the game.
+    virtual bool gameView() const = 0;
+    virtual void writeGameView(bool on) = 0;
     // Notes a path about to be opened; true when the list changed (it is then written).
     virtual bool noteRecentFile(const std::string& path) = 0;
 

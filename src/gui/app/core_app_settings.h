@@ -28,6 +28,8 @@ public:
     void writeFirstRun(int value) override { options_.writeFirstRun(value); }
     void writeMenuStyle(int value) override { options_.writeMenuStyle(value); }
     void writeLanguage(const std::string& fileName) override { options_.writeLanguage(fileName); }
+    bool gameView() const override { return options_.gameView(); }
+    void writeGameView(bool on) override { options_.writeGameView(on); }
     bool noteRecentFile(const std::string& path) override { return options_.noteRecentFile(path); }
 
     std::vector<LanguageInfo> languages() override;

@@ -29,6 +29,7 @@
 #include "gui/app/menu_set.h"
 #include "gui/app/menu_style.h"
 #include "gui/app/prompts.h"
+#include "gui/app/window_preview_host.h"
 #include "gui/browser/archive_browser.h"
 #include "gui/preview/install_pages.h"
 #include "gui/preview/preview_panel.h"
@@ -115,7 +116,9 @@ void MainWindow::buildLayout() {
 
     preview_ = new PreviewPanel(splitter_);
     preview_->setMinimumWidth(kPanelMinimum);
-    installPreviewPages(*preview_, messages_, prompts_);
+    previewHost_ = std::make_unique<WindowPreviewHost>(*browser_, settings_,
+                                                       [this](const QString& text) { showStatus(text); });
+    installPreviewPages(*preview_, messages_, prompts_, previewHost_.get());
     splitter_->addWidget(panel);
     splitter_->addWidget(preview_);
     splitter_->setStretchFactor(0, 1);

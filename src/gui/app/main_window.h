@@ -30,6 +30,7 @@ class FormTranslator;
 class MenuSet;
 class PreviewPanel;
 class Prompts;
+class WindowPreviewHost;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -119,6 +120,7 @@ private:
     QMenuBar* programMenu_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     AboutBox* about_ = nullptr;
+    std::unique_ptr<WindowPreviewHost> previewHost_;
 };
 
 }  // namespace varmelo::gui

@@ -30,6 +30,9 @@ public:
     virtual std::optional<QString> pickSaveFile(const QString& filter, const QString& proposedName,
                                                 int* filterIndex = nullptr) = 0;
     virtual std::optional<QString> pickFolder(const QString& title) = 0;
+    // One of `items`, `current` chosen at first: its index, nullopt on cancel.
+    virtual std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
+                                        int current) = 0;
 };
 
 // Converts "A|*.a|B|*.b;*.c" to Qt's "A (*.a);;B (*.b *.c)" name filters.

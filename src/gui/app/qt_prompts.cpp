@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <memory>
 
@@ -100,6 +101,16 @@ std::optional<QString> QtPrompts::pickFolder(const QString& title) {
     const QString folder = QFileDialog::getExistingDirectory(parent_, title);
     if (folder.isEmpty()) return std::nullopt;
     return folder;
+}
+
+std::optional<int> QtPrompts::pickItem(const QString& title, const QString& label, const QStringList& items,
+                                      int current) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent_, title, label, items, current, false, &ok);
+    if (!ok) return std::nullopt;
+    const int index = int(items.indexOf(chosen));
+    if (index < 0) return std::nullopt;
+    return index;
 }
 
 }  // namespace varmelo::gui

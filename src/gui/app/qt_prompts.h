@@ -18,6 +18,8 @@ public:
     std::optional<QString> pickSaveFile(const QString& filter, const QString& proposedName,
                                         int* filterIndex = nullptr) override;
     std::optional<QString> pickFolder(const QString& title) override;
+    std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
+                                int current) override;
 
 private:
     QWidget* parent_;

@@ -68,6 +68,7 @@ ArchiveBrowser::~ArchiveBrowser() {
 
 QWidget* ArchiveBrowser::listWidget() const { return d->view; }
 const Archive& ArchiveBrowser::archive() const { return d->archive; }
+uint64_t ArchiveBrowser::archiveSerial() const { return d->archiveSerial; }
 int ArchiveBrowser::sortColumn() const { return d->sortColumn; }
 void ArchiveBrowser::setClosing() { d->closing = true; }
 void ArchiveBrowser::retranslate() { d->model->refreshHeader(); }

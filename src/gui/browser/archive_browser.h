@@ -45,6 +45,8 @@ public:
 
     QWidget* listWidget() const;  // List1, to be placed by the window
     const Archive& archive() const;
+    // Raised by every load that replaces the archive, the same file loaded again included.
+    uint64_t archiveSerial() const;
     int sortColumn() const;
 
     // The load procedure with one of its ways in.

@@ -30,6 +30,7 @@ struct ArchiveBrowser::Impl {
     MessageTable& messages;
 
     Archive archive;
+    uint64_t archiveSerial = 0;  // raised by every load that replaces the archive
     int sortColumn = 0;  // column 0 until an open resets it, although no caption is marked
     bool closing = false;
     bool filterOn = false;

@@ -110,6 +110,7 @@ void ArchiveBrowser::Impl::runLoad(const std::string& chosen) {
     // A reader that fails part-way leaves the entries it read, with the row map over them;
     // the list shows exactly those, so no row refers to an entry that does not exist.
     archive = std::move(next);
+    ++archiveSerial;
     filterOn = false;
     model->reset();
     updateCommandStates(-1);

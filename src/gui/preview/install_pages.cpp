@@ -27,6 +27,7 @@ struct PageContext {
     std::shared_ptr<BitmapSaveDialog> bitmapSave;
     ImageScene& scene;
     std::shared_ptr<ModelCameraDriver> cameraDriver;
+    PreviewHost* host;
 };
 
 using MakePage = PreviewPageFrame* (*)(const PageContext&);
@@ -34,7 +35,7 @@ using MakePage = PreviewPageFrame* (*)(const PageContext&);
 // One row per page the panel fills; a new page is a class on the page frame and a row here.
 const MakePage kPages[] = {
     [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); },
-    [](const PageContext& c) -> PreviewPageFrame* { return new DffPage(c.messages, c.prompts, c.cameraDriver); },
+    [](const PageContext& c) -> PreviewPageFrame* { return new DffPage(c.messages, c.prompts, c.cameraDriver, c.host); },
     [](const PageContext& c) -> PreviewPageFrame* { return new IplPage(c.messages, c.prompts); },
     [](const PageContext& c) -> PreviewPageFrame* { return new ColPage(c.messages, c.prompts, c.cameraDriver); },
     [](const PageContext& c) -> PreviewPageFrame* {
@@ -47,7 +48,7 @@ const MakePage kPages[] = {
 
 }  // namespace
 
-void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts) {
+void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts, PreviewHost* host) {
     // Each preview picks the page it shows, page 0 included, so the panel only hands them
     // the way to switch.
     auto show = [&panel](PreviewPage p) {
@@ -58,7 +59,7 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
     auto* pictures = new ImageScene(&panel);
     pictures->setPointer(pointer);
     const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(&panel), *pictures,
-                              std::make_shared<ModelCameraDriver>(pointer)};
+                              std::make_shared<ModelCameraDriver>(pointer), host};
     for (MakePage make : kPages) {
         PreviewPageFrame* page = make(context);
         page->setShowPage(show);

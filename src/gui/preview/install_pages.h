@@ -7,11 +7,14 @@ class MessageTable;
 
 namespace varmelo::gui {
 
+class PreviewHost;
 class PreviewPanel;
 class Prompts;
 
-// The pages live as children of the panel; `messages` and `prompts` must outlive it.
-void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts);
+// The pages live as children of the panel; `messages`, `prompts` and `host` must outlive it.
+// Without a host the pages know no more of the archive than the entry they show.
+void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts,
+                         PreviewHost* host = nullptr);
 
 // Both 3D views at once: on is 2x multisampling, off none.
 void setModelAntialiasing(PreviewPanel& panel, bool on);

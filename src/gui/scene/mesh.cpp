@@ -29,13 +29,37 @@ void Mesh::setTriangles(std::vector<float> positions, std::vector<float> normals
     positions_ = std::move(positions);
     normals_ = std::move(normals);
     colours_ = std::move(colours);
+    texCoords_.clear();
+    ranges_.clear();
     geometryChanged();
+}
+
+void Mesh::setTexturing(std::vector<float> texCoords, std::vector<MeshRange> ranges) {
+    texCoords.resize(positions_.size() / 3 * 2, 0.0f);
+    // Ranges are kept inside the list, so a draw never reads past it.
+    const int vertices = vertexCount();
+    std::vector<MeshRange> kept;
+    for (MeshRange& r : ranges) {
+        r.first = std::clamp(r.first, 0, vertices);
+        r.count = std::clamp(r.count, 0, vertices - r.first);
+        if (r.count > 0) kept.push_back(std::move(r));
+    }
+    texCoords_ = std::move(texCoords);
+    ranges_ = std::move(kept);
+    geometryChanged();
+}
+
+bool Mesh::hasBlendedRanges() const {
+    for (const MeshRange& r : ranges_)
+        if (r.blended) return true;
+    return false;
 }
 
 void Mesh::appendVertex(const QVector3D& position, const QVector3D& normal, const QColor& colour) {
     const std::size_t before = positions_.size() / 3;
     positions_.insert(positions_.end(), {position.x(), position.y(), position.z()});
     normals_.insert(normals_.end(), {normal.x(), normal.y(), normal.z()});
+    if (!texCoords_.empty()) texCoords_.insert(texCoords_.end(), {0.0f, 0.0f});
     if (colour.isValid() || !colours_.empty()) {
         // The first coloured entry gives the earlier ones the material's colour.
         if (colours_.empty() && before > 0) {
@@ -57,6 +81,8 @@ void Mesh::clear() {
     positions_.clear();
     normals_.clear();
     colours_.clear();
+    texCoords_.clear();
+    ranges_.clear();
     geometryChanged();
 }
 

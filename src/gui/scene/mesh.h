@@ -10,8 +10,19 @@
 #include <vector>
 
 #include "gui/scene/scene_item.h"
+#include "gui/scene/texture.h"
 
 namespace varmelo::gui::scene {
+
+// A run of vertex entries drawn with one texture (none: the plain colours). A blended range
+// is mixed into what lies behind by its alpha; it is drawn after every opaque item, without
+// writing depth, and texels of no alpha at all are dropped.
+struct MeshRange {
+    int first = 0;
+    int count = 0;
+    TexturePtr texture;
+    bool blended = false;
+};
 
 class Mesh : public SceneItem {
 public:
@@ -34,6 +45,14 @@ public:
     // One vertex entry at the end of the list. An invalid colour takes the material's.
     void appendVertex(const QVector3D& position, const QVector3D& normal, const QColor& colour = {});
     void clear();
+
+    // Texture coordinates (2 floats per vertex, (0, 0) top left of the picture) and the ranges
+    // the list is drawn in; without ranges the whole list is drawn untextured. Cleared by
+    // setTriangles() and clear().
+    void setTexturing(std::vector<float> texCoords, std::vector<MeshRange> ranges);
+    const std::vector<float>& texCoords() const { return texCoords_; }
+    const std::vector<MeshRange>& ranges() const { return ranges_; }
+    bool hasBlendedRanges() const;
 
     // New per-vertex colours for the same vertices (4 floats each).
     void setColours(std::vector<float> colours);
@@ -67,6 +86,8 @@ private:
     std::vector<float> positions_;
     std::vector<float> normals_;
     std::vector<float> colours_;
+    std::vector<float> texCoords_;
+    std::vector<MeshRange> ranges_;
     bool hasFill_ = false;
     Rgba fill_{1, 1, 1, 1};
     std::uint64_t geometryRevision_ = 1;

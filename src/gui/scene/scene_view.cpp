@@ -1,5 +1,6 @@
 #include "gui/scene/scene_view.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -19,6 +20,7 @@
 
 #include "gui/scene/camera_driver.h"
 #include "gui/scene/scene.h"
+#include "gui/scene/texture.h"
 
 namespace varmelo::gui::scene {
 
@@ -31,6 +33,7 @@ struct MeshBuffers {
     GLuint positions = 0;
     GLuint normals = 0;
     GLuint colours = 0;
+    GLuint texCoords = 0;
     std::uint64_t geometryRevision = 0;
     std::uint64_t colourRevision = 0;
     GLsizei count = 0;
@@ -68,6 +71,8 @@ struct SceneView::Gl {
     GLuint boxList = 0;
     std::map<std::pair<int, int>, GLuint> sphereLists;
     std::unordered_map<std::uint64_t, MeshBuffers> meshes;
+    std::unordered_map<std::uint64_t, GLuint> textures;
+    std::unordered_set<std::uint64_t> texturesUsed;  // by the meshes of the scene, shown or not
     std::unique_ptr<QOpenGLFramebufferObject> multisample;
 
     GLuint newBuffer() {
@@ -86,6 +91,12 @@ struct SceneView::Gl {
         deleteBuffer(m.positions);
         deleteBuffer(m.normals);
         deleteBuffer(m.colours);
+        deleteBuffer(m.texCoords);
+    }
+    void dropTexture(GLuint& t) {
+        f->glDeleteTextures(1, &t);
+        --liveObjects;
+        t = 0;
     }
     void dropMultisample() {
         if (!multisample) return;
@@ -127,6 +138,8 @@ struct SceneView::Gl {
         if (b.geometryRevision != mesh.geometryRevision()) {
             upload(b.positions, mesh.positions());
             upload(b.normals, mesh.normals());
+            if (!mesh.texCoords().empty()) upload(b.texCoords, mesh.texCoords());
+            else deleteBuffer(b.texCoords);
             b.count = GLsizei(mesh.vertexCount() / 3 * 3);
             b.geometryRevision = mesh.geometryRevision();
         }
@@ -135,6 +148,33 @@ struct SceneView::Gl {
             b.colourRevision = mesh.colourRevision();
         }
         return b;
+    }
+
+    // Uploaded the first time a frame needs it, mip-mapped by the driver; repeated in both
+    // directions, as the models' coordinates expect.
+    GLuint texture(const Texture& t) {
+        auto it = textures.find(t.id());
+        if (it != textures.end()) return it->second;
+        const Image& image = t.image();
+        GLuint name = 0;
+        if (!image.empty()) {
+            f->glGenTextures(1, &name);
+            ++liveObjects;
+            f->glBindTexture(GL_TEXTURE_2D, name);
+            f->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+            f->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+            f->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+            f->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+            f->glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+            f->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            // The rows go up top row first, so t = 0 is the picture's top, where the models'
+            // coordinates put it.
+            f->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                            image.bgra.data());
+            f->glBindTexture(GL_TEXTURE_2D, 0);
+        }
+        textures.emplace(t.id(), name);
+        return name;
     }
 
     void applyMaterial(const Material& m) {
@@ -146,7 +186,10 @@ struct SceneView::Gl {
         f->glPolygonMode(GL_FRONT_AND_BACK, m.wireframe ? GL_LINE : GL_FILL);
     }
 
-    void drawMesh(const Mesh& mesh) {
+    // Which ranges of the meshes a pass draws: the opaque ones, or the blended ones.
+    enum class Pass { Opaque, Blended, Whole };
+
+    void drawMesh(const Mesh& mesh, Pass pass) {
         MeshBuffers& b = sync(mesh);
         if (b.count == 0) return;
         f->glEnableClientState(GL_VERTEX_ARRAY);
@@ -168,7 +211,11 @@ struct SceneView::Gl {
         } else if (filled) {
             f->glColor4fv(mesh.fillRgba().data());
         }
-        f->glDrawArrays(GL_TRIANGLES, 0, b.count);
+        if (mesh.ranges().empty()) {
+            if (pass != Pass::Blended) f->glDrawArrays(GL_TRIANGLES, 0, b.count);
+        } else {
+            drawRanges(mesh, b, pass);
+        }
         f->glDisableClientState(GL_COLOR_ARRAY);
         f->glDisableClientState(GL_NORMAL_ARRAY);
         f->glDisableClientState(GL_VERTEX_ARRAY);
@@ -176,14 +223,42 @@ struct SceneView::Gl {
         f->glDisable(GL_COLOR_MATERIAL);
     }
 
-    void drawItem(const SceneItem& item) {
+    // The texel times the lit colour (GL_MODULATE): the light and the vertex or fill colour
+    // act on the picture.
+    void drawRanges(const Mesh& mesh, const MeshBuffers& b, Pass pass) {
+        if (b.texCoords) {
+            f->glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            f->glBindBuffer(GL_ARRAY_BUFFER, b.texCoords);
+            f->glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+        }
+        f->glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        for (const MeshRange& r : mesh.ranges()) {
+            if (pass == Pass::Opaque && r.blended) continue;
+            if (pass == Pass::Blended && !r.blended) continue;
+            const int count = std::min(r.count, int(b.count) - r.first);
+            if (count <= 0) continue;
+            const GLuint name = r.texture && b.texCoords ? texture(*r.texture) : 0;
+            if (name) {
+                f->glEnable(GL_TEXTURE_2D);
+                f->glBindTexture(GL_TEXTURE_2D, name);
+            }
+            f->glDrawArrays(GL_TRIANGLES, r.first, count / 3 * 3);
+            if (name) {
+                f->glBindTexture(GL_TEXTURE_2D, 0);
+                f->glDisable(GL_TEXTURE_2D);
+            }
+        }
+        f->glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+
+    void drawItem(const SceneItem& item, Pass pass = Pass::Whole) {
         f->glPushMatrix();
         const QMatrix4x4 m = item.transform();
         f->glMultMatrixf(m.constData());
         applyMaterial(item.material());
         switch (item.kind()) {
         case SceneItem::Kind::Mesh:
-            drawMesh(static_cast<const Mesh&>(item));
+            drawMesh(static_cast<const Mesh&>(item), pass);
             break;
         case SceneItem::Kind::Sphere: {
             const auto& s = static_cast<const Sphere&>(item);
@@ -288,6 +363,9 @@ void SceneView::releaseGl() {
     QOpenGLFunctions_2_1* f = gl_->f;
     for (auto& [id, buffers] : gl_->meshes) gl_->dropMesh(buffers);
     gl_->meshes.clear();
+    for (auto& [id, name] : gl_->textures)
+        if (name) gl_->dropTexture(name);
+    gl_->textures.clear();
     for (auto& [key, list] : gl_->sphereLists) {
         f->glDeleteLists(list, 1);
         --liveObjects;
@@ -384,17 +462,32 @@ void SceneView::paintGL() {
         }
 
         std::unordered_set<std::uint64_t> shownMeshes;
+        gl_->texturesUsed.clear();
+        auto blendedRanges = [](const SceneItem& item) {
+            return item.kind() == SceneItem::Kind::Mesh && static_cast<const Mesh&>(item).hasBlendedRanges();
+        };
         for (const auto& item : scene->items()) {
-            if (item->kind() == SceneItem::Kind::Mesh) shownMeshes.insert(item->id());
-            if (item->visible() && !item->material().blended) gl_->drawItem(*item);
+            if (item->kind() == SceneItem::Kind::Mesh) {
+                shownMeshes.insert(item->id());
+                for (const MeshRange& r : static_cast<const Mesh&>(*item).ranges())
+                    if (r.texture) gl_->texturesUsed.insert(r.texture->id());
+            }
+            if (item->visible() && !item->material().blended) gl_->drawItem(*item, Gl::Pass::Opaque);
         }
         f->glDisable(GL_CULL_FACE);
         f->glEnable(GL_BLEND);
         // Colour is mixed by the source alpha; the window's alpha stays opaque.
         f->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
         f->glDepthMask(GL_FALSE);
-        for (const auto& item : scene->items())
-            if (item->visible() && item->material().blended) gl_->drawItem(*item);
+        // Texels with no alpha at all leave no trace, not even where they would darken.
+        f->glAlphaFunc(GL_GREATER, 0.0f);
+        f->glEnable(GL_ALPHA_TEST);
+        for (const auto& item : scene->items()) {
+            if (!item->visible()) continue;
+            if (item->material().blended) gl_->drawItem(*item);
+            else if (blendedRanges(*item)) gl_->drawItem(*item, Gl::Pass::Blended);
+        }
+        f->glDisable(GL_ALPHA_TEST);
         f->glDepthMask(GL_TRUE);
         f->glDisable(GL_BLEND);
         f->glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -409,6 +502,15 @@ void SceneView::paintGL() {
                 it = gl_->meshes.erase(it);
             }
         }
+        // Textures of meshes that left the scene (a hidden part keeps its pictures uploaded).
+        for (auto it = gl_->textures.begin(); it != gl_->textures.end();) {
+            if (gl_->texturesUsed.count(it->first)) {
+                ++it;
+            } else {
+                if (it->second) gl_->dropTexture(it->second);
+                it = gl_->textures.erase(it);
+            }
+        }
     }
 
     if (target) {
@@ -420,14 +522,25 @@ void SceneView::paintGL() {
 }
 
 void SceneView::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        rightPress_ = e->position().toPoint();
+        rightDragged_ = false;
+    }
     if (scene_) driver_->press(scene_->camera(), e->position().toPoint(), e->button());
 }
 
 void SceneView::mouseReleaseEvent(QMouseEvent* e) {
     if (scene_) driver_->release(scene_->camera(), e->position().toPoint(), e->button());
+    if (e->button() == Qt::RightButton && !rightDragged_) {
+        rightDragged_ = true;
+        emit rightClicked(e->position().toPoint());
+    }
 }
 
 void SceneView::mouseMoveEvent(QMouseEvent* e) {
+    if ((e->buttons() & Qt::RightButton) &&
+        (e->position().toPoint() - rightPress_).manhattanLength() >= QApplication::startDragDistance())
+        rightDragged_ = true;
     if (scene_) driver_->move(scene_->camera(), e->position().toPoint(), e->buttons());
 }
 

@@ -70,6 +70,11 @@ public:
     // goes away must bring this back to where it was.
     static int liveGlObjects();
 
+signals:
+    // A right button pressed and released without a drag in between (where a page opens its
+    // menu; a drag belongs to the camera driver).
+    void rightClicked(QPoint at);
+
 protected:
     void initializeGL() override;
     void paintGL() override;
@@ -91,6 +96,8 @@ private:
     unsigned lastGlError_ = 0;
     std::shared_ptr<CameraDriver> driver_;
     std::unique_ptr<Gl> gl_;
+    QPoint rightPress_;
+    bool rightDragged_ = true;
 };
 
 }  // namespace varmelo::gui::scene

@@ -198,3 +198,27 @@ TEST(OptionsTest, AReadOnlyOptionsFileIsLeftAsItIs) {
     EXPECT_FALSE(o.writeFirstRun(0));
     EXPECT_EQ(readText(dir.file("options.ini")), "[Main]\nFirstRun=1\n");
 }
+
+TEST(OptionsTest, GameViewIsOffUntilWrittenAndSurvivesTheNextStart) {
+    TempDir dir;
+    testing_support::writeFile(dir.file("options.ini"), "[Main]\nFirstRun=0\n");
+    Options o(dir.file("options.ini"));
+    o.load();
+    EXPECT_FALSE(o.gameView());
+    ASSERT_TRUE(o.writeGameView(true));
+    EXPECT_EQ(readText(dir.file("options.ini")), "[Main]\nFirstRun=0\nGameView=1\n");
+
+    Options next(dir.file("options.ini"));
+    next.load();
+    EXPECT_TRUE(next.gameView());
+    ASSERT_TRUE(next.writeGameView(false));
+    EXPECT_EQ(readText(dir.file("options.ini")), "[Main]\nFirstRun=0\nGameView=0\n");
+
+    // Any number but 0 is on; words are off.
+    for (const auto& [stored, on] : std::vector<std::pair<std::string, bool>>{{"2", true}, {"0", false}, {"yes", false}}) {
+        testing_support::writeFile(dir.file("options.ini"), "[Main]\nGameView=" + stored + "\n");
+        Options again(dir.file("options.ini"));
+        again.load();
+        EXPECT_EQ(again.gameView(), on) << stored;
+    }
+}

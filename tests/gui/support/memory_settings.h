@@ -13,6 +13,7 @@ public:
     int firstRunValue = 0;
     int menuStyleValue = 0;
     std::string languageValue;
+    bool gameViewValue = false;
     std::array<std::string, 5> recent;
     std::vector<LanguageInfo> languageList;
     std::vector<std::string> existingLanguageFiles;
@@ -31,6 +32,8 @@ public:
     void writeFirstRun(int v) override { firstRunValue = v; ++writes["FirstRun"]; }
     void writeMenuStyle(int v) override { menuStyleValue = v; ++writes["MenuStyle"]; }
     void writeLanguage(const std::string& f) override { languageValue = f; ++writes["Language"]; }
+    bool gameView() const override { return gameViewValue; }
+    void writeGameView(bool on) override { gameViewValue = on; ++writes["GameView"]; }
     bool noteRecentFile(const std::string& path) override {
         if (recent[0] == path) return false;
         for (size_t i = recent.size() - 1; i > 0; --i) recent[i] = recent[i - 1];

@@ -61,6 +61,17 @@ std::optional<QString> ScriptedPrompts::pickFolder(const QString& title) {
     return nextFile();
 }
 
+std::optional<int> ScriptedPrompts::pickItem(const QString& title, const QString& label,
+                                            const QStringList& offered, int current) {
+    asked.append({"item", label, title});
+    lastItems = offered;
+    lastCurrent = current;
+    if (items.empty()) return std::nullopt;
+    const std::optional<int> chosen = items.front();
+    items.pop_front();
+    return chosen;
+}
+
 QStringList ScriptedPrompts::errors() const {
     QStringList out;
     for (const auto& a : asked)

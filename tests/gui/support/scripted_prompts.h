@@ -14,7 +14,7 @@ namespace varmelo::gui::testing {
 class ScriptedPrompts : public Prompts {
 public:
     struct Asked {
-        QString kind;  // "yesno", "yesnocancel", "error", "message", "open", "openmany", "save", "folder"
+        QString kind;  // "yesno", "yesnocancel", "error", "message", "open", "openmany", "save", "folder", "item"
         QString text;  // question text, error text, filter or title
         QString caption;  // caption, or the proposed name of a save dialog
     };
@@ -23,6 +23,9 @@ public:
     std::deque<std::optional<QString>> files;   // pickOpenFile / pickSaveFile / pickFolder
     std::deque<QStringList> fileLists;          // pickOpenFiles
     std::deque<int> saveFilterIndexes;          // filter index chosen in a save dialog
+    std::deque<std::optional<int>> items;       // pickItem; none queued: cancel
+    QStringList lastItems;                      // what the last pickItem offered
+    int lastCurrent = -1;                       // and which item it offered first
     QList<Asked> asked;
 
     Answer askYesNo(const QString& text, const QString& caption, Icon icon) override;
@@ -33,6 +36,8 @@ public:
     QStringList pickOpenFiles(const QString& filter) override;
     std::optional<QString> pickSaveFile(const QString& filter, const QString& proposedName, int* filterIndex) override;
     std::optional<QString> pickFolder(const QString& title) override;
+    std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
+                                int current) override;
 
     QStringList errors() const;
     int count(const QString& kind) const;

@@ -1,5 +1,6 @@
 #include "gui/preview/model/dff_page.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -7,19 +8,23 @@
 #include <QVBoxLayout>
 
 #include "core/archive/open_archive.h"
+#include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/dff_reader.h"
+#include "core/model/game_view_rules.h"
 #include "core/model/gltf_export.h"
-#include "core/model/mesh_vertices.h"
 #include "core/model/model_dictionary.h"
-#include "core/model/model_textures.h"
+#include "core/model/mesh_vertices.h"
+#include "core/model/textured_vertices.h"
 #include "core/preview/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
+#include "gui/app/file_dialog_filter.h"
 #include "gui/app/prompts.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/model/model_camera.h"
 #include "gui/preview/model/view_slot.h"
+#include "gui/preview/preview_host.h"
 #include "gui/preview/texture/qt_image.h"
 #include "gui/scene/scene.h"
 
@@ -29,8 +34,8 @@ namespace {
 
 QColor toColour(const Rgba& c) { return QColor::fromRgbF(c.r, c.g, c.b, c.a); }
 
-// The model's textures from the dictionary named like it in its archive; none when the
-// archive holds none or cannot be read again (the export then says which are missing).
+// The model's textures from the dictionary named like it in its archive, for a page shown
+// without a window around it; none when the archive holds none or cannot be read again.
 ModelTextures archiveTextures(const DffClump& clump, const std::string& archivePath, const std::string& name) {
     try {
         if (auto dictionary = openSameNamedDictionary(openArchive(archivePath), name))
@@ -40,11 +45,20 @@ ModelTextures archiveTextures(const DffClump& clump, const std::string& archiveP
     return NoModelTextures(clump);
 }
 
+QString joined(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& n : names) list << fromCp1251(n);
+    return list.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
-                 QWidget* parent)
-    : PreviewPageFrame(PreviewPage::Dff, "DFF", messages, prompts, parent), scene_(new scene::Scene(this)) {
+                 PreviewHost* host, QWidget* parent)
+    : PreviewPageFrame(PreviewPage::Dff, "DFF", messages, prompts, parent),
+      host_(host),
+      scene_(new scene::Scene(this)),
+      gameView_(host && host->gameView()) {
     info_ = new QLabel;
     info_->setObjectName("DFFInfo");
     status_ = new QLabel;
@@ -63,14 +77,18 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
 
     splitter_ = splitOverView("Splitter4", panel, viewWidget);
 
-    menu_ = new QMenu(this);
-    menu_->setObjectName("PopupMenuDFF");
-    QAction* exportModel = menu_->addAction(QStringLiteral("Экспорт модели..."));
-    exportModel->setObjectName("CtxExportModel");
-    connect(exportModel, &QAction::triggered, this, &DffPage::exportModel);
+    buildMenu();
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
+            [this](const QPoint& at) { popupMenu(list_->viewport(), at); });
+    // A right drag in the view zooms, so only a right click without one opens the menu.
+    if (view_) {
+        connect(view_, &scene::SceneView::rightClicked, this, [this](QPoint at) { popupMenu(view_, at); });
+    } else {
+        viewWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(viewWidget, &QWidget::customContextMenuRequested, this,
+                [this, viewWidget](const QPoint& at) { popupMenu(viewWidget, at); });
+    }
 
     connect(list_, &QListWidget::itemChanged, this, &DffPage::rowChanged);
     connect(list_, &QListWidget::itemSelectionChanged, this, &DffPage::selectionChanged);
@@ -78,8 +96,48 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
 
 DffPage::~DffPage() = default;
 
+// --- the page's menu ---------------------------------------------------------------------
+
+void DffPage::buildMenu() {
+    menu_ = new QMenu(this);
+    menu_->setObjectName("PopupMenu5");
+    // The page's commands in menu order, one line each.
+    gameViewItem_ = addMenuItem("CtxGameView", QStringLiteral("Вид как в игре"), [this](bool on) { setGameView(on); }, true);
+    dictionaryItem_ = addMenuItem("CtxTextureDictionary", QStringLiteral("Словарь текстур..."), [this](bool) { chooseDictionary(); });
+    exportItem_ = addMenuItem("CtxExportModel", QStringLiteral("Экспорт модели..."), [this](bool) { exportModel(); });
+    exportFilter_ = new FileDialogFilter(QStringLiteral("SaveDialog5"), QString::fromUtf8(kExportFilter), this);
+    gameViewItem_->setChecked(gameView_);
+    connect(menu_, &QMenu::aboutToShow, this, &DffPage::prepareMenu);
+}
+
+QAction* DffPage::addMenuItem(const char* name, const QString& caption, std::function<void(bool)> run, bool checkable) {
+    QAction* a = menu_->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(checkable);
+    connect(a, &QAction::triggered, this, [this, run = std::move(run)](bool on) { runCommand([&] { run(on); }); });
+    return a;
+}
+
+void DffPage::prepareMenu() {
+    gameViewItem_->setChecked(gameView_);
+    dictionaryItem_->setEnabled(gameView_ && clump_ && host_ && !dictionaryEntries(host_->entryNames()).empty());
+    exportItem_->setEnabled(clump_ != nullptr);
+}
+
+void DffPage::popupMenu(QWidget* over, const QPoint& at) {
+    prepareMenu();
+    menu_->popup(over->mapToGlobal(at));
+}
+
+// --- the model ---------------------------------------------------------------------------
+
 scene::Mesh* DffPage::partMesh(int row) const {
-    return row >= 0 && size_t(row) < meshes_.size() ? meshes_[size_t(row)] : nullptr;
+    return row >= 0 && size_t(row) < meshes_.size() && !meshes_[size_t(row)].empty() ? meshes_[size_t(row)].front()
+                                                                                      : nullptr;
+}
+
+std::vector<scene::Mesh*> DffPage::rowMeshes(int row) const {
+    return row >= 0 && size_t(row) < meshes_.size() ? meshes_[size_t(row)] : std::vector<scene::Mesh*>{};
 }
 
 void DffPage::setAntialiasing(bool on) {
@@ -94,62 +152,182 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     archivePath_ = archivePath;
     offset_ = offset;
     size_ = size;
-    name_ = name;
     EntryReader entry = EntryReader::open(archivePath, offset, size);
-    const DffClump clump = ReadDffClump(entry);
-    const std::vector<DffPart> parts = dffParts(clump);
+    clump_ = std::make_unique<DffClump>(ReadDffClump(entry));
+    parts_ = dffParts(*clump_);
+    modelName_ = name;
+    texturesLoaded_ = false;
+    textures_ = {};
+    textureSet_ = {};
+    dictionaryName_.clear();
+    textureError_.clear();
 
-    for (scene::Mesh* m : meshes_)
-        if (m) scene_->remove(m);
-    meshes_.assign(parts.size(), nullptr);
-
-    const QSignalBlocker block(list_);
-    list_->clear();
-    int native = 0;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        auto* item = new QListWidgetItem(fromCp1251(parts[i].caption), list_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
-        if (parts[i].placed() && clump.geometries[size_t(parts[i].geometry)].nativeData()) {
-            item->setToolTip(QString::fromStdString(messages_.get(MsgConsoleGeometry)));
-            item->setForeground(Qt::gray);
-            ++native;
+    {
+        const QSignalBlocker block(list_);
+        list_->clear();
+        for (const DffPart& part : parts_) {
+            auto* item = new QListWidgetItem(fromCp1251(part.caption), list_);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Checked);
+            if (part.placed() && clump_->geometries[size_t(part.geometry)].nativeData()) {
+                item->setToolTip(QString::fromStdString(messages_.get(MsgConsoleGeometry)));
+                item->setForeground(Qt::gray);
+            }
         }
-
-        const std::vector<ModelVertex> vertices = partVertices(clump, parts[i], false);
-        if (vertices.empty()) continue;
-        std::vector<float> positions, normals, colours;
-        positions.reserve(vertices.size() * 3);
-        normals.reserve(vertices.size() * 3);
-        colours.reserve(vertices.size() * 4);
-        for (const ModelVertex& v : vertices) {
-            positions.insert(positions.end(), {v.position.x, v.position.y, v.position.z});
-            normals.insert(normals.end(), {v.normal.x, v.normal.y, v.normal.z});
-            colours.insert(colours.end(), {v.colour.r, v.colour.g, v.colour.b, v.colour.a});
-        }
-        scene::Mesh& mesh = scene_->addMesh();
-        mesh.setVertexMode(scene::Mesh::VertexMode::PositionNormalColour);
-        mesh.setTriangles(std::move(positions), std::move(normals), std::move(colours));
-        meshes_[i] = &mesh;
+        applyRowStarts();
     }
+    if (gameView_) loadTextures();
+    rebuildMeshes();
 
+    int native = 0;
+    for (const DffPart& part : parts_) native += part.placed() && clump_->geometries[size_t(part.geometry)].nativeData();
     info_->setText(QString::fromStdString(formatText(
-        messages_.get(MsgVertsPolys), {int64_t(clump.totalVertices), int64_t(clump.totalTriangles)})));
+        messages_.get(MsgVertsPolys), {int64_t(clump_->totalVertices), int64_t(clump_->totalTriangles)})));
     status_->setText(native ? QString::fromStdString(formatText(messages_.get(MsgConsoleGeometryCount),
-                                                                {int64_t(native), int64_t(parts.size())}))
+                                                                {int64_t(native), int64_t(parts_.size())}))
                             : QString());
     status_->setVisible(native > 0);
-    fitCameraToRadius(scene_->camera(), clump.largestRadius);
+    fitCameraToRadius(scene_->camera(), clump_->largestRadius);
+    showMissingTextures();
 
-    if (!clump.error.empty()) throw FileError(clump.error);
+    if (!clump_->error.empty()) throw FileError(clump_->error);
+    if (!textureError_.empty()) throw FileError(textureError_);
 }
 
+void DffPage::applyRowStarts() {
+    // The damaged and far-away parts start hidden in the game look; the silver look shows all.
+    for (int i = 0; i < list_->count() && size_t(i) < parts_.size(); ++i)
+        if (hiddenInGameView(parts_[size_t(i)].caption))
+            list_->item(i)->setCheckState(gameView_ ? Qt::Unchecked : Qt::Checked);
+}
+
+void DffPage::rebuildMeshes() {
+    for (auto& row : meshes_)
+        for (scene::Mesh* m : row) scene_->remove(m);
+    meshes_.assign(parts_.size(), {});
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        const DffPart& part = parts_[i];
+        if (!gameView_) {
+            const std::vector<ModelVertex> vertices = partVertices(*clump_, part, false);
+            if (vertices.empty()) continue;
+            scene::Mesh& mesh = scene_->addMesh();
+            fillSilverMesh(mesh, vertices);
+            meshes_[i].push_back(&mesh);
+        } else {
+            std::vector<PartPlacement> placements{{part.frame, false}};
+            for (const PartPlacement& clone : wheelClones(*clump_, part)) placements.push_back(clone);
+            for (const PartPlacement& at : placements) {
+                const std::vector<MaterialVertices> groups = texturedPartVertices(*clump_, part, at);
+                if (groups.empty()) continue;
+                scene::Mesh& mesh = scene_->addMesh();
+                fillGameMesh(mesh, groups, textureSet_);
+                meshes_[i].push_back(&mesh);
+            }
+        }
+        const bool shown = list_->item(int(i))->checkState() == Qt::Checked;
+        for (scene::Mesh* m : meshes_[i]) m->setVisible(shown);
+    }
+    selectionChanged();
+}
+
+// --- textures ----------------------------------------------------------------------------
+
+void DffPage::loadTextures() {
+    texturesLoaded_ = true;
+    textures_ = readTextures();
+    textureSet_ = ModelTextureSet(textures_);
+}
+
+ModelTextures DffPage::readTextures() {
+    textureError_.clear();
+    dictionaryName_.clear();
+    ModelTextures textures = NoModelTextures(*clump_);
+    if (!host_ || textures.missing.empty()) return textures;
+    if (host_->archiveSerial() != choicesSerial_) {
+        chosenDictionaries_.clear();
+        choicesSerial_ = host_->archiveSerial();
+    }
+    const std::vector<std::string> names = host_->entryNames();
+    std::optional<size_t> index;
+    if (const auto chosen = chosenDictionaries_.find(asciiUpper(modelName_)); chosen != chosenDictionaries_.end())
+        for (size_t i : dictionaryEntries(names))
+            if (!index && names[i] == chosen->second) index = i;
+    if (!index) index = sameNamedDictionary(names, modelName_);
+    if (!index) return textures;
+    dictionaryName_ = names[*index];
+    try {
+        const PreviewHost::EntryPlace place = host_->entryPlace(*index);
+        EntryReader dictionary = EntryReader::open(place.archivePath, place.offset, place.size);
+        textures = LoadModelTextures(*clump_, dictionary);
+    } catch (const FileError& e) {
+        // The model is shown untextured; the failure is reported once it is up.
+        textureError_ = e.what();
+    }
+    return textures;
+}
+
+void DffPage::showMissingTextures() {
+    if (!host_) return;
+    if (gameView_ && clump_ && !textures_.missing.empty()) {
+        host_->showStatus(QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures_.missing).toStdString()})));
+        statusShown_ = true;
+    } else if (statusShown_) {
+        host_->showStatus(QString());
+        statusShown_ = false;
+    }
+}
+
+void DffPage::setGameView(bool on) {
+    gameViewItem_->setChecked(on);
+    if (on == gameView_) return;
+    gameView_ = on;
+    if (host_) host_->setGameView(on);
+    if (!clump_) return;
+    {
+        const QSignalBlocker block(list_);
+        applyRowStarts();
+    }
+    if (on && !texturesLoaded_) loadTextures();
+    rebuildMeshes();
+    showMissingTextures();
+    if (on && !textureError_.empty()) throw FileError(textureError_);
+}
+
+void DffPage::chooseDictionary() {
+    if (!host_ || !clump_) return;
+    const std::vector<std::string> names = host_->entryNames();
+    const std::vector<size_t> dictionaries = dictionaryEntries(names);
+    if (dictionaries.empty()) return;
+    QStringList items;
+    int current = 0;
+    for (size_t k = 0; k < dictionaries.size(); ++k) {
+        items << fromCp1251(names[dictionaries[k]]);
+        if (names[dictionaries[k]] == dictionaryName_) current = int(k);
+    }
+    const std::optional<int> picked =
+        prompts_.pickItem(QString::fromStdString(messages_.get(MsgDictionaryTitle)),
+                          QString::fromStdString(formatText(messages_.get(MsgDictionaryQuestion), {fromCp1251(modelName_).toStdString()})),
+                          items, current);
+    if (!picked || *picked < 0 || size_t(*picked) >= dictionaries.size()) return;
+    if (host_->archiveSerial() != choicesSerial_) {
+        chosenDictionaries_.clear();
+        choicesSerial_ = host_->archiveSerial();
+    }
+    chosenDictionaries_[asciiUpper(modelName_)] = names[dictionaries[size_t(*picked)]];
+    loadTextures();
+    rebuildMeshes();
+    showMissingTextures();
+    if (!textureError_.empty()) throw FileError(textureError_);
+}
+
+// --- export --------------------------------------------------------------------------------
+
 void DffPage::exportModel() {
-    if (archivePath_.empty()) return;
-    QString proposed = fromCp1251(name_);
+    if (!clump_ || archivePath_.empty()) return;
+    QString proposed = fromCp1251(modelName_);
     if (const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.')); dot > 0) proposed.truncate(dot);
     int filter = 1;
-    const auto chosen = prompts_.pickSaveFile(QString::fromUtf8(kExportFilter), proposed + QStringLiteral(".glb"), &filter);
+    const auto chosen = prompts_.pickSaveFile(exportFilter_->filter(), proposed + QStringLiteral(".glb"), &filter);
     if (!chosen || chosen->isEmpty()) return;
     QString path = *chosen;
     if (!hasExtension(path)) path += filter == 2 ? QStringLiteral(".gltf") : QStringLiteral(".glb");
@@ -157,28 +335,33 @@ void DffPage::exportModel() {
         EntryReader entry = EntryReader::open(archivePath_, offset_, size_);
         const DffClump clump = ReadDffClump(entry);
         if (!clump.error.empty()) throw FileError(clump.error);
-        const ModelTextures textures = archiveTextures(clump, archivePath_, name_);
+        // The textures the game look shows (or would show) for this model.
+        const ModelTextures textures = texturesLoaded_ ? textures_
+                                       : host_         ? readTextures()
+                                                       : archiveTextures(clump, archivePath_, modelName_);
         WriteGltf(toPathBytes(path), clump, textures);
         if (textures.missing.empty()) return;
-        QStringList names;
-        for (const std::string& n : textures.missing) names << fromCp1251(n);
-        prompts_.showMessage(QStringLiteral("Нет текстур: ") + names.join(QStringLiteral(", ")));
+        prompts_.showMessage(QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures.missing).toStdString()})));
     });
 }
 
+// --- rows --------------------------------------------------------------------------------
+
 void DffPage::rowChanged(QListWidgetItem* item) {
-    if (scene::Mesh* m = partMesh(list_->row(item))) m->setVisible(item->checkState() == Qt::Checked);
+    const bool shown = item->checkState() == Qt::Checked;
+    for (scene::Mesh* m : rowMeshes(list_->row(item))) m->setVisible(shown);
 }
 
 void DffPage::selectionChanged() {
     // Painting over the stored colours costs nothing at any model size, so a click never
     // rebuilds a vertex list.
     const int selected = list_->selectedItems().isEmpty() ? -1 : list_->row(list_->selectedItems().first());
-    for (size_t i = 0; i < meshes_.size(); ++i) {
-        if (!meshes_[i]) continue;
-        if (int(i) == selected) meshes_[i]->fillColour(toColour(kSelectedPartColour));
-        else meshes_[i]->clearFillColour();
-    }
+    const QColor paint = toColour(gameView_ ? kSelectedTint : kSelectedPartColour);
+    for (size_t i = 0; i < meshes_.size(); ++i)
+        for (scene::Mesh* m : meshes_[i]) {
+            if (int(i) == selected) m->fillColour(paint);
+            else m->clearFillColour();
+        }
 }
 
 }  // namespace varmelo::gui

@@ -2,15 +2,24 @@
 // Page 2 of the preview panel: a model (DFF) in the model view, one checkable row per atomic.
 // A row's check box shows or hides its part; the selected row's part is painted red. The
 // camera keeps the direction and zoom the user gave it; a new model only sets its distance.
+//
+// The page's menu (on the list, and on a right click without a drag in the view) switches the
+// game look: textures from the model's dictionary in the open archive, every wheel, the
+// damaged and far-away parts hidden, the selected part tinted red. Off, the plain silver look.
 #include <QPointer>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/model/dff_parts.h"
+#include "core/model/model_textures.h"
+#include "gui/preview/model/model_meshes.h"
 #include "gui/preview/page_frame.h"
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -18,6 +27,9 @@ class QMenu;
 class QSplitter;
 
 namespace varmelo::gui {
+
+class FileDialogFilter;
+class PreviewHost;
 
 namespace scene {
 class CameraDriver;
@@ -32,13 +44,14 @@ public:
     static constexpr const char* kExportFilter = "glTF 2.0 (*.glb)|*.glb|glTF 2.0, текст (*.gltf)|*.gltf";
 
     // Without GL (offscreen widget tests) the view is a plain placeholder; the scene is
-    // filled all the same.
+    // filled all the same. Without a host there is no archive to take textures from and the
+    // game look starts off.
     DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<scene::CameraDriver> driver,
-            QWidget* parent = nullptr);
+            PreviewHost* host = nullptr, QWidget* parent = nullptr);
     ~DffPage() override;
 
     // Shows page 2 with what the clump holds; a file cut short shows what was read and
-    // then throws FileError.
+    // then throws FileError, and so does a dictionary that cannot be read.
     void preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) override;
 
     QLabel* info() const { return info_; }
@@ -50,35 +63,79 @@ public:
     scene::Scene& scene() const { return *scene_; }
     // Null without GL.
     scene::SceneView* view() const { return view_; }
-    // The mesh of row i, null for a row that draws nothing.
+    // The mesh of row i (its part where the file places it), null for a row that draws nothing.
     scene::Mesh* partMesh(int row) const;
+    // Every mesh of row i: its part, then in the game look the wheel's copies on the dummies.
+    std::vector<scene::Mesh*> rowMeshes(int row) const;
+
+    QMenu* menu() const { return menu_; }
+    QAction* gameViewItem() const { return gameViewItem_; }
+    QAction* dictionaryItem() const { return dictionaryItem_; }
+    QAction* exportItem() const { return exportItem_; }
+
+    bool gameView() const { return gameView_; }
+    // Redraws the model shown in that look and keeps the choice in the settings.
+    void setGameView(bool on);
+    // The dictionary entry the model shown takes its textures from; empty when none.
+    const std::string& dictionaryName() const { return dictionaryName_; }
+    const ModelTextures& textures() const { return textures_; }
 
     // On: 2x multisampling; off: none.
     void setAntialiasing(bool on);
 
-    // The list's context menu.
-    QMenu* menu() const { return menu_; }
-    // "Экспорт модели...": the model shown, as glTF with the textures of the dictionary named
-    // like it in the same archive; a name without an extension gets the chosen filter's.
+    // Asks for another dictionary of the archive for the model shown ("Словарь текстур...").
+    void chooseDictionary();
+    // "Экспорт модели...": the model shown, as glTF with the textures the game look takes (the
+    // dictionary chosen for it, else the one named like it); a name without an extension gets
+    // the chosen filter's.
     void exportModel();
 
 private:
+    void buildMenu();
+    QAction* addMenuItem(const char* name, const QString& caption, std::function<void(bool)> run, bool checkable = false);
+    void prepareMenu();
+    void popupMenu(QWidget* over, const QPoint& at);
+    void loadTextures();
+    ModelTextures readTextures();
+    void showMissingTextures();
+    void rebuildMeshes();
+    void applyRowStarts();
     void rowChanged(QListWidgetItem* item);
     void selectionChanged();
 
+    PreviewHost* host_ = nullptr;
     QLabel* info_ = nullptr;
     QLabel* status_ = nullptr;
     QListWidget* list_ = nullptr;
     QSplitter* splitter_ = nullptr;
     scene::Scene* scene_ = nullptr;
     scene::SceneView* view_ = nullptr;
-    std::vector<scene::Mesh*> meshes_;
     QMenu* menu_ = nullptr;
+    QAction* gameViewItem_ = nullptr;
+    QAction* dictionaryItem_ = nullptr;
+    QAction* exportItem_ = nullptr;
+    FileDialogFilter* exportFilter_ = nullptr;
     // Where the model shown lies, for the export to read it again.
     std::string archivePath_;
     uint64_t offset_ = 0;
     uint64_t size_ = 0;
-    std::string name_;
+
+    // The model shown, kept so a change of look redraws it without reading it again.
+    std::unique_ptr<DffClump> clump_;
+    std::vector<DffPart> parts_;
+    std::string modelName_;
+    std::vector<std::vector<scene::Mesh*>> meshes_;  // per row
+
+    bool gameView_ = false;
+    bool texturesLoaded_ = false;  // textures_ belong to the model shown
+    ModelTextures textures_;
+    ModelTextureSet textureSet_;
+    std::string dictionaryName_;
+    std::string textureError_;  // why the dictionary could not be read; empty when it could
+    bool statusShown_ = false;  // the status bar holds our list of missing textures
+    // The dictionary chosen for a model (upper-case name -> entry name) while one archive stays open.
+    std::map<std::string, std::string> chosenDictionaries_;
+    uint64_t choicesSerial_ = 0;
 };
 
 }  // namespace varmelo::gui

@@ -1,0 +1,37 @@
+#pragma once
+// What a preview page may ask of the window around it, beyond the entry it shows: the other
+// entries of the open archive (a model finds its texture dictionary among them), the status
+// bar, and the model view's game look, which the window keeps in its settings.
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varmelo::gui {
+
+class PreviewHost {
+public:
+    // Where an entry's bytes lie.
+    struct EntryPlace {
+        std::string archivePath;
+        uint64_t offset = 0;  // bytes
+        uint64_t size = 0;    // bytes
+    };
+
+    virtual ~PreviewHost() = default;
+
+    // The open archive's entry names (raw bytes), in entry order; empty with none open.
+    virtual std::vector<std::string> entryNames() const = 0;
+    // Entry `index` of that list; throws FileError when it is gone.
+    virtual EntryPlace entryPlace(size_t index) const = 0;
+    // Changes whenever another archive is opened (the same file opened again included): what
+    // a page remembers about the open archive holds while this stays the same.
+    virtual uint64_t archiveSerial() const = 0;
+
+    virtual void showStatus(const QString& text) = 0;
+
+    virtual bool gameView() const = 0;
+    virtual void setGameView(bool on) = 0;
+};
+
+}  // namespace varmelo::gui

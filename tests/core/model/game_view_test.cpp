@@ -1,0 +1,213 @@
+// The game look's rules: the stored wheel copied onto every wheel dummy (mirrored on the far
+// side), the damaged and far-away parts hidden, vertex lists split by material, and the
+// dictionaries of an archive.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/model/dff_reader.h"
+#include "core/model/game_view_rules.h"
+#include "core/model/model_textures.h"
+#include "core/model/textured_vertices.h"
+#include "support/demo_vehicle.h"
+#include "support/dff_builder.h"
+
+using namespace varmelo;
+using namespace testing_support;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+DffClump read(Bytes bytes) {
+    EntryReader r{std::move(bytes)};
+    return ReadDffClump(r);
+}
+
+bool near(Vec3 a, Vec3 b) { return length(a - b) < 1e-4f; }
+
+// A vehicle with the given wheel dummies (x = -1 for "l", +1 for "r"; y from the name's
+// f/m/b) under a chassis dummy at z = 1, and the wheel frame under `storedUnder` (a dummy
+// name, or "" for the chassis dummy itself), offset by (0.1, 0, 0) from it.
+struct Rig {
+    DffClump clump;
+    DffPart wheel;
+    std::vector<int> dummyFrames;  // in the order named
+};
+
+Vec3 dummyPosition(const std::string& name) {
+    const float x = name[6] == 'l' ? -1.0f : 1.0f;
+    const float y = name[7] == 'f' ? 2.0f : name[7] == 'm' ? 0.0f : -2.0f;
+    return {x, y, 0.0f};
+}
+
+Rig vehicle(const std::vector<std::string>& dummies, const std::string& storedUnder) {
+    DffBuilder b;
+    const int root = b.frame("car");
+    const int chassis = b.frame({"chassis_dummy", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}, root});
+    Rig rig;
+    int parent = chassis;
+    for (const std::string& name : dummies) {
+        const int f = b.frame({name, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, dummyPosition(name), chassis});
+        rig.dummyFrames.push_back(f);
+        if (name == storedUnder) parent = f;
+    }
+    const int wheel = b.frame({"Wheel", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0.1f, 0, 0}, parent});
+    b.atomic(wheel, b.geometry(boxGeometry({0, -0.3f, -0.3f}, {0.2f, 0.3f, 0.3f}, false)));
+    rig.clump = read(b.build());
+    rig.wheel = dffParts(rig.clump).at(0);
+    return rig;
+}
+
+}  // namespace
+
+TEST(WheelClones, EveryOtherDummyGetsACopyTurnedOnTheFarSide) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> dummies;
+        std::string storedUnder;
+        // Per dummy, in the order named: -1 no copy (the stored wheel's own), 0 plain, 1 turned.
+        std::vector<int> expected;
+    };
+    const std::vector<Row> rows{
+        {"four wheels, stored right front",
+         {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"}, "wheel_rf_dummy", {1, -1, 1, 0}},
+        {"four wheels, stored left front",
+         {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"}, "wheel_lf_dummy", {-1, 1, 0, 1}},
+        {"six wheels",
+         {"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lm_dummy", "wheel_rm_dummy", "wheel_lb_dummy", "wheel_rb_dummy"},
+         "wheel_rf_dummy", {1, -1, 1, 0, 1, 0}},
+        {"dummies missing", {"wheel_rf_dummy", "wheel_lb_dummy"}, "wheel_rf_dummy", {-1, 1}},
+        {"names in capitals", {"WHEEL_LF_DUMMY", "Wheel_RF_Dummy"}, "Wheel_RF_Dummy", {1, -1}},
+        // Under no dummy the wheel's own place says its side: x = 0.1 is the right.
+        {"stored under the chassis", {"wheel_lf_dummy", "wheel_rf_dummy"}, "", {1, 0}},
+        {"no dummies at all", {}, "", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Rig rig = vehicle(row.dummies, row.storedUnder);
+        ASSERT_TRUE(isWheelPart(rig.clump, rig.wheel));
+        std::vector<PartPlacement> expected;
+        for (size_t i = 0; i < row.expected.size(); ++i)
+            if (row.expected[i] >= 0) expected.push_back({rig.dummyFrames[i], row.expected[i] == 1});
+        EXPECT_EQ(wheelClones(rig.clump, rig.wheel), expected);
+    }
+}
+
+TEST(WheelClones, ACopyIsPlacedByItsDummysChainAndTurnedAboutZ) {
+    const Rig rig = vehicle({"wheel_lf_dummy", "wheel_rf_dummy", "wheel_rb_dummy"}, "wheel_rf_dummy");
+    const auto& frames = rig.clump.frames;
+    const auto clones = wheelClones(rig.clump, rig.wheel);
+    ASSERT_EQ(clones.size(), 2u);
+    // The stored wheel stays where its own chain puts it: dummy + its offset + chassis.
+    EXPECT_TRUE(near(placePoint(frames, PartPlacement{rig.wheel.frame, false}, {0.2f, 0.3f, 0}), {1.3f, 2.3f, 1}));
+    // The left front copy: on the dummy itself, turned, so its outer face (+x) looks to -x.
+    EXPECT_TRUE(clones[0].turned);
+    EXPECT_TRUE(near(placePoint(frames, clones[0], {0.2f, 0.3f, 0}), {-1.2f, 1.7f, 1}));
+    EXPECT_TRUE(near(placeDirection(frames, clones[0], {1, 0, 0}), {-1, 0, 0}));
+    EXPECT_TRUE(near(placeDirection(frames, clones[0], {0, 0, 1}), {0, 0, 1}));
+    // The right back copy keeps the stored wheel's way round.
+    EXPECT_FALSE(clones[1].turned);
+    EXPECT_TRUE(near(placePoint(frames, clones[1], {0.2f, 0.3f, 0}), {1.2f, -1.7f, 1}));
+}
+
+TEST(WheelClones, OnlyTheWheelIsCopied) {
+    const Bytes bytes = demoVehicle();
+    const DffClump c = read(bytes);
+    int wheels = 0;
+    for (const DffPart& p : dffParts(c)) {
+        const bool wheel = p.caption == "wheel";
+        EXPECT_EQ(isWheelPart(c, p), wheel) << p.caption;
+        EXPECT_EQ(wheelClones(c, p).size(), wheel ? 3u : 0u) << p.caption;
+        wheels += wheel;
+    }
+    EXPECT_EQ(wheels, 1);
+}
+
+TEST(GameViewRules, DamagedAndFarAwayPartsStartHidden) {
+    const std::vector<std::pair<std::string, bool>> rows{
+        {"bonnet_hi_dam", true}, {"chassis_vlo", true},    {"DOOR_LF_DAM", true},  {"windscreen_Vlo", true},
+        {"bonnet_hi_ok", false}, {"chassis", false},       {"_dam", true},         {"dam", false},
+        {"damage_lights", false}, {"wheel_vlo_x", false}, {"", false},             {"bumper_dam ", false},
+    };
+    for (const auto& [caption, hidden] : rows) EXPECT_EQ(hiddenInGameView(caption), hidden) << caption;
+}
+
+TEST(TexturedVertices, OneGroupPerMaterialWithItsTextureColourAndCoordinates) {
+    DffBuilder b;
+    DffGeometryPlan box = texturedBoxGeometry({0, 0, 0}, {1, 2, 3}, {2, 0, 0, 1, 0, 7});
+    DffMaterialPlan paint, glass, unused;
+    paint.colour = {255, 128, 0, 255};
+    paint.texture = "Paint";
+    glass.colour = {0, 0, 255, 102};
+    unused.texture = "never_drawn";
+    box.materials = {paint, glass, unused};
+    const int f = b.frame({"body", {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {10, 0, 0}, -1});
+    b.atomic(f, b.geometry(box));
+    const DffClump c = read(b.build());
+    const DffPart part = dffParts(c).at(0);
+
+    const auto groups = texturedPartVertices(c, part, {part.frame, false});
+    ASSERT_EQ(groups.size(), 4u);
+    // Faces 1, 2, 4 paint; 3 glass; 0 material 2 (no texture drawn, list order); 5 names none.
+    const int materials[] = {0, 1, 2, -1};
+    const size_t vertices[] = {18, 6, 6, 6};
+    const char* textures[] = {"Paint", "", "never_drawn", ""};
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(groups[i].material, materials[i]);
+        EXPECT_EQ(groups[i].vertices.size(), vertices[i]);
+        EXPECT_EQ(groups[i].texture, textures[i]);
+        for (const TexturedVertex& v : groups[i].vertices) EXPECT_EQ(v.colour, groups[i].colour);
+    }
+    EXPECT_EQ(groups[0].colour, (Rgba{1, 128 / 255.0f, 0, 1}));
+    EXPECT_EQ(groups[1].colour, (Rgba{0, 0, 1, 0.4f}));
+    EXPECT_EQ(groups[3].colour, (Rgba{1, 1, 1, 1}));
+
+    // The glass is the front face (y = 2): placed by the frame (turned a quarter about z and
+    // moved 10 along x) it faces -x at x = 8, and its corners keep their texture points.
+    const TexturedVertex& first = groups[1].vertices[0];
+    EXPECT_TRUE(near(first.normal, {-1, 0, 0}));
+    EXPECT_NEAR(first.position.x, 8.0f, 1e-5f);
+    EXPECT_EQ(first.texCoord, (Vec2{0, 1}));
+    EXPECT_EQ(groups[1].vertices[1].texCoord, (Vec2{1, 1}));
+    EXPECT_EQ(groups[1].vertices[2].texCoord, (Vec2{1, 0}));
+}
+
+TEST(TexturedVertices, PlaneNormalsWithoutStoredOnesAndNothingWithoutGeometry) {
+    DffBuilder b;
+    const int f = b.frame("part");
+    b.atomic(f, b.geometry(boxGeometry({0, 0, 0}, {1, 1, 1}, false)));
+    b.atomic(f, 5);  // no such geometry
+    const DffClump c = read(b.build());
+    const auto parts = dffParts(c);
+    const auto groups = texturedPartVertices(c, parts[0], {f, true});
+    ASSERT_EQ(groups.size(), 1u);
+    ASSERT_EQ(groups[0].vertices.size(), 36u);
+    for (size_t t = 0; t < 36; t += 3) {
+        const auto& v = groups[0].vertices;
+        const Vec3 n = planeNormal(v[t].position, v[t + 1].position, v[t + 2].position);
+        for (size_t k = t; k < t + 3; ++k) EXPECT_EQ(v[k].normal, n);
+        // Turned half about z, the box lies at negative x and y; a plane normal still points out.
+        EXPECT_LE(v[t].position.x, 0.0f);
+        const Vec3 centre{-0.5f, -0.5f, 0.5f};
+        EXPECT_GT(dot(n, v[t].position - centre), 0.0f);
+    }
+    EXPECT_TRUE(texturedPartVertices(c, parts[1], {f, false}).empty());
+}
+
+TEST(ModelTextures, EveryDictionaryOfAnArchive) {
+    const std::vector<std::string> names{"a.dff", "b.TXD", "c.txd.bak", "d.txd", "txd", ".txd"};
+    EXPECT_EQ(dictionaryEntries(names), (std::vector<size_t>{1, 3, 5}));
+    EXPECT_TRUE(dictionaryEntries({}).empty());
+}
+
+TEST(DemoVehicle, ItsDictionaryHoldsEveryTextureItNames) {
+    const DffClump c = read(demoVehicle());
+    ASSERT_TRUE(c.error.empty());
+    EntryReader dictionary{demoVehicleTextures()};
+    const ModelTextures t = LoadModelTextures(c, dictionary);
+    EXPECT_TRUE(t.missing.empty());
+    ASSERT_EQ(t.found.size(), 3u);
+    for (const ModelTexture& found : t.found) EXPECT_EQ(found.image.width, 64) << found.name;
+}
