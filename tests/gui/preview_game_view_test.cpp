@@ -317,7 +317,7 @@ private slots:
         CoreAppSettings::Places places;
         places.settings.folder = root.filePath("settings").toStdString();
         places.settings.portable = true;
-        places.languageFolder = root.filePath("lang").toStdString();
+        places.languageFolders = {root.filePath("lang").toStdString()};
         places.associations = associationPlaces(processEnvironment(), "/opt/varmelo/varmelo");
         places.associations.runTool = {};
         const std::string archive = dir.file("sample.img");

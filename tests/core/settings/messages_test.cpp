@@ -20,6 +20,7 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgVertsPolys, {int64_t(1), int64_t(2)}},                         {MsgRebuilding, {int64_t(1)}},
     {MsgObjects, {int64_t(1)}},        {MsgExists, {std::string("a.txd")}},
     {MsgShortListing, {int64_t(1), int64_t(2)}}, {MsgConsoleGeometryCount, {int64_t(1), int64_t(2)}},
+    {MsgMissingTextures, {std::string("a, b")}}, {MsgDictionaryQuestion, {std::string("a.dff")}},
 };
 
 }  // namespace
