@@ -14,6 +14,9 @@ struct MatchRow {
 
 class MaskMatching : public testing::TestWithParam<MatchRow> {};
 
+// The rows keep pointers into it, so it lives as long as the tests do.
+const std::string kFourHundredAs(400, 'a');
+
 TEST_P(MaskMatching, MatchesWholeNames) {
     const MatchRow& r = GetParam();
     EXPECT_EQ(Mask(r.mask).matches(r.name), r.expected) << "'" << r.mask << "' vs '" << r.name << "'";
@@ -37,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         // upper-casing is ASCII only: Cyrillic letters keep their case
         MatchRow{"\xE0*", "\xC0.txd", false}, MatchRow{"\xC0*", "\xC0.txd", true},
         MatchRow{"a*b*c", "aXbYc", true}, MatchRow{"a*b*c", "aXcYb", false},
-        MatchRow{"*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(400, 'a').c_str(), false}));
+        MatchRow{"*a*a*a*a*a*a*a*a*a*a*a*a*b", kFourHundredAs.c_str(), false}));
 
 struct InvalidRow {
     std::string mask;
