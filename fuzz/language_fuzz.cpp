@@ -8,8 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::writeScratch("lang.lng", data, size);
     fuzz::expectCleanErrors([&] {
         const std::string folder = path.substr(0, path.rfind('/'));
-        std::vector<LanguageRecord> list = scanLanguages(folder);
-        (void)chooseStartLanguage(list, folder, "lang.lng", 25);
+        const std::vector<std::string> folders{folder};
+        std::vector<LanguageRecord> list = scanLanguages(folders);
+        (void)chooseStartLanguage(list, folders, "lang.lng", 25);
         const LanguageFile file(path);
         MessageTable table;
         file.applyMessages(table);
