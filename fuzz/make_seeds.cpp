@@ -10,6 +10,7 @@
 #include "support/archive_builders.h"
 #include "support/col_builder.h"
 #include "support/dds_builder.h"
+#include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
 #include "support/img_builder.h"
 #include "support/ipl_builder.h"
@@ -125,6 +126,7 @@ void textureSeeds() {
 
 void modelSeeds() {
     seed("dff", "vehicle", demoVehicle());
+    seed("txd", "vehicle", demoVehicleTextures());
     DffBuilder box;
     const int frame = box.frame("box");
     const int geometry = box.geometry(boxGeometry({-1, -1, -1}, {1, 2, 3}, true));
