@@ -16,6 +16,8 @@
 #include "support/img_builder.h"
 #include "support/permissions.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
+#include "support/far_entry.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -23,15 +25,6 @@ using namespace testing_support;
 namespace {
 
 Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 TEST(ExtractTest, AnImgEntryIsCopiedWithItsWholeSectors) {
     TempDir dir;
@@ -121,13 +114,7 @@ TEST(ExtractTest, AReadOnlyArchiveCanBeExtracted) {
 TEST(ExtractTest, AnEntryFarBeyondFourGigabytesIsRead) {
     TempDir dir;
     std::string img = dir.file("huge.img");
-    const uint32_t sector = 2'200'000;
-    Bytes head(2048, 0);
-    std::copy_n("VER2\x01\0\0\0", 8, head.begin());
-    Bytes rec = expectedRecord(sector, 1, "far.bin");
-    std::copy(rec.begin(), rec.end(), head.begin() + 8);
-    writeFile(img, head);
-    writeAt(img, uint64_t(sector) * 2048, pattern(2048, 3));
+    writeFarEntryArchive(img, pattern(2048, 3));
     Archive a = openArchive(img);
     SaveEntryToFile(a, 0, dir.file("out"));
     EXPECT_EQ(readFile(dir.file("out")), pattern(2048, 3));

@@ -22,6 +22,7 @@
 #include "support/img_builder.h"
 #include "support/numbered_name.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -87,15 +88,6 @@ void expectUnchanged(const std::string& img, const std::string& dirFile, const B
     for (int i = 0; i < kEntries; ++i) EXPECT_TRUE(holdsData(img, back.Entries[size_t(i)], entryData(i))) << i;
     EXPECT_TRUE(verifyArchive(back).empty());
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(img).replace_extension(".~new")));
-}
-
-std::string errorOf(const std::function<void()>& op) {
-    try {
-        op();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
 }
 
 class FullDiskTest : public ::testing::TestWithParam<Form> {};

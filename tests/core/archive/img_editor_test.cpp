@@ -14,6 +14,7 @@
 #include "support/numbered_name.h"
 #include "support/permissions.h"
 #include "support/temp_dir.h"
+#include "support/far_entry.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -499,13 +500,8 @@ INSTANTIATE_TEST_SUITE_P(ReadOnly, EditorAccessTest,
 TEST(EditorLargeFileTest, EntriesBeyondFourGigabytesAreAddedAndReplacedAtTheRightBytes) {
     TempDir dir;
     std::string img = dir.file("huge.img");
-    const uint32_t sector = 2'200'000;  // byte 4 505 600 000, past 4 GiB; the file is sparse
-    Bytes head(2048, 0);
-    std::copy_n("VER2\x01\0\0\0", 8, head.begin());
-    Bytes rec = expectedRecord(sector, 1, "far.bin");
-    std::copy(rec.begin(), rec.end(), head.begin() + 8);
-    writeFile(img, head);
-    writeAt(img, uint64_t(sector) * 2048, pattern(2048, 2));
+    const uint32_t sector = kFarSector;
+    writeFarEntryArchive(img, pattern(2048, 2));
     Archive a = openArchive(img);
     ASSERT_EQ(a.Entries[0].Offset, sector);
     writeFile(dir.file("n.bin"), pattern(3000, 3));

@@ -8,6 +8,7 @@
 #include "support/img_builder.h"
 #include "support/numbered_name.h"
 #include "support/temp_dir.h"
+#include "support/far_entry.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -223,13 +224,7 @@ TEST(RebuildNamesTest, AnArchiveNamedLikeItsTemporaryIsNotOverwritten) {
 TEST(RebuildLargeFileTest, ReadsEntriesBeyondFourGigabytes) {
     TempDir dir;
     std::string img = dir.file("huge.img");
-    const uint32_t sector = 2'200'000;
-    Bytes head(2048, 0);
-    std::copy_n("VER2\x01\0\0\0", 8, head.begin());
-    Bytes rec = expectedRecord(sector, 1, "far.bin");
-    std::copy(rec.begin(), rec.end(), head.begin() + 8);
-    writeFile(img, head);
-    writeAt(img, uint64_t(sector) * 2048, pattern(2048, 5));
+    writeFarEntryArchive(img, pattern(2048, 5));
     Archive a = openArchive(img);
     RebuildArchive(a);
     EXPECT_EQ(fileSize(img), 4096u + 2048u);

@@ -13,6 +13,7 @@
 #include "core/io/file_copy.h"
 #include "core/io/write_faults.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -26,15 +27,6 @@ struct CopyHooksReset {
         write_faults::disarm();
     }
 };
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // A file in /dev/shm, a file system other than the test folder's, removed afterwards.
 class ShmFile {

@@ -13,20 +13,12 @@
 #include "core/io/write_faults.h"
 #include "support/read_only.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
 
 using namespace varmelo;
 using namespace testing_support;
 
 namespace {
-
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 TEST(Errors, ErrnoMapsToTheProgramsTexts) {
     EXPECT_EQ(errnoText(ENOENT), "File not found");

@@ -9,6 +9,7 @@
 #include "core/model/model_textures.h"
 #include "support/dff_builder.h"
 #include "support/txd_builder.h"
+#include "support/read_model.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -16,11 +17,6 @@ using namespace testing_support;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-DffClump read(Bytes bytes) {
-    EntryReader r{std::move(bytes)};
-    return ReadDffClump(r);
-}
 
 DffMaterialPlan material(std::array<uint8_t, 4> colour, std::string texture = "", std::string mask = "") {
     DffMaterialPlan m;
@@ -67,7 +63,7 @@ TEST(DffMaterials, ListsOwnRepeatedUntexturedAndShortMaterials) {
         repeatOf(3),                                  // 4 repeats 3
         material({1, 2, 3, 4}, "abcd"),               // 5, name of exactly four bytes
     };
-    const DffClump c = read(twoBoxes(plans));
+    const DffClump c = readClump(twoBoxes(plans));
     ASSERT_EQ(c.error, "");
     ASSERT_EQ(c.geometries.size(), 2u);
     const auto& m = c.geometries[0].materials;
@@ -95,7 +91,7 @@ TEST(DffMaterials, DamagedListsKeepWhatCameBeforeAndTheGeometryIsReadOn) {
         {"repeats a huge index", {material({1, 1, 1, 1}), repeatOf(0x7FFFFFFF)}, 1},
     };
     for (const Case& k : cases) {
-        const DffClump c = read(twoBoxes(k.plans));
+        const DffClump c = readClump(twoBoxes(k.plans));
         EXPECT_EQ(c.error, "") << k.what;
         ASSERT_EQ(c.geometries.size(), 2u) << k.what;
         EXPECT_EQ(c.geometries[0].materials.size(), k.materialsKept) << k.what;
@@ -115,7 +111,7 @@ TEST(DffMaterials, DamagedListsKeepWhatCameBeforeAndTheGeometryIsReadOn) {
     ASSERT_LT(second, shortStruct.size());
     shortStruct[second + 16] = 8;  // the Material's Struct: 8 bytes
     for (const auto& [what, damaged, kept] : {std::tuple{"huge count", hugeCount, size_t(0)}, std::tuple{"short Struct", shortStruct, size_t(1)}}) {
-        const DffClump c = read(damaged);
+        const DffClump c = readClump(damaged);
         ASSERT_EQ(c.geometries.size(), 2u) << what;
         EXPECT_EQ(c.geometries[0].materials.size(), kept) << what;
         if (kept) {
@@ -134,7 +130,7 @@ TEST(DffMaterials, TrianglesAreGroupedByTheMaterialTheyName) {
     g.materials = {material({1, 1, 1, 1}), material({2, 2, 2, 2}, "t")};
     DffBuilder b;
     b.atomic(b.frame("x"), b.geometry(g));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.geometries.size(), 1u);
     const auto groups = trianglesByMaterial(c.geometries[0]);
     EXPECT_EQ(groups, (std::vector<std::vector<uint32_t>>{{1}, {0, 2}, {3}}));
@@ -146,7 +142,7 @@ TEST(DffMaterials, PrelitColoursArePerVertex) {
     for (uint8_t i = 0; i < 8; ++i) g.colours.push_back({i, uint8_t(i * 2), uint8_t(i * 3), 255});
     DffBuilder b;
     b.atomic(b.frame("x"), b.geometry(g));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     ASSERT_EQ(c.geometries[0].colours.size(), 8u);
     EXPECT_EQ(c.geometries[0].colours[5], (std::array<uint8_t, 4>{5, 10, 15, 255}));
@@ -160,7 +156,7 @@ TEST(ModelTextures, NamedTexturesAreDecodedFromTheDictionaryIgnoringCase) {
                    material({2, 2, 2, 2}), material({3, 3, 3, 3}, "BODY"), material({4, 4, 4, 4}, "broken")};
     DffBuilder b;
     b.atomic(b.frame("x"), b.geometry(g));
-    const DffClump clump = read(b.build());
+    const DffClump clump = readClump(b.build());
     EXPECT_EQ(materialTextureNames(clump), (std::vector<std::string>{"Body", "lights", "broken"}));
 
     // 2 x 1 texels: blue, green, red, alpha.

@@ -11,6 +11,7 @@
 #include "core/model/textured_vertices.h"
 #include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
+#include "support/read_model.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -18,11 +19,6 @@ using namespace testing_support;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-DffClump read(Bytes bytes) {
-    EntryReader r{std::move(bytes)};
-    return ReadDffClump(r);
-}
 
 bool near(Vec3 a, Vec3 b) { return length(a - b) < 1e-4f; }
 
@@ -54,7 +50,7 @@ Rig vehicle(const std::vector<std::string>& dummies, const std::string& storedUn
     }
     const int wheel = b.frame({"Wheel", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0.1f, 0, 0}, parent});
     b.atomic(wheel, b.geometry(boxGeometry({0, -0.3f, -0.3f}, {0.2f, 0.3f, 0.3f}, false)));
-    rig.clump = read(b.build());
+    rig.clump = readClump(b.build());
     rig.wheel = dffParts(rig.clump).at(0);
     return rig;
 }
@@ -113,7 +109,7 @@ TEST(WheelClones, ACopyIsPlacedByItsDummysChainAndTurnedAboutZ) {
 
 TEST(WheelClones, OnlyTheWheelIsCopied) {
     const Bytes bytes = demoVehicle();
-    const DffClump c = read(bytes);
+    const DffClump c = readClump(bytes);
     int wheels = 0;
     for (const DffPart& p : dffParts(c)) {
         const bool wheel = p.caption == "wheel";
@@ -144,7 +140,7 @@ TEST(TexturedVertices, OneGroupPerMaterialWithItsTextureColourAndCoordinates) {
     box.materials = {paint, glass, unused};
     const int f = b.frame({"body", {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {10, 0, 0}, -1});
     b.atomic(f, b.geometry(box));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     const DffPart part = dffParts(c).at(0);
 
     const auto groups = texturedPartVertices(c, part, {part.frame, false});
@@ -179,7 +175,7 @@ TEST(TexturedVertices, PlaneNormalsWithoutStoredOnesAndNothingWithoutGeometry) {
     const int f = b.frame("part");
     b.atomic(f, b.geometry(boxGeometry({0, 0, 0}, {1, 1, 1}, false)));
     b.atomic(f, 5);  // no such geometry
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     const auto parts = dffParts(c);
     const auto groups = texturedPartVertices(c, parts[0], {f, true});
     ASSERT_EQ(groups.size(), 1u);
@@ -203,7 +199,7 @@ TEST(ModelTextures, EveryDictionaryOfAnArchive) {
 }
 
 TEST(DemoVehicle, ItsDictionaryHoldsEveryTextureItNames) {
-    const DffClump c = read(demoVehicle());
+    const DffClump c = readClump(demoVehicle());
     ASSERT_TRUE(c.error.empty());
     EntryReader dictionary{demoVehicleTextures()};
     const ModelTextures t = LoadModelTextures(c, dictionary);

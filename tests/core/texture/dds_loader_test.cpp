@@ -8,6 +8,7 @@
 #include "support/dds_builder.h"
 #include "support/temp_dir.h"
 #include "support/txd_builder.h"
+#include "support/error_of.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -27,13 +28,10 @@ Bgra px(const Image& img, int x, int y) {
 }
 
 std::string errorOf(const std::vector<uint8_t>& bytes) {
-    try {
+    return testing_support::errorOf([&] {
         EntryReader r(bytes);
         LoadDds(r);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "";
+    });
 }
 
 TEST(DdsLoader, Dxt1BlocksIncludingTheThreeColourMode) {

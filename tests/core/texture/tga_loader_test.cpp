@@ -7,6 +7,7 @@
 #include "core/texture/tga_loader.h"
 #include "support/temp_dir.h"
 #include "support/tga_builder.h"
+#include "support/error_of.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -40,13 +41,10 @@ TgaFile sampleTga(uint8_t type, uint8_t bits, bool topLeft) {
 }
 
 std::string errorOf(const std::vector<uint8_t>& bytes) {
-    try {
+    return testing_support::errorOf([&] {
         EntryReader r(bytes);
         LoadTga(r);
-    } catch (const std::runtime_error& e) {
-        return e.what();
-    }
-    return "";
+    });
 }
 
 struct TgaCase {
