@@ -57,6 +57,7 @@ std::string dffJson(const DffClump& c) {
     JsonWriter w;
     w.beginObject().key("type").value("dff");
     w.key("vertices").value(c.totalVertices).key("triangles").value(c.totalTriangles);
+    w.key("badTriangles").value(c.badTriangles);
     w.key("radius").number(c.largestRadius);
     w.key("frames").beginArray();
     for (const DffFrame& f : c.frames) {
@@ -72,6 +73,7 @@ std::string dffJson(const DffClump& c) {
     for (const DffGeometry& g : c.geometries) {
         w.newline().beginObject().key("flags").value(uint64_t(g.flags & 0xFFFF));
         w.key("vertices").number(double(g.vertexCount)).key("triangles").number(double(g.triangleCount));
+        w.key("badTriangles").value(uint64_t(g.badTriangles));
         w.key("sphere");
         sphere(w, g.sphere.centre, g.sphere.radius);
         w.endObject();
@@ -90,6 +92,11 @@ std::string dffJson(const DffClump& c) {
         w.endObject();
     }
     w.endArray();
+    if (!c.notes.empty()) {
+        w.key("notes").beginArray();
+        for (const std::string& n : c.notes) w.value(n);
+        w.endArray();
+    }
     if (!c.error.empty()) w.key("error").value(c.error);
     w.endObject().newline();
     return w.text();
@@ -100,6 +107,8 @@ std::string dffText(const DffClump& c) {
                     " triangles, radius " + text(c.largestRadius) + "\n";
     o += std::to_string(c.frames.size()) + " frames, " + std::to_string(c.geometries.size()) + " geometries, " +
          std::to_string(c.atomics.size()) + " atomics\n";
+    if (c.badTriangles) o += std::to_string(c.badTriangles) + " triangles with vertices out of range (not drawn)\n";
+    for (const std::string& n : c.notes) o += n + "\n";
     const auto parts = dffParts(c);
     for (size_t i = 0; i < parts.size(); ++i) {
         const DffPart& p = parts[i];

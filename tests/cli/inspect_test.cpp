@@ -119,9 +119,9 @@ TEST_F(CliInspect, BrokenEntryReportsAndFails) {
     CliResult r = runCli({"inspect", "--json", dir.file("cut.txd")});
     EXPECT_EQ(r.status, 1);
     Json j = parseJson(r.out);
-    EXPECT_EQ(j["error"].string, "Read beyond end of file");
+    EXPECT_EQ(j["error"].string, "Texture Native at 0x321C: runs past the end of the entry");
     EXPECT_FALSE(j["textures"].items.empty());
-    EXPECT_NE(r.err.find("Read beyond end of file"), std::string::npos);
+    EXPECT_NE(r.err.find("Texture Native at 0x321C: runs past the end of the entry"), std::string::npos);
 }
 
 struct ExportRow {

@@ -169,9 +169,9 @@ TEST_F(CliModel, BrokenModelReportsAndFails) {
     const CliResult r = runCli({"inspect", "--json", dir.file("cut.dff")});
     EXPECT_EQ(r.status, 1);
     const Json j = parseJson(r.out);
-    EXPECT_EQ(j["error"].string, "Read beyond end of file");
+    EXPECT_EQ(j["error"].string, "Clump at 0x0: cut short before its Atomic");
     EXPECT_EQ(j["frames"].items.size(), 2u);
-    EXPECT_NE(r.err.find("Read beyond end of file"), std::string::npos);
+    EXPECT_NE(r.err.find("Clump at 0x0: cut short before its Atomic"), std::string::npos);
     EXPECT_EQ(runCli({"export", dir.file("cut.dff"), "-o", dir.file("cut.obj")}).status, 1);
 }
 

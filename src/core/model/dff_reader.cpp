@@ -1,6 +1,7 @@
 #include "core/model/dff_reader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 #include "core/io/endian.h"
@@ -19,40 +20,75 @@ constexpr uint32_t kChunkAtomic = 0x14;
 constexpr uint32_t kChunkFrameName = 0x0253F2FE;
 constexpr uint64_t kFrameBytes = 56;
 constexpr uint32_t kLightingBlockUntil = 0x34000;
+constexpr uint32_t kClumpCountsFrom = 0x33000;  // light and camera counts beside the atomic count
 
-FoundChunk requireChunk(EntryReader& r, uint32_t type, uint64_t end) {
-    if (auto f = FindChunkWithin(r, type, end)) return *f;
-    throwReadBeyondEnd();
-}
+// A Struct's body, read as the data of the chunk that holds it: messages name that chunk
+// ("Geometry at 0x1A2C: triangle list runs past the chunk").
+struct StructData {
+    uint64_t end = 0;
+    ChunkPlace owner;
+};
 
-// Reads stay inside the chunk body ending at `end`, whatever the entry holds after it.
-void need(const EntryReader& r, uint64_t bytes, uint64_t end) {
-    if (r.pos() > end || bytes > end - r.pos()) throwReadBeyondEnd();
+StructData dataOf(const FoundChunk& s, const FoundChunk& owner) { return {s.end, owner.place()}; }
+
+// Reads stay inside the Struct's body, whatever the entry holds after it.
+void need(const EntryReader& r, uint64_t bytes, const StructData& d, const char* what) {
+    NeedWithin(r, bytes, d.end, d.owner, what);
 }
 
 // Bytes for `count` items of `size` bytes, refused before any table is sized from a count
 // that the chunk cannot hold.
-uint64_t tableBytes(const EntryReader& r, int64_t count, uint64_t size, uint64_t end) {
-    if (count < 0) throwReadBeyondEnd();
+uint64_t tableBytes(const EntryReader& r, int64_t count, uint64_t size, const StructData& d, const char* what) {
+    if (count < 0) throwChunkError(d.owner, std::string(what) + " has a negative count");
     const uint64_t bytes = uint64_t(count) * size;  // count < 2^31, size <= 56: no overflow
-    need(r, bytes, end);
+    need(r, bytes, d, what);
     return bytes;
+}
+
+// Some tools write a wrong size word into Structs whose length the format fixes (16 777 228
+// or 65 548 for a clump's 12, a bit flipped high): the games read the fixed fields and go on.
+// So does this, when the stated size runs past the parent or the chunk expected next stands
+// right after the fixed fields; the Struct then ends after them and the clump notes it.
+// Anything else stays as strict as any other chunk.
+FoundChunk repairFixedStruct(EntryReader& r, FoundChunk s, const FoundChunk& parent, uint64_t fixed, uint32_t next,
+                             DffClump& clump) {
+    if (s.header.size == fixed || parent.end - s.body() < fixed) return s;
+    bool damaged = s.cut();
+    if (!damaged && next != 0 && parent.end - s.body() >= fixed + kChunkHeaderSize) {
+        const uint64_t at = r.pos();
+        r.seek(s.body() + fixed);
+        damaged = readChunkHeader(r).type == next;
+        r.seek(at);
+    }
+    if (!damaged) return s;
+    char note[160];
+    std::snprintf(note, sizeof note, "%s Struct at 0x%llX: damaged size word (%u), read as %u",
+                  chunkName(parent.header.type).c_str(), static_cast<unsigned long long>(s.offset), s.header.size,
+                  unsigned(fixed));
+    clump.notes.emplace_back(note);
+    s.end = s.body() + fixed;
+    return s;
+}
+
+FoundChunk fixedStruct(EntryReader& r, const FoundChunk& parent, uint64_t fixed, uint32_t next, DffClump& clump) {
+    return repairFixedStruct(r, RequireChunk(r, kChunkStruct, parent), parent, fixed, next, clump);
 }
 
 Vec3 vec3At(const uint8_t* p) { return {f32le(p), f32le(p + 4), f32le(p + 8)}; }
 
-std::vector<Vec3> readVectors(EntryReader& r, int32_t count, uint64_t end) {
-    std::vector<uint8_t> bytes = r.read(size_t(tableBytes(r, count, 12, end)));
+std::vector<Vec3> readVectors(EntryReader& r, int32_t count, const StructData& s, const char* what) {
+    std::vector<uint8_t> bytes = r.read(size_t(tableBytes(r, count, 12, s, what)));
     std::vector<Vec3> out(static_cast<size_t>(count));
     for (size_t i = 0; i < out.size(); ++i) out[i] = vec3At(bytes.data() + 12 * i);
     return out;
 }
 
-void readFrames(EntryReader& r, uint64_t listEnd, DffClump& clump) {
-    const FoundChunk s = requireChunk(r, kChunkStruct, listEnd);
-    need(r, 4, s.end);
+void readFrames(EntryReader& r, const FoundChunk& list, DffClump& clump) {
+    const FoundChunk fs = RequireChunk(r, kChunkStruct, list);
+    const StructData s = dataOf(fs, list);
+    need(r, 4, s, "frame count");
     const uint32_t count = r.u32le();
-    if (count > (s.end - r.pos()) / kFrameBytes) throwReadBeyondEnd();
+    if (count > (s.end - r.pos()) / kFrameBytes) need(r, uint64_t(count) * kFrameBytes, s, "frame table");
     const std::vector<uint8_t> bytes = r.read(size_t(count * kFrameBytes));
     clump.frames.resize(count);
     for (uint32_t i = 0; i < count; ++i) {
@@ -67,7 +103,7 @@ void readFrames(EntryReader& r, uint64_t listEnd, DffClump& clump) {
     r.seek(s.end);
     // One Extension per frame; a file with fewer leaves the remaining frames unnamed.
     for (DffFrame& f : clump.frames) {
-        const auto ext = FindChunkWithin(r, kChunkExtension, listEnd);
+        const auto ext = FindChunkWithin(r, kChunkExtension, list.end);
         if (!ext) break;
         if (const auto name = FindChunkWithin(r, kChunkFrameName, ext->end)) {
             const std::vector<uint8_t> b = r.read(size_t(name->end - r.pos()));
@@ -83,67 +119,80 @@ size_t texCoordSets(uint32_t flags) {
     return (flags & kGeometryTexCoords) ? 1 : 0;
 }
 
-DffGeometry readGeometry(EntryReader& r, uint64_t geometryEnd) {
-    const FoundChunk s = requireChunk(r, kChunkStruct, geometryEnd);
-    const uint64_t end = s.end;
-    need(r, 16, end);
+uint32_t countBadTriangles(const DffGeometry& g) {
+    uint32_t bad = 0;
+    for (const auto& t : g.triangles)
+        for (uint16_t i : {t[0], t[1], t[3]})
+            if (int32_t(i) >= g.vertexCount) {
+                ++bad;
+                break;
+            }
+    return bad;
+}
+
+DffGeometry readGeometry(EntryReader& r, const FoundChunk& geometry) {
+    const FoundChunk gs = RequireChunk(r, kChunkStruct, geometry);
+    const StructData s = dataOf(gs, geometry);
+    need(r, 16, s, "geometry header");
     DffGeometry g;
     g.flags = r.u32le();
     g.triangleCount = int32_t(r.u32le());
     g.vertexCount = int32_t(r.u32le());
     const int32_t morphTargets = int32_t(r.u32le());
-    g.version = decodeRwVersion(s.header.version);
+    g.version = decodeRwVersion(gs.header.version);
     if (g.version < kLightingBlockUntil) {
-        need(r, 12, end);
+        need(r, 12, s, "surface lighting");
         r.skip(12);
     }
     const int32_t vertices = g.vertexCount;
     if (!g.nativeData()) {
         if (g.flags & kGeometryColours) {
-            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 4, end)));
+            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 4, s, "vertex colour list")));
             g.colours.resize(size_t(vertices));
             for (size_t i = 0; i < g.colours.size(); ++i) g.colours[i] = {b[4 * i], b[4 * i + 1], b[4 * i + 2], b[4 * i + 3]};
         }
         const size_t sets = texCoordSets(g.flags);
         if (sets > 0) {
-            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 8, end)));
+            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 8, s, "texture coordinate list")));
             g.texCoords.resize(size_t(vertices));
             for (size_t i = 0; i < g.texCoords.size(); ++i)
                 g.texCoords[i] = {f32le(b.data() + 8 * i), f32le(b.data() + 8 * i + 4)};
-            for (size_t k = 1; k < sets; ++k) r.skip(tableBytes(r, vertices, 8, end));
+            for (size_t k = 1; k < sets; ++k) r.skip(tableBytes(r, vertices, 8, s, "texture coordinate list"));
         }
-        const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, g.triangleCount, 8, end)));
+        const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, g.triangleCount, 8, s, "triangle list")));
         g.triangles.resize(size_t(g.triangleCount));
         for (size_t i = 0; i < g.triangles.size(); ++i)
             for (size_t k = 0; k < 4; ++k) g.triangles[i][k] = u16le(b.data() + 8 * i + 2 * k);
+        g.badTriangles = countBadTriangles(g);
     }
     if (morphTargets > 0) {
-        need(r, 24, end);
+        need(r, 24, s, "morph target header");
         uint8_t b[24];
         r.read(b, sizeof b);
         g.sphere = {vec3At(b), f32le(b + 12)};
         const bool hasPositions = u32le(b + 16) != 0, hasNormals = u32le(b + 20) != 0;
-        if (hasPositions) g.positions = readVectors(r, vertices, end);
-        if (hasNormals) g.normals = readVectors(r, vertices, end);
+        if (hasPositions) g.positions = readVectors(r, vertices, s, "position list");
+        if (hasNormals) g.normals = readVectors(r, vertices, s, "normal list");
     }
-    r.seek(end);
-    g.materials = ReadMaterialList(r, geometryEnd);
+    r.seek(s.end);
+    g.materials = ReadMaterialList(r, geometry.end);
     return g;
 }
 
-void readGeometries(EntryReader& r, uint64_t listEnd, DffClump& clump) {
-    const FoundChunk s = requireChunk(r, kChunkStruct, listEnd);
-    need(r, 4, s.end);
+void readGeometries(EntryReader& r, const FoundChunk& list, DffClump& clump) {
+    const StructData s = dataOf(fixedStruct(r, list, 4, kChunkGeometry, clump), list);
+    need(r, 4, s, "geometry count");
     const uint32_t count = r.u32le();
     r.seek(s.end);
     // The list's own count and its end both bound the search, so a clump with fewer
     // geometries than atomics never reads the atomics as geometries.
     for (uint32_t i = 0; i < count; ++i) {
-        const auto geometry = FindChunkWithin(r, kChunkGeometry, listEnd);
+        const auto geometry = FindChunkWithin(r, kChunkGeometry, list.end);
         if (!geometry) break;
-        DffGeometry g = readGeometry(r, geometry->end);
+        DffGeometry g = readGeometry(r, *geometry);
         clump.totalVertices += uint64_t(std::max(g.vertexCount, 0));
-        clump.totalTriangles += uint64_t(std::max(g.triangleCount, 0));
+        clump.totalTriangles += uint64_t(std::max(g.triangleCount, 0)) - g.badTriangles;
+        clump.badTriangles += g.badTriangles;
         if (g.sphere.radius > clump.largestRadius) clump.largestRadius = g.sphere.radius;
         clump.geometries.push_back(std::move(g));
         r.seek(geometry->end);
@@ -151,25 +200,30 @@ void readGeometries(EntryReader& r, uint64_t listEnd, DffClump& clump) {
 }
 
 void readClump(EntryReader& r, DffClump& clump) {
-    const FoundChunk c = requireChunk(r, kChunkClump, r.size());
-    const FoundChunk s = requireChunk(r, kChunkStruct, c.end);
+    const uint64_t from = r.pos();
+    const auto found = FindChunkWithin(r, kChunkClump, r.size());
+    if (!found) throwChunkError({kChunkClump, from}, "not found in the entry");
+    const FoundChunk c = *found;
     // Files before 3.3 hold the atomic count alone; the light and camera counts are not needed.
-    need(r, 4, s.end);
+    const FoundChunk cs = RequireChunk(r, kChunkStruct, c);
+    const uint64_t fixed = decodeRwVersion(cs.header.version) >= kClumpCountsFrom ? 12 : 4;
+    const StructData s = dataOf(repairFixedStruct(r, cs, c, fixed, kChunkFrameList, clump), c);
+    need(r, 4, s, "atomic count");
     clump.atomicCount = r.u32le();
     r.seek(s.end);
 
-    const FoundChunk frames = requireChunk(r, kChunkFrameList, c.end);
-    readFrames(r, frames.end, clump);
+    const FoundChunk frames = RequireChunk(r, kChunkFrameList, c);
+    readFrames(r, frames, clump);
     r.seek(frames.end);
 
-    const FoundChunk geometries = requireChunk(r, kChunkGeometryList, c.end);
-    readGeometries(r, geometries.end, clump);
+    const FoundChunk geometries = RequireChunk(r, kChunkGeometryList, c);
+    readGeometries(r, geometries, clump);
     r.seek(geometries.end);
 
     for (uint32_t i = 0; i < clump.atomicCount; ++i) {
-        const FoundChunk a = requireChunk(r, kChunkAtomic, c.end);
-        const FoundChunk as = requireChunk(r, kChunkStruct, a.end);
-        need(r, 8, as.end);
+        const FoundChunk a = RequireChunk(r, kChunkAtomic, c);
+        const StructData as = dataOf(fixedStruct(r, a, 16, 0, clump), a);
+        need(r, 8, as, "frame and geometry indices");
         DffAtomic atomic;
         atomic.frame = int32_t(r.u32le());
         atomic.geometry = int32_t(r.u32le());
@@ -190,7 +244,8 @@ DffClump ReadDffClump(EntryReader& entry) {
     try {
         entry.seek(0);
         readClump(entry, clump);
-    } catch (const FileError& e) {
+    } catch (const std::exception& e) {
+        // Damaged content (FileError) or a table too large for memory: what was read stays.
         clump.error = e.what();
     }
     return clump;

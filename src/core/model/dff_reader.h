@@ -68,6 +68,9 @@ struct DffGeometry {
     uint32_t version = 0;  // decoded from the Struct's stamp, e.g. 0x36003 for 3.6.0.3
     int32_t vertexCount = 0;    // as stated
     int32_t triangleCount = 0;  // as stated
+    // Stored triangles with a corner at or past the stated vertex count: read and kept, never
+    // drawn, exported or counted in the clump's totals.
+    uint32_t badTriangles = 0;
     // The four stored words of each triangle; the vertices are words 1, 0 and 3.
     std::vector<std::array<uint16_t, 4>> triangles;
     std::vector<Vec3> positions;  // empty when the first morph target holds none
@@ -88,12 +91,17 @@ struct DffClump {
     std::vector<DffFrame> frames;
     std::vector<DffGeometry> geometries;
     std::vector<DffAtomic> atomics;
-    // Over the geometries read: stated vertex and triangle counts, largest sphere radius.
+    // Over the geometries read: stated vertex counts, the triangles that can be drawn (stated
+    // less bad ones), the bad ones, the largest sphere radius.
     uint64_t totalVertices = 0;
     uint64_t totalTriangles = 0;
+    uint64_t badTriangles = 0;
     float largestRadius = 0;
-    // The failure that ended reading early; what was read before it stays. Empty when whole.
+    // The failure that ended reading early, naming the chunk and its offset; what was read
+    // before it stays. Empty when whole.
     std::string error;
+    // Damage read past: a fixed-length Struct with a wrong size word, one line each.
+    std::vector<std::string> notes;
 };
 
 // The version a geometry Struct's stamp stands for: newer stamps pack it in their upper half

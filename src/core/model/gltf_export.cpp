@@ -126,7 +126,7 @@ private:
             p.indices = buffer_.addIndices(corners);
             p.mode = TINYGLTF_MODE_TRIANGLES;
             // The last group names no listed material: glTF's default material draws it.
-            p.material = m < g.materials.size() ? materials_.materialFor(g.materials[m]) : -1;
+            p.material = m < g.materials.size() ? materials_.materialFor(g.materials[m], attributes.count("TEXCOORD_0") > 0) : -1;
             mesh.primitives.push_back(std::move(p));
         }
         model_.meshes.push_back(std::move(mesh));

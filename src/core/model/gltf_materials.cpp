@@ -43,8 +43,10 @@ const GltfMaterials::Texture& GltfMaterials::textureFor(const std::string& name)
     return t;
 }
 
-int GltfMaterials::materialFor(const DffMaterial& m) {
-    const std::string texture = m.textured ? m.texture : std::string();
+int GltfMaterials::materialFor(const DffMaterial& m, bool withTexCoords) {
+    // A texture on a primitive without texture coordinates is invalid glTF: such a primitive
+    // gets the material's colour alone, leaving the textured material to those that have them.
+    const std::string texture = m.textured && withTexCoords ? m.texture : std::string();
     const auto key = std::make_tuple(m.colour, asciiUpper(texture));
     if (auto it = materials_.find(key); it != materials_.end()) return it->second;
 

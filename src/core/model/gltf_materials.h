@@ -17,8 +17,9 @@ public:
     GltfMaterials(tinygltf::Model& model, GltfBuffer& buffer, const ModelTextures& textures)
         : model_(model), buffer_(buffer), textures_(textures) {}
 
-    // The glTF material for a model material, made on first use.
-    int materialFor(const DffMaterial& m);
+    // The glTF material for a model material, made on first use; untextured for a primitive
+    // without texture coordinates.
+    int materialFor(const DffMaterial& m, bool withTexCoords);
 
 private:
     // How much a texture's alpha hides: fully solid, only clear or solid texels (a cut-out),

@@ -46,6 +46,10 @@ const std::array<const char*, kMessageCount>& MessageTable::defaults() {
         "Нет текстур: %s",
         "Словарь текстур",
         "Текстуры для %s берутся из словаря:",
+        // The DFF page's word on damage it read past: triangles naming vertices the geometry
+        // lacks, and a Struct's size word it did not trust.
+        "Треугольников с вершинами вне списка: %d",
+        "Повреждено слово размера: %s",
     };
     return texts;
 }

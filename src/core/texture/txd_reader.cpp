@@ -99,8 +99,11 @@ ReadTexture readTexture(EntryReader& r) {
 TxdTable ReadTextureTable(EntryReader& entry) {
     TxdTable table;
     ReadTexture read;
+    // The chunk being read, for a message that says where the dictionary is damaged.
+    ChunkPlace current{kChunkTextureDictionary, entry.pos()};
     try {
         SeekChunk(entry, kChunkTextureDictionary);
+        current.offset = entry.pos() - kChunkHeaderSize;
         SeekChunk(entry, kChunkStruct);
         table.announcedCount = entry.u16le();
         table.countRead = true;
@@ -113,11 +116,14 @@ TxdTable ReadTextureTable(EntryReader& entry) {
                 entry.skip(read.structSize);
             }
             SeekChunk(entry, kChunkTextureNative);
+            current = {kChunkTextureNative, entry.pos() - kChunkHeaderSize};
             read = readTexture(entry);
             table.textures.push_back(std::move(read.texture));
         }
     } catch (const FileError& e) {
         table.error = e.what();
+        // A plain read past the end happened inside the chunk being read: say which.
+        if (table.error == kReadBeyondEnd) table.error = chunkErrorText(current, "runs past the end of the entry");
     }
     return table;
 }

@@ -1,21 +1,19 @@
 // The DFF clump reader and the rows a model preview lists.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/io/endian.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
 #include "core/model/mesh_vertices.h"
 #include "support/dff_builder.h"
+#include "support/read_model.h"
 
 using namespace varmelo;
 using namespace testing_support;
 
 namespace {
-
-DffClump read(std::vector<uint8_t> bytes) {
-    EntryReader r{std::move(bytes)};
-    return ReadDffClump(r);
-}
 
 DffGeometryPlan triangle(float dx = 0) {
     DffGeometryPlan g;
@@ -39,7 +37,7 @@ TEST(DffReader, ThreeAtomicsGiveThreeRowsNamedAfterTheirFrames) {
         const int f = b.frame({"part" + std::to_string(i), {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {float(i), 0, 0}});
         b.atomic(f, b.geometry(triangle(float(i) * 10)));
     }
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     EXPECT_EQ(c.atomicCount, 3u);
     ASSERT_EQ(c.frames.size(), 3u);
@@ -71,7 +69,7 @@ TEST(DffReader, FrameWithEmptyExtensionGivesEmptyCaption) {
     const int unnamed = b.frame("");
     const int g = b.geometry(triangle());
     b.atomic(unnamed, g).atomic(named, g);
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     const auto parts = dffParts(c);
     ASSERT_EQ(parts.size(), 2u);
@@ -96,7 +94,7 @@ TEST_P(DffVersionStamp, DecidesTheLightingBlock) {
     g.lightingBlock = row.lighting;
     DffBuilder b;
     b.atomic(b.frame("f"), b.geometry(g));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     ASSERT_EQ(c.geometries.size(), 1u);
     EXPECT_EQ(c.geometries[0].version, row.version);
@@ -121,7 +119,7 @@ TEST(DffReader, StoredNormalsWithFlagAndPlaneNormalsWithout) {
     DffBuilder b;
     const int f = b.frame("f");
     b.atomic(f, b.geometry(stored)).atomic(f, b.geometry(computed));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     const auto parts = dffParts(c);
     const auto s = partVertices(c, parts[0], false);
     ASSERT_EQ(s.size(), 3u);
@@ -139,7 +137,7 @@ TEST(DffReader, MoreGeometriesThanAtomicsListsThemAllAndDrawsWhatAtomicsUse) {
     b.geometry(triangle(1));
     b.geometry(triangle(2));
     b.atomic(f, 2);
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     EXPECT_EQ(c.geometries.size(), 3u);
     ASSERT_EQ(c.atomics.size(), 1u);
@@ -156,7 +154,7 @@ TEST(DffReader, GeometrySearchStopsAtTheEndOfTheGeometryList) {
     b.geometry(triangle());
     b.geometryCount(3);  // states more than it holds
     b.atomic(f, 0).atomic(f, 1).atomic(f, 2);
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     EXPECT_EQ(c.geometries.size(), 1u);
     ASSERT_EQ(c.atomics.size(), 3u);  // the atomics were not taken for geometries
@@ -172,7 +170,7 @@ TEST(DffReader, ClumpStructOfTheAtomicCountAlone) {
     DffBuilder b;
     b.atomic(b.frame("short"), b.geometry(triangle()));
     b.shortClumpStruct();
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     EXPECT_EQ(c.atomicCount, 1u);
     ASSERT_EQ(dffParts(c).size(), 1u);
@@ -194,7 +192,7 @@ TEST_P(DffAtomicIndex, OutOfRangeLeavesTheRowEmpty) {
     b.frame("frame0");
     b.geometry(triangle());
     b.atomic(row.frame, row.geometry);
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     const auto parts = dffParts(c);
     ASSERT_EQ(parts.size(), 1u);
@@ -213,8 +211,12 @@ TEST(DffReader, TriangleWithACornerOutsideItsVerticesIsLeftOut) {
     g.triangles = {dffTriangle(0, 1, 3), dffTriangle(0, 1, 2), dffTriangle(9, 1, 2)};
     DffBuilder b;
     b.atomic(b.frame("f"), b.geometry(g));
-    const DffClump c = read(b.build());
-    EXPECT_EQ(c.totalTriangles, 3u);
+    const DffClump c = readClump(b.build());
+    // Counted apart, so every total agrees with what is drawn and exported.
+    EXPECT_EQ(c.geometries[0].triangleCount, 3);
+    EXPECT_EQ(c.geometries[0].badTriangles, 2u);
+    EXPECT_EQ(c.totalTriangles, 1u);
+    EXPECT_EQ(c.badTriangles, 2u);
     const auto parts = dffParts(c);
     const auto v = partVertices(c, parts[0], false);
     ASSERT_EQ(v.size(), 3u);
@@ -253,7 +255,7 @@ TEST(DffReader, NativeGeometryIsListedButDrawsNothing) {
     g.radius = 3;
     DffBuilder b;
     b.atomic(b.frame("ps2"), b.geometry(g));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     ASSERT_EQ(c.geometries.size(), 1u);
     EXPECT_TRUE(c.geometries[0].nativeData());
@@ -277,7 +279,7 @@ TEST_P(DffVertexLayout, ColoursAndFurtherCoordinateSetsAreSteppedOver) {
     g.flags = GetParam().flags;
     DffBuilder b;
     b.atomic(b.frame("f"), b.geometry(g));
-    const DffClump c = read(b.build());
+    const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "") << GetParam().what;
     const DffGeometry& r = c.geometries.at(0);
     EXPECT_EQ(r.positions, g.positions) << GetParam().what;
@@ -291,6 +293,69 @@ INSTANTIATE_TEST_SUITE_P(Flags, DffVertexLayout,
                                          LayoutRow{0x00030000 | 0x04 | 0x08, "three sets by count"},
                                          LayoutRow{0x00010000 | 0x80, "count wins over the flag"}));
 
+// Some tools write a wrong size word into the clump's Struct; the rest of the file is sound.
+struct DamagedSizeRow {
+    uint32_t stated;
+    size_t vertices;  // enough for the clump to outgrow the stated size, or not
+};
+
+class DffDamagedStruct : public testing::TestWithParam<DamagedSizeRow> {};
+
+TEST_P(DffDamagedStruct, FixedFieldsAreReadAndReadingGoesOn) {
+    DffGeometryPlan g = triangle();
+    g.positions.resize(GetParam().vertices, {0, 0, 0});
+    g.normals.resize(GetParam().vertices, {0, 0, 1});
+    g.texCoords.resize(GetParam().vertices);
+    DffBuilder b;
+    b.atomic(b.frame("body"), b.geometry(g));
+    std::vector<uint8_t> bytes = b.build();
+    const DffClump sound = readClump(bytes);
+    ASSERT_EQ(u32le(bytes.data() + 16), 12u);  // the clump Struct's size word
+    bytes[16] = uint8_t(GetParam().stated);
+    bytes[17] = uint8_t(GetParam().stated >> 8);
+    bytes[18] = uint8_t(GetParam().stated >> 16);
+    bytes[19] = uint8_t(GetParam().stated >> 24);
+    const DffClump c = readClump(bytes);
+    EXPECT_EQ(c.error, "");
+    EXPECT_EQ(c.atomicCount, 1u);
+    EXPECT_EQ(c.totalTriangles, sound.totalTriangles);
+    ASSERT_EQ(c.geometries.size(), 1u);
+    EXPECT_EQ(c.geometries[0].positions, sound.geometries[0].positions);
+    EXPECT_EQ(dffParts(c)[0].caption, "body");
+    ASSERT_EQ(c.notes.size(), 1u);
+    EXPECT_EQ(c.notes[0], "Clump Struct at 0xC: damaged size word (" + std::to_string(GetParam().stated) + "), read as 12");
+    EXPECT_TRUE(sound.notes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(SizeWords, DffDamagedStruct,
+                         testing::Values(DamagedSizeRow{16777228, 3}, DamagedSizeRow{65548, 3},
+                                         // a clump larger than the stated size: it does not run past
+                                         DamagedSizeRow{65548, 4000}));
+
+// Damage that no fixed length explains stays an error, and every error names its chunk.
+TEST(DffReader, ErrorsNameTheChunkAndItsOffset) {
+    DffBuilder b;
+    b.atomic(b.frame("f"), b.geometry(triangle()));
+    const std::vector<uint8_t> bytes = b.build();
+    size_t geometry = 0;  // the Geometry chunk: a header of type 0x0F right before its Struct's
+    while (!(u32le(bytes.data() + geometry) == 0x0F && u32le(bytes.data() + geometry + 12) == 1)) ++geometry;
+    using Edit = std::pair<size_t, uint32_t>;  // a word written at an offset
+    auto with = [&](std::initializer_list<Edit> edits) {
+        std::vector<uint8_t> out = bytes;
+        for (const auto& [at, word] : edits)
+            for (int k = 0; k < 4; ++k) out[at + size_t(k)] = uint8_t(word >> (8 * k));
+        return readClump(out).error;
+    };
+    const size_t triangleCount = geometry + 12 + 12 + 4;
+    char where[96];
+    std::snprintf(where, sizeof where, "Geometry at 0x%zX: triangle list runs past the chunk", geometry);
+    EXPECT_EQ(with({{triangleCount, 5000}}), where);
+    // The frame list's header follows the clump's and its 12-byte Struct.
+    EXPECT_EQ(with({{36, 0x99}}), "Clump at 0x0: no Frame List inside");
+    EXPECT_EQ(with({{36, 0x99}, {40, 0x7FFFFFFF}}), "chunk 0x99 at 0x24: runs past its parent");
+    EXPECT_EQ(readClump({}).error, "Clump at 0x0: not found in the entry");
+}
+
 TEST(DffReader, HostileCountsFailWithoutSizingATable) {
     for (int32_t count : {0x7FFFFFFF, -1, 0x10000000}) {
         DffGeometryPlan g = triangle();
@@ -301,16 +366,15 @@ TEST(DffReader, HostileCountsFailWithoutSizingATable) {
         }
         DffBuilder b;
         b.atomic(b.frame("f"), b.geometry(g));
-        const DffClump c = read(b.build());
-        EXPECT_EQ(c.error, "Read beyond end of file") << count;
+        const DffClump c = readClump(b.build());
+        EXPECT_EQ(c.error.rfind("Geometry at 0x", 0), 0u) << c.error;
         EXPECT_TRUE(c.geometries.empty()) << count;
         EXPECT_EQ(c.frames.size(), 1u);
     }
 }
 
 TEST(DffReader, EntryWithoutAClumpSaysSo) {
-    EXPECT_EQ(read({}).error, "Read beyond end of file");
-    EXPECT_EQ(read(std::vector<uint8_t>(40, 0)).error, "Read beyond end of file");
+    EXPECT_EQ(readClump(std::vector<uint8_t>(40, 0)).error, "Clump at 0x0: not found in the entry");
 }
 
 }  // namespace

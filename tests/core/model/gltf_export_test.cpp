@@ -11,6 +11,7 @@
 #include "core/model/mesh_vertices.h"
 #include "support/dff_builder.h"
 #include "support/textured_model.h"
+#include "support/read_model.h"
 
 using namespace varmelo;
 using namespace testing_support;
@@ -19,11 +20,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Matrix = std::array<double, 16>;  // column-major
-
-DffClump readClump(Bytes bytes) {
-    EntryReader r{std::move(bytes)};
-    return ReadDffClump(r);
-}
 
 tinygltf::Model load(const Bytes& file, GltfForm form) {
     tinygltf::TinyGLTF loader;
@@ -300,4 +296,30 @@ TEST(GltfExport, EmptyModelsGiveValidFiles) {
     const tinygltf::Model c = load(dffToGltf(frameOnly, NoModelTextures(frameOnly), GltfForm::Text), GltfForm::Text);
     EXPECT_EQ(c.nodes.size(), 1u);
     EXPECT_TRUE(c.meshes.empty());
+}
+
+// A low-detail copy without texture coordinates may name the same textured material: it gets
+// the colour alone (a texture there is invalid glTF), the textured copy keeps its texture.
+TEST(GltfExport, PrimitivesWithoutTextureCoordinatesGetNoTexture) {
+    DffMaterialPlan body;
+    body.texture = "body";
+    DffGeometryPlan textured = boxGeometry({0, 0, 0}, {1, 1, 1}, true);
+    textured.materials = {body};
+    DffGeometryPlan bare = textured;
+    bare.flags &= ~0x04u;
+    bare.texCoords.clear();
+    DffBuilder b;
+    b.atomic(b.frame("hi"), b.geometry(textured));
+    b.atomic(b.frame("vlo"), b.geometry(bare));
+    const DffClump clump = readClump(b.build());
+    ASSERT_EQ(clump.error, "");
+    EntryReader dictionary{texturedModelDictionary()};
+    const tinygltf::Model m = load(dffToGltf(clump, LoadModelTextures(clump, dictionary), GltfForm::Binary), GltfForm::Binary);
+    ASSERT_EQ(m.meshes.size(), 2u);
+    const auto& withUv = m.meshes[0].primitives.at(0);
+    const auto& withoutUv = m.meshes[1].primitives.at(0);
+    EXPECT_EQ(withoutUv.attributes.count("TEXCOORD_0"), 0u);
+    EXPECT_NE(withUv.material, withoutUv.material);
+    EXPECT_GE(m.materials.at(size_t(withUv.material)).pbrMetallicRoughness.baseColorTexture.index, 0);
+    EXPECT_EQ(m.materials.at(size_t(withoutUv.material)).pbrMetallicRoughness.baseColorTexture.index, -1);
 }

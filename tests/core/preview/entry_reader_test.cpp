@@ -20,12 +20,12 @@ Bytes cat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-void expectBeyondEnd(const std::function<void()>& f) {
+void expectBeyondEnd(const std::function<void()>& f, const std::string& text = "Read beyond end of file") {
     try {
         f();
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), "Read beyond end of file");
+        EXPECT_EQ(e.what(), text);
     }
 }
 
@@ -102,26 +102,33 @@ TEST(SeekChunk, StopsAtTheEntryEndInsteadOfReadingTheNextEntry) {
     writeFile(dir.file("a.img"), cat({entry1, entry2}));
     BinaryFile f = BinaryFile::openRead(dir.file("a.img"));
     EntryReader r(f, 0, entry1.size());
-    expectBeyondEnd([&] { SeekChunk(r, 22); });
+    expectBeyondEnd([&] { SeekChunk(r, 22); }, "Texture Dictionary at 0x20: not found before the end of the entry");
 }
 
+// Each failure names the chunk that ran past the end, or the one not found and where the
+// search ended.
 TEST(SeekChunk, OversizedOrEmptyChunksCannotLoopOrGoBack) {
     struct Case {
         const char* what;
         Bytes data;
+        const char* error;
     };
     const Case cases[] = {
-        {"size beyond the entry", cat({rwChunk(3, Bytes(4, 0)), Bytes{3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}})},
+        {"size beyond the entry", cat({rwChunk(3, Bytes(4, 0)), Bytes{3, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}}),
+         "Extension at 0x10: runs past the end of the entry"},
         {"size 0xFFFFFFF4 that would wrap a 32-bit position",
-         cat({Bytes{3, 0, 0, 0, 0xF4, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}, rwChunk(22, {})})},
-        {"only empty chunks", cat({rwChunk(3, {}), rwChunk(3, {}), rwChunk(3, {})})},
-        {"a partial header at the end", cat({rwChunk(3, {}), Bytes{22, 0, 0}})},
-        {"nothing", Bytes{}},
+         cat({Bytes{3, 0, 0, 0, 0xF4, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}, rwChunk(22, {})}),
+         "Extension at 0x0: runs past the end of the entry"},
+        {"only empty chunks", cat({rwChunk(3, {}), rwChunk(3, {}), rwChunk(3, {})}),
+         "Texture Dictionary at 0x24: not found before the end of the entry"},
+        {"a partial header at the end", cat({rwChunk(3, {}), Bytes{22, 0, 0}}),
+         "Texture Dictionary at 0xC: not found before the end of the entry"},
+        {"nothing", Bytes{}, "Texture Dictionary at 0x0: not found before the end of the entry"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EntryReader r(c.data);
-        expectBeyondEnd([&] { SeekChunk(r, 22); });
+        expectBeyondEnd([&] { SeekChunk(r, 22); }, c.error);
     }
 }
 

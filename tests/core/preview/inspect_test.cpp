@@ -98,7 +98,7 @@ TEST(InspectEntry, BadContentIsReportedNotThrown) {
     EXPECT_EQ(InspectEntry(tga, "a.tga").error, "ColorMapped TGA unsupported");
     EntryReader txd(std::vector<uint8_t>(30, 0));
     EntryInspection info = InspectEntry(txd, "a.txd");
-    EXPECT_EQ(info.error, "Read beyond end of file");
+    EXPECT_EQ(info.error, "Texture Dictionary at 0x18: not found before the end of the entry");
     EXPECT_TRUE(info.textures.empty());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <array>
 #include <initializer_list>
 #include <random>
@@ -246,7 +248,10 @@ TEST(TxdTable, TruncatedDictionaryKeepsTheTexturesBeforeTheFailure) {
     std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + long(third.DataOffset + third.DataSize + 12 + 12 + 12 + 40));
     EntryReader r(cut);
     TxdTable table = ReadTextureTable(r);
-    EXPECT_EQ(table.error, "Read beyond end of file");
+    char fourth[80];  // after the third's pixels and its empty extension
+    std::snprintf(fourth, sizeof fourth, "Texture Native at 0x%llX: runs past the end of the entry",
+                  static_cast<unsigned long long>(third.DataOffset + third.DataSize + 12));
+    EXPECT_EQ(table.error, fourth);
     EXPECT_EQ(table.announcedCount, 16);
     ASSERT_EQ(table.textures.size(), 3u);
     EXPECT_EQ(table.textures[2], third);
@@ -259,7 +264,9 @@ TEST(TxdTable, CountBeyondTheTexturesEndsAtTheEntryEnd) {
     TxdTable table = ReadTextureTable(r);
     EXPECT_EQ(table.announcedCount, 65535);
     EXPECT_EQ(table.textures.size(), 1u);
-    EXPECT_EQ(table.error, "Read beyond end of file");
+    char end[80];
+    std::snprintf(end, sizeof end, "Texture Native at 0x%zX: not found before the end of the entry", bytes.size());
+    EXPECT_EQ(table.error, end);
 }
 
 TEST(TxdTable, NamesFillAllThirtyTwoBytesWithoutATerminator) {
@@ -286,7 +293,7 @@ TEST(TxdTable, InsideAnArchiveDataPosCountsFromTheFileAndTheNextEntryIsNotRead) 
     EntryReader bad(f, 1 * 2048, broken.size());
     TxdTable none = ReadTextureTable(bad);
     EXPECT_TRUE(none.textures.empty());
-    EXPECT_EQ(none.error, "Read beyond end of file");
+    EXPECT_EQ(none.error, "Struct at 0x28: not found before the end of the entry");
 }
 
 // Reading and decoding any damaged dictionary ends, without a crash, with whatever it holds.

@@ -183,10 +183,17 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     for (const DffPart& part : parts_) native += part.placed() && clump_->geometries[size_t(part.geometry)].nativeData();
     info_->setText(QString::fromStdString(formatText(
         messages_.get(MsgVertsPolys), {int64_t(clump_->totalVertices), int64_t(clump_->totalTriangles)})));
-    status_->setText(native ? QString::fromStdString(formatText(messages_.get(MsgConsoleGeometryCount),
-                                                                {int64_t(native), int64_t(parts_.size())}))
-                            : QString());
-    status_->setVisible(native > 0);
+    // What the view leaves out or read past, one line each.
+    QStringList damage;
+    if (native)
+        damage << QString::fromStdString(
+            formatText(messages_.get(MsgConsoleGeometryCount), {int64_t(native), int64_t(parts_.size())}));
+    if (clump_->badTriangles)
+        damage << QString::fromStdString(formatText(messages_.get(MsgBadTriangles), {int64_t(clump_->badTriangles)}));
+    for (const std::string& note : clump_->notes)
+        damage << QString::fromStdString(formatText(messages_.get(MsgDamagedSizeWord), {note}));
+    status_->setText(damage.join(QLatin1Char('\n')));
+    status_->setVisible(!damage.isEmpty());
     fitCameraToRadius(scene_->camera(), clump_->largestRadius);
     showMissingTextures();
 
