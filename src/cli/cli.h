@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/archive/archive.h"
+#include "core/settings/messages.h"
 
 namespace varmelo::cli {
 
@@ -56,6 +57,10 @@ size_t resolveName(const NamedItems& items, const std::string& given);
 
 // An entry named on the command line, compared as the add command compares names.
 uint32_t resolveEntry(const Archive& a, const std::string& given);
+
+// The message table in the language of the user's locale, from the language files the window
+// finds (see localeMessages).
+MessageTable localeMessageTable();
 
 // Opens an archive and reads its directory.
 Archive loadArchive(const std::string& path);

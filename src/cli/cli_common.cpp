@@ -4,6 +4,8 @@
 #include "core/archive/open_archive.h"
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
+#include "core/settings/locale_messages.h"
+#include "core/settings/settings_location.h"
 
 namespace varmelo::cli {
 
@@ -46,6 +48,11 @@ uint32_t resolveEntry(const Archive& a, const std::string& given) {
     return uint32_t(resolveName({"entry", "entries", "the archive", a.Entries.size(),
                                  [&](size_t i) -> const std::string& { return a.Entries[i].Name; }},
                                 given));
+}
+
+MessageTable localeMessageTable() {
+    const Environment env = processEnvironment();
+    return localeMessages(scanLanguages(languageSearchFolders(executableFolder(), env)), userLanguageId(env));
 }
 
 Archive loadArchive(const std::string& path) { return openArchive(path); }

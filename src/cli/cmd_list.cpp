@@ -10,7 +10,8 @@ namespace varmelo::cli {
 namespace {
 
 void printText(const Archive& a) {
-    MessageTable messages;
+    // Only the text speaks the user's language; the JSON keeps numbers.
+    const MessageTable messages = localeMessageTable();
     std::string out;
     for (uint32_t e = 0; e < a.Entries.size(); ++e) {
         out += std::to_string(e);

@@ -95,6 +95,17 @@ TEST_F(Cli, ListShowsTheFourColumns) {
               "3\tabcdefghijklmnopqrstuvwx\t00002800\t2 КБ\n");
 }
 
+// A locale whose language has no file gets the English file.
+TEST_F(Cli, ListSizesFollowTheLocaleButNotTheJson) {
+    const std::string json = runCli({"list", "--json", img}).out;
+    for (const auto& [lang, size] : std::vector<std::pair<std::string, std::string>>{
+             {"en_US.UTF-8", "4 KB"}, {"ru_RU.UTF-8", "4 КБ"}, {"de_DE.UTF-8", "4 KB"}}) {
+        CliResult r = runCli({"list", img}, "", lang);
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "0\tvehicle.txd\t00000800\t" + size) << lang;
+        EXPECT_EQ(runCli({"list", "--json", img}, "", lang).out, json) << lang;
+    }
+}
+
 TEST_F(Cli, ListJsonParsesBack) {
     ImgBuilder().add("q\"\\\t.txd", "x").add(kCyrillic, "y").writeV1(dir.file("v1.img"));
     CliResult r = runCli({"list", "--json", dir.file("v1.img")});

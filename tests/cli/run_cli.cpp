@@ -20,7 +20,7 @@ std::string slurp(const std::string& path) {
 }
 }  // namespace
 
-CliResult runCli(const std::vector<std::string>& args, const std::string& workDir) {
+CliResult runCli(const std::vector<std::string>& args, const std::string& workDir, const std::string& lang) {
     char outName[] = "/tmp/varmelo-cli-out-XXXXXX";
     char errName[] = "/tmp/varmelo-cli-err-XXXXXX";
     int outFd = ::mkstemp(outName);
@@ -33,6 +33,9 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& workDi
         int nullFd = ::open("/dev/null", O_RDONLY);
         ::dup2(nullFd, 0);
         if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(127);
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_MESSAGES");
+        ::setenv("LANG", lang.c_str(), 1);
         std::vector<char*> argv;
         std::string exe = VARMELO_CLI_PATH;
         argv.push_back(exe.data());

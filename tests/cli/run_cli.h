@@ -11,7 +11,9 @@ struct CliResult {
     std::string err;
 };
 
-CliResult runCli(const std::vector<std::string>& args, const std::string& workDir = "");
+// Under the locale `lang` (LANG; LC_ALL, LC_MESSAGES unset), whatever the machine's.
+CliResult runCli(const std::vector<std::string>& args, const std::string& workDir = "",
+                 const std::string& lang = "ru_RU.UTF-8");
 // The same with stderr on a pseudo-terminal; err holds what the terminal received.
 CliResult runCliOnTerminal(const std::vector<std::string>& args);
 

@@ -18,11 +18,15 @@
 #include "gui/app/menu_set.h"
 #include "gui/browser/archive_browser.h"
 #include "core/io/binary_file.h"
+#include "core/model/dff_reader.h"
+#include "core/texture/txd_reader.h"
 #include "core/version.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/support/memory_settings.h"
 #include "gui/support/scripted_prompts.h"
+#include "support/demo_vehicle.h"
 #include "support/img_builder.h"
+#include "support/txd_builder.h"
 
 using namespace varmelo::gui;
 using varmelo::gui::testing::MemorySettings;
@@ -71,6 +75,7 @@ private slots:
     void switchingStylesKeepsTheSameItems();
     void exitClosesAndSetsClosing();
     void selectionPreviewsOnlyWhileThePanelShows();
+    void walkingTheRowsAsksNothingAndTheStatusLineFollows();
 };
 
 void AppWindowTest::layoutAndNames() {
@@ -395,6 +400,32 @@ void AppWindowTest::selectionPreviewsOnlyWhileThePanelShows() {
     QVERIFY(w.commands()["EditExtract1"]->isEnabled());
     w.commands()["ServicePreview1"]->trigger();
     QCOMPARE(seen.size(), 1);  // showing the panel again runs no preview
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void AppWindowTest::walkingTheRowsAsksNothingAndTheStatusLineFollows() {
+    QTemporaryDir dir;
+    const std::vector<uint8_t> dff = testing_support::demoVehicle(), txd = testing_support::demoDictionary();
+    auto half = [](const std::vector<uint8_t>& b) { return std::vector<uint8_t>(b.begin(), b.begin() + long(b.size() / 2)); };
+    const std::string path = dir.filePath("a.img").toStdString();
+    testing_support::ImgBuilder().add("infernus.dff", dff).add("infernus.txd", txd).add("cut.dff", half(dff)).add("cut.txd", half(txd)).writeV2(path);
+    MemorySettings settings;
+    settings.gameViewValue = true;  // that dictionary has none of the model's textures
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    w.browser().load(QString::fromStdString(path), LoadOrigin::Drop);
+    auto* list = w.findChild<QAbstractItemView*>("List1");
+    auto select = [&](int row) { list->setCurrentIndex(list->model()->index(row, 0)); return w.statusPanel()->text(); };
+    QVERIFY(select(0).startsWith("Нет текстур: "));
+    QCOMPARE(select(1), QString());
+    // A damaged row: the core's own words, read as the page reads them, on the page and the status bar.
+    const varmelo::Archive& a = w.browser().archive();
+    auto entry = [&](int e) { return varmelo::EntryReader::open(path, a.byteOffset(a.Entries[e]), a.byteSize(a.Entries[e])); };
+    auto failure = [&](int e, auto read) { auto r = entry(e); return QString::fromStdString(read(r).error); };
+    QCOMPARE(select(2), failure(2, varmelo::ReadDffClump));
+    QCOMPARE(w.findChild<QLabel*>("DFFInfo")->text(), w.statusPanel()->text());
+    QCOMPARE(select(3), failure(3, varmelo::ReadTextureTable));
+    QCOMPARE(w.findChild<QLabel*>("TXDInfo")->text(), w.statusPanel()->text());
     QVERIFY(prompts.asked.isEmpty());
 }
 

@@ -62,6 +62,7 @@ private slots:
     void contextMenuHoldsTheEntryCommands();
     void previewFollowsTheFirstSelectedRow();
     void everyClickRunsTheListClickOnce();
+    void homeAndEndSelectTheFirstAndLastRow();
     void readOnlyKindOffersOnlyExtractAndOpen();
     void modelStaysConsistent();
     void hundredThousandEntries();
@@ -240,6 +241,20 @@ void BrowserListTest::everyClickRunsTheListClickOnce() {
     clickRow(rig, 2, Qt::ControlModifier);
     QCOMPARE(rig.previews, (std::vector<uint32_t>{1, 1, 1}));
     QCOMPARE(rig.selectedRows(), (std::vector<int>{1, 2}));
+}
+
+void BrowserListTest::homeAndEndSelectTheFirstAndLastRow() {
+    TempDir tmp;
+    ImgBuilder().add("a", "1").add("b", "2").add("c", "3").writeV2(tmp.file("x.img"));
+    BrowserRig rig;
+    rig.load(tmp.file("x.img"));
+    for (const auto& [key, mods, row] : std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, int>>{
+             {Qt::Key_Home, {}, 0}, {Qt::Key_End, {}, 2}, {Qt::Key_Home, Qt::ControlModifier, 0}, {Qt::Key_End, Qt::ControlModifier, 2}}) {
+        rig.list()->setCurrentIndex(rig.list()->model()->index(1, 1));
+        QTest::keyClick(rig.list(), key, mods);
+        QCOMPARE(rig.selectedRows(), std::vector<int>{row});
+        QCOMPARE(rig.previews.back(), uint32_t(row));
+    }
 }
 
 void BrowserListTest::readOnlyKindOffersOnlyExtractAndOpen() {

@@ -57,6 +57,12 @@ std::string executablePath() {
     }
 }
 
+std::string executableFolder() {
+    const std::string exe = executablePath();
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string() : exe.substr(0, slash);
+}
+
 SettingsLocation findSettingsLocation(const std::string& executableFolder, const Environment& env) {
     SettingsLocation loc;
     // Writing options.ini goes through a temporary file beside it, so the folder itself

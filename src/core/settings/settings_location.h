@@ -24,6 +24,8 @@ bool isInstalledProgramFolder(const std::string& executableFolder);
 
 // The running program's own file (/proc/self/exe), never the current directory.
 std::string executablePath();
+// The folder of that file, where a portable copy keeps its lang/ folder; "" when unknown.
+std::string executableFolder();
 
 struct SettingsLocation {
     std::string folder;     // "" when no folder can be found (writes then fail)

@@ -10,7 +10,7 @@ namespace varmelo::gui {
 CoreAppSettings::Places CoreAppSettings::processPlaces() {
     const Environment env = processEnvironment();
     const std::string exe = executablePath();
-    const std::string folder = exe.substr(0, exe.rfind('/') == std::string::npos ? 0 : exe.rfind('/'));
+    const std::string folder = executableFolder();
     Places p;
     p.settings = findSettingsLocation(folder, env);
     p.languageFolders = languageSearchFolders(folder, env);

@@ -117,7 +117,7 @@ void MainWindow::buildLayout() {
     preview_ = new PreviewPanel(splitter_);
     preview_->setMinimumWidth(kPanelMinimum);
     previewHost_ = std::make_unique<WindowPreviewHost>(*browser_, settings_,
-                                                       [this](const QString& text) { showStatus(text); });
+                                                       [this](const QString& text) { showRowStatus(text); });
     installPreviewPages(*preview_, messages_, prompts_, previewHost_.get());
     splitter_->addWidget(panel);
     splitter_->addWidget(preview_);
@@ -215,7 +215,15 @@ void MainWindow::connectCommands() {
     connect(c.action(QStringLiteral("LanguageSelect1")), &QAction::triggered, this, [this] { applyLanguage(-1); });
 }
 
-void MainWindow::showStatus(const QString& text) { statusPanel_->setText(text); }
+void MainWindow::showStatus(const QString& text) {
+    statusPanel_->setText(text);
+    rowStatus_ = false;
+}
+
+void MainWindow::showRowStatus(const QString& text) {
+    statusPanel_->setText(text);
+    rowStatus_ = true;
+}
 
 // --- menu styles -------------------------------------------------------------------------
 
@@ -459,6 +467,7 @@ void MainWindow::showAbout() { about_->exec(); }
 void MainWindow::setPreviewShown(bool shown) { preview_->setVisible(shown); }
 
 void MainWindow::runPreview(uint32_t entry) {
+    if (rowStatus_) showStatus(QString());
     try {
         preview_->preview(browser_->archive(), entry);
     } catch (const std::exception& e) {

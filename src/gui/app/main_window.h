@@ -56,6 +56,9 @@ public:
     int menuStyle() const { return menuStyle_; }
 
     void showStatus(const QString& text);
+    // A text about the row shown in the preview (what failed, what is missing): the next row
+    // takes it away.
+    void showRowStatus(const QString& text);
     // -1 native menu, 0 XP-styled bars, any other positive value the plain bars.
     void selectMenuStyle(int style);
     void setBarLayout(const BarLayout& layout);  // shows and stores it
@@ -103,6 +106,7 @@ private:
     QStringList arguments_;
     MessageTable messages_;
     bool firstShow_ = true;
+    bool rowStatus_ = false;  // the status bar holds a text of showRowStatus
     int menuStyle_ = 0;
     BarLayout layout_;
     CommandFacts facts_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
 
@@ -77,6 +78,21 @@ void EntryListView::setPopupAttached(bool attached) {
 
 void EntryListView::showPopup(const QPoint& pos) {
     if (attached_) popup_->popup(viewport()->mapToGlobal(pos));
+}
+
+QModelIndex EntryListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void EntryListView::keyPressEvent(QKeyEvent* event) {
+    const bool homeOrEnd = event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+    if (!homeOrEnd || !(event->modifiers() & Qt::ControlModifier)) return QTableView::keyPressEvent(event);
+    // Without Ctrl the key selects the row it reaches (Shift still extends the selection).
+    QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ControlModifier, event->text(),
+                    event->isAutoRepeat(), ushort(event->count()));
+    QTableView::keyPressEvent(&plain);
+    event->setAccepted(plain.isAccepted());
 }
 
 int EntryListView::firstSelectedRow() const {

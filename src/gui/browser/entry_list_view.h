@@ -33,6 +33,12 @@ public:
 signals:
     void columnClicked(int column);
 
+protected:
+    // Home and End (with or without Ctrl) select the first and last row, as in any list; a
+    // table's own keys would move along the row or move the focus without selecting.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void showPopup(const QPoint& pos);
 

@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "core/io/binary_file.h"
+#include "gui/browser/cp1251_text.h"
 #include "gui/preview/model/col_page.h"
 #include "gui/preview/model/dff_page.h"
 #include "gui/preview/model/ipl_page.h"
 #include "gui/preview/model/model_camera.h"
 #include "gui/preview/page_frame.h"
+#include "gui/preview/preview_host.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/image_page.h"
@@ -65,9 +67,17 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
         page->setShowPage(show);
         panel.setPage(page->kind(), page);
         // The pages read through handles of their own (the thumbnail thread needs one anyway),
-        // so they take the archive's path from the dispatch's file.
-        panel.setPagePreview(page->kind(), [page](PreviewRequest& r) {
-            page->preview(r.file.path(), r.offset, r.size, r.name);
+        // so they take the archive's path from the dispatch's file. A user walking the list
+        // with the arrow keys must not meet a dialog on every damaged row: a page that can say
+        // what failed says it, and so does the status bar.
+        panel.setPagePreview(page->kind(), [page, host](PreviewRequest& r) {
+            try {
+                page->preview(r.file.path(), r.offset, r.size, r.name);
+            } catch (const std::exception& e) {
+                const QString text = errorText(e);
+                if (!page->showFailure(text)) throw;
+                if (host) host->showStatus(text);
+            }
         });
     }
 }

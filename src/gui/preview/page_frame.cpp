@@ -81,6 +81,13 @@ QString PreviewPageFrame::formattedSize(uint64_t bytes) const {
     return QString::fromStdString(FormatSize(bytes, messages_));
 }
 
+bool PreviewPageFrame::showFailure(const QString& text) {
+    if (!infoLine_) return false;
+    askForPage(kind_);
+    infoLine_->setText(text);
+    return true;
+}
+
 void PreviewPageFrame::askForPage(PreviewPage p) const {
     if (showPage_) showPage_(p);
 }

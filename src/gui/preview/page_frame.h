@@ -1,8 +1,8 @@
 #pragma once
 // The frame every preview page is built on: the header row with the entry's name in bold and
 // its size at the right, the way to ask the panel for a page, the message table and prompts,
-// and the one way the page's own commands report a failure. A page adds its own widgets and
-// its preview.
+// the one way the page's own commands report a failure, and the info line that tells a failed
+// preview. A page adds its own widgets and its preview.
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -44,6 +44,11 @@ public:
     QLabel* nameLabel() const { return name_; }
     QLabel* sizeLabel() const { return size_; }
 
+    // Says on the page, in its info line, why its entry could not be read (wholly); the page
+    // keeps what its preview showed. False for a page without such a line: its failures are
+    // the dispatch's to report.
+    bool showFailure(const QString& text);
+
 protected:
     // The name and size row, for the page to place in its layout.
     QWidget* header() const { return header_; }
@@ -55,6 +60,8 @@ protected:
     // panel 225 pixels high to start, the view taking what the page gains.
     QSplitter* splitOverView(const char* splitterName, QWidget* panel, QWidget* view);
     void showHeader(const std::string& name, const QString& sizeText);
+    // The line that says what the page shows, and what failed when the preview does.
+    void setInfoLine(QLabel* line) { infoLine_ = line; }
     // The two ways pages give a size: whole kilobytes rounded up, and the list's size text.
     QString kilobytes(uint64_t bytes) const;
     QString formattedSize(uint64_t bytes) const;
@@ -72,6 +79,7 @@ private:
     QWidget* header_ = nullptr;
     QLabel* name_ = nullptr;
     QLabel* size_ = nullptr;
+    QLabel* infoLine_ = nullptr;
 };
 
 }  // namespace varmelo::gui

@@ -61,6 +61,7 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
       gameView_(host && host->gameView()) {
     info_ = new QLabel;
     info_->setObjectName("DFFInfo");
+    setInfoLine(info_);
     status_ = new QLabel;
     status_->setObjectName("DFFStatus");
     status_->setVisible(false);
@@ -152,8 +153,14 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     archivePath_ = archivePath;
     offset_ = offset;
     size_ = size;
-    EntryReader entry = EntryReader::open(archivePath, offset, size);
-    clump_ = std::make_unique<DffClump>(ReadDffClump(entry));
+    // An entry that cannot even be opened leaves no parts of the model shown before.
+    clump_ = std::make_unique<DffClump>();
+    try {
+        EntryReader entry = EntryReader::open(archivePath, offset, size);
+        *clump_ = ReadDffClump(entry);
+    } catch (const std::exception& e) {
+        clump_->error = e.what();
+    }
     parts_ = dffParts(*clump_);
     modelName_ = name;
     texturesLoaded_ = false;

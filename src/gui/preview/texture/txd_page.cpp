@@ -87,6 +87,7 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
 
     info_ = new QLabel;
     info_->setObjectName("TXDInfo");
+    setInfoLine(info_);
     model_ = new TextureListModel(this);
     list_ = new QListView;
     list_->setObjectName("ListBox1");
@@ -225,8 +226,8 @@ void TxdPage::updatePreview(int tab) {
         if (r.status == DecodeStatus::Ok) image_->setPicture(toQImage(r.image, true));
         else image_->setStatus(QString::fromStdString(r.message()));
     } catch (const std::exception& e) {
-        image_->setStatus(QString());
-        reportFailure(e);
+        // Walking the textures is no command: what failed is said where the picture would be.
+        image_->setStatus(errorText(e));
     }
 }
 
