@@ -94,7 +94,7 @@ void AppStartupTest::firstRunNoChangesNothing() {
     prompts.answers = {Prompts::Answer::No};
     MainWindow w(settings, prompts, {});
     QCOMPARE(prompts.count("yesno"), 1);
-    QCOMPARE(settings.associated, (std::array<bool, 6>{false, false, false, false, true, false}));
+    QCOMPARE(settings.associated, (std::vector<bool>{false, false, false, false, true, false}));
     QVERIFY(!w.commands()["ServiceOpenAll1"]->isChecked());
     QCOMPARE(settings.firstRunValue, 0);
     QCOMPARE(settings.writes["FirstRun"], 1);
@@ -119,7 +119,7 @@ void AppStartupTest::associationMarksFollowTheSystem() {
     for (int t = 0; t < 6; ++t) QCOMPARE(w.commands()[kAssoc[t]]->isChecked(), settings.associated[size_t(t)]);
     QVERIFY(!w.commands()["ServiceOpenAll1"]->isChecked());
     MemorySettings all;
-    all.associated.fill(true);
+    all.associated.assign(all.associated.size(), true);
     MainWindow w2(all, prompts, {});
     QVERIFY(w2.commands()["ServiceOpenAll1"]->isChecked());
 }
@@ -130,7 +130,7 @@ void AppStartupTest::toggleOneAssociation() {
     MainWindow w(settings, prompts, {});
     w.commands()["ServicePrey1"]->trigger();
     QVERIFY(w.commands()["ServicePrey1"]->isChecked());
-    QCOMPARE(settings.associated, (std::array<bool, 6>{false, false, false, true, false, false}));
+    QCOMPARE(settings.associated, (std::vector<bool>{false, false, false, true, false, false}));
     w.commands()["ServicePrey1"]->trigger();
     QVERIFY(!settings.associated[3]);
 }

@@ -26,7 +26,7 @@ struct ArchiveKindInfo {
     TArchiveKind kind;
     const char* name;  // img1, img2, syb, big, pk4, bin, pak
     // The bytes (at most 8) a file of this kind starts with; empty for a kind without them.
-    std::string_view magic;
+    std::string_view magic = {};
     // Whether a file is of this kind, from its first 8 bytes (missing ones zero) and its path;
     // null: whether it starts with `magic`. Rows are asked in table order; a file no row
     // claims is a two-file IMG.

@@ -3,6 +3,7 @@
 // command and shared by the toolbar, both menu bars and the entry list's context menu. The
 // preview pages make the actions of their context menus and hand them in, so a page command
 // on the toolbar is the same action as in its page's menu.
+#include <QAction>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -13,7 +14,6 @@
 
 #include "core/settings/command_table.h"
 
-class QAction;
 class QMenu;
 class QWidget;
 

@@ -16,7 +16,10 @@ namespace {
 // "A|*.a;*.b|B|*.b" -> {"*.a;*.b", "*.b"}: what a filter lets the user pick, whatever its words.
 std::vector<std::string> patterns(const std::string& filter) {
     std::vector<std::string> parts{""};
-    for (char c : filter) c == '|' ? parts.emplace_back() : parts.back().push_back(c);
+    for (char c : filter) {
+        if (c == '|') parts.emplace_back();
+        else parts.back().push_back(c);
+    }
     std::vector<std::string> out;
     for (size_t i = 1; i < parts.size(); i += 2) out.push_back(parts[i]);
     return out;
@@ -31,8 +34,11 @@ TEST(ArchiveFileTypes, KindsOfOneExtensionAreOneType) {
     for (const ArchiveKindInfo& k : archiveKinds()) {
         SCOPED_TRACE(k.name);
         ASSERT_TRUE(extensions.count(k.files.extension));
-        for (const ArchiveFileType* t : archiveFileTypes())
-            if (t->extension == k.files.extension) EXPECT_EQ(*t, k.files);
+        for (const ArchiveFileType* t : archiveFileTypes()) {
+            if (t->extension == k.files.extension) {
+                EXPECT_EQ(*t, k.files);
+            }
+        }
     }
     EXPECT_EQ(mimeTypeOf(*archiveFileTypes()[0]), "application/x-varmelo-img");
 }

@@ -38,7 +38,7 @@ protected:
 }  // namespace
 
 TEST_F(AssociationsTest, CheckingOneWritesPackageDesktopEntryAndDefaultLine) {
-    EXPECT_EQ(assoc.state(), (std::vector<bool>{}));
+    EXPECT_EQ(assoc.state(), std::vector<bool>(6));
     assoc.set(0, true, "Псевдоархив");
 
     EXPECT_EQ(assoc.state(), (std::vector<bool>{true, false, false, false, false, false}));
