@@ -38,25 +38,15 @@ Source openSource(const std::string& path, const std::string& entry) {
     return {EntryReader::open(path, 0, size), utf8ToCp1251(base).value_or(base)};
 }
 
-const char* typeName(PreviewPage p) {
-    switch (p) {
-    case PreviewPage::Txd: return "txd";
-    case PreviewPage::Dff: return "dff";
-    case PreviewPage::Ipl: return "ipl";
-    case PreviewPage::Col: return "col";
-    case PreviewPage::Dds: return "dds";
-    case PreviewPage::Tga: return "tga";
-    case PreviewPage::Default: break;
-    }
-    return "unknown";
-}
+std::string typeName(EntryFormat f) { return std::string(formatInfo(f).name); }
 
 std::string utf8(const std::string& s) { return cp1251ToUtf8(s); }
 
 std::string inspectJson(const EntryInspection& in) {
     JsonWriter w;
-    w.beginObject().key("type").value(typeName(in.kind));
-    if (in.kind == PreviewPage::Txd) {
+    const EntryContent content = formatInfo(in.format).content;
+    w.beginObject().key("type").value(typeName(in.format));
+    if (content == EntryContent::TextureDictionary) {
         w.key("count").value(uint64_t(in.textureCount)).key("textures").beginArray();
         for (const TextureInfo& t : in.textures) {
             w.newline().beginObject();
@@ -67,10 +57,10 @@ std::string inspectJson(const EntryInspection& in) {
             w.endObject();
         }
         w.endArray();
-    } else if (in.kind == PreviewPage::Dds || in.kind == PreviewPage::Tga) {
+    } else if (content == EntryContent::Picture) {
         w.key("width").value(uint64_t(in.width)).key("height").value(uint64_t(in.height));
         w.key("has_alpha").boolean(in.hasAlpha);
-    } else if (in.kind == PreviewPage::Ipl) {
+    } else if (content == EntryContent::Placement) {
         w.key("binary").boolean(in.binaryIpl).key("lines").beginArray();
         for (const auto& line : in.lines) w.newline().value(utf8(line));
         w.endArray();
@@ -82,9 +72,9 @@ std::string inspectJson(const EntryInspection& in) {
 
 std::string inspectText(const EntryInspection& in) {
     std::string o;
-    switch (in.kind) {
-    case PreviewPage::Txd:
-        o = "texture dictionary, " + std::to_string(in.textureCount) + " textures\n";
+    switch (formatInfo(in.format).content) {
+    case EntryContent::TextureDictionary:
+        o = std::string(formatInfo(in.format).displayName) + ", " + std::to_string(in.textureCount) + " textures\n";
         for (size_t i = 0; i < in.textures.size(); ++i) {
             const TextureInfo& t = in.textures[i];
             // Named first: "#" put before a temporary string makes GCC 12 at -O3 warn of
@@ -95,17 +85,16 @@ std::string inspectText(const EntryInspection& in) {
                  t.format + (t.hasAlpha ? "\talpha" : "\topaque") + "\t" + std::to_string(t.dataSize) + " bytes\n";
         }
         break;
-    case PreviewPage::Dds:
-    case PreviewPage::Tga:
+    case EntryContent::Picture:
         if (in.error.empty())
-            o = std::string(typeName(in.kind)) + " picture " + std::to_string(in.width) + "x" +
+            o = typeName(in.format) + " picture " + std::to_string(in.width) + "x" +
                 std::to_string(in.height) + (in.hasAlpha ? ", with alpha\n" : ", opaque\n");
         break;
-    case PreviewPage::Ipl:
+    case EntryContent::Placement:
         if (!in.binaryIpl) o = "text placement file (not binary)\n";
         for (const auto& line : in.lines) o += utf8(line) + "\n";
         break;
-    default: o = std::string(typeName(in.kind)) + ": nothing to inspect\n"; break;
+    default: o = typeName(in.format) + ": nothing to inspect\n"; break;
     }
     return o;
 }
@@ -180,11 +169,11 @@ int runInspect(const Args& args) {
     if (pos.empty()) throw BadUsage("inspect: no file given");
     if (pos.size() > 2) throw BadUsage("inspect: expected PATH [ENTRY]");
     Source src = openSource(pos[0], pos.size() > 1 ? pos[1] : "");
-    const PreviewPage kind = previewPageFor(src.name);
-    if (kind == PreviewPage::Dff || kind == PreviewPage::Col) {
+    const EntryContent content = entryFormatOf(src.name).content;
+    if (content == EntryContent::Model || content == EntryContent::Collision) {
         std::string error;
-        const std::string out = kind == PreviewPage::Dff ? inspectModel(src.reader, json, error)
-                                                         : inspectCollision(src.reader, json, error);
+        const std::string out = content == EntryContent::Model ? inspectModel(src.reader, json, error)
+                                                               : inspectCollision(src.reader, json, error);
         std::fwrite(out.data(), 1, out.size(), stdout);
         if (error.empty()) return 0;
         reportError(error);
@@ -229,8 +218,8 @@ int runExport(const Args& args) {
     Source src = openSource(pos[0], pos.size() > 1 ? pos[1] : "");
     const bool withAlpha = mode == ExportMode::Rgba;
 
-    const PreviewPage kind = previewPageFor(src.name);
-    if (kind == PreviewPage::Dff) {
+    const EntryContent content = entryFormatOf(src.name).content;
+    if (content == EntryContent::Model) {
         if (all || !texture.empty()) throw UsageError(utf8(src.name) + " is a model, not a texture dictionary");
         if (isGltfName(output)) {
             exportGltf(src, pos[0], pos.size() > 1 ? pos[1] : "", txd, output);
@@ -241,14 +230,14 @@ int runExport(const Args& args) {
         return 0;
     }
     if (!txd.empty()) throw BadUsage("export: --txd is for models");
-    if (kind != PreviewPage::Txd && kind != PreviewPage::Dds && kind != PreviewPage::Tga)
+    if (content != EntryContent::TextureDictionary && content != EntryContent::Picture)
         throw UsageError("no picture in " + utf8(src.name));
-    if (kind != PreviewPage::Txd && (all || !texture.empty()))
+    if (content != EntryContent::TextureDictionary && (all || !texture.empty()))
         throw UsageError(utf8(src.name) + " is a single picture, not a texture dictionary");
 
     if (!all) {
         int index = 0;
-        if (kind == PreviewPage::Txd && !texture.empty()) {
+        if (content == EntryContent::TextureDictionary && !texture.empty()) {
             const EntryInspection in = InspectEntry(src.reader, src.name);
             index = findTexture(in, texture);
         }

@@ -49,6 +49,7 @@ private slots:
     void actionsCarryTheTableTexts();
     void menusAndBarsShowTheTablePlaces();
     void enableRulesHoldInTheWindow();
+    void everyCommandIsBoundOnceTheWindowIsBuilt();
 };
 
 void AppCommandsTest::actionsCarryTheTableTexts() {
@@ -57,7 +58,8 @@ void AppCommandsTest::actionsCarryTheTableTexts() {
     int commands = 0;
     for (const CommandDef& c : commandTable()) {
         QAction* a = actions.action(commandName(c.name));
-        if (c.kind == CommandKind::Menu) {
+        // The pages make their menus' actions.
+        if (c.kind == CommandKind::Menu || c.kind == CommandKind::PageMenu || isPageCommand(c)) {
             QVERIFY(!a);
             continue;
         }
@@ -90,6 +92,13 @@ void AppCommandsTest::menusAndBarsShowTheTablePlaces() {
     QCOMPARE(itemNames(w.toolBar()->actions()), names(d.toolbar));
     for (const CommandDef& c : commandTable()) {
         if (!c.opensMenu() || c.name == "LanguageMenu1") continue;  // filled from the language files
+        if (c.kind == CommandKind::PageMenu) {
+            // Each page of that menu (the DDS and the TGA page share one) shows its items.
+            const QList<QMenu*> pageMenus = w.findChildren<QMenu*>(commandName(c.name));
+            QVERIFY2(!pageMenus.isEmpty(), c.name.data());
+            for (QMenu* m : pageMenus) QCOMPARE(itemNames(m->actions()), names(defaultMenuItems(c.name)));
+            continue;
+        }
         QMenu* m = w.menus().menu(commandName(c.name));
         QVERIFY2(m, c.name.data());
         QCOMPARE(m->title(), text(c.caption));
@@ -145,12 +154,30 @@ void AppCommandsTest::enableRulesHoldInTheWindow() {
         step.act();
         for (const CommandDef& c : commandTable()) {
             const auto expected = step.enabled.find(c.enabledWhen);
-            if (expected == step.enabled.end() || c.kind == CommandKind::Menu) continue;
+            if (expected == step.enabled.end() || c.kind == CommandKind::Menu || c.kind == CommandKind::PageMenu)
+                continue;
             QAction* a = w.commands()[commandName(c.name)];
             if (!a->isVisible()) continue;  // an empty recent-file slot counts as disabled
             QVERIFY2(a->isEnabled() == expected->second,
                      qPrintable(QStringLiteral("%1: %2").arg(step.what, commandName(c.name))));
         }
+    }
+}
+
+void AppCommandsTest::everyCommandIsBoundOnceTheWindowIsBuilt() {
+    QWidget bare;
+    QVERIFY(!CommandActions(&bare).unbound().isEmpty());
+
+    MemorySettings settings;
+    ScriptedPrompts prompts;
+    MainWindow w(settings, prompts, {});
+    QCOMPARE(w.commands().unbound(), QStringList());
+    // A page's command is the action of its page's menu, with the table's caption.
+    for (const CommandDef& c : commandTable()) {
+        if (!isPageCommand(c)) continue;
+        QAction* a = w.commands()[commandName(c.name)];
+        QCOMPARE(a->text(), text(c.caption));
+        QCOMPARE(a->parent()->objectName(), commandName(c.menu));
     }
 }
 

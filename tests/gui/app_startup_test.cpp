@@ -20,8 +20,20 @@ using varmelo::gui::testing::ScriptedPrompts;
 
 namespace {
 
-const char* const kAssoc[] = {"ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1", "ServiceBratva1",
-                              "ServiceCleaners1"};
+// The association commands in tag order: .img, .syb, .big, .pk4, .bin, .pak, ...
+QStringList associationCommands() {
+    QStringList out;
+    for (const varmelo::ArchiveFileType* t : varmelo::archiveFileTypes()) out << commandName(t->command);
+    return out;
+}
+const QStringList kAssoc = associationCommands();
+const int kTypes = int(kAssoc.size());
+
+std::vector<bool> only(int tag) {
+    std::vector<bool> s(static_cast<size_t>(kTypes));
+    s[size_t(tag)] = true;
+    return s;
+}
 
 // A language folder with a small file for each name given.
 struct LangFolder {
@@ -77,7 +89,7 @@ void AppStartupTest::firstRunYesAssociatesAll() {
     QCOMPARE(prompts.asked[0].text, QString("Судя по всему, вы запускаете Varmelo в первый раз. Вы хотите открывать "
                                             "с его помощью все поддерживаемые им файлы?"));
     QCOMPARE(prompts.asked[0].caption, QString("Первый запуск"));
-    for (int t = 0; t < 6; ++t) {
+    for (int t = 0; t < kTypes; ++t) {
         QVERIFY(settings.associated[size_t(t)]);
         QVERIFY(w.commands()[kAssoc[t]]->isChecked());
     }
@@ -94,7 +106,7 @@ void AppStartupTest::firstRunNoChangesNothing() {
     prompts.answers = {Prompts::Answer::No};
     MainWindow w(settings, prompts, {});
     QCOMPARE(prompts.count("yesno"), 1);
-    QCOMPARE(settings.associated, (std::array<bool, 6>{false, false, false, false, true, false}));
+    QCOMPARE(settings.associated, only(4));
     QVERIFY(!w.commands()["ServiceOpenAll1"]->isChecked());
     QCOMPARE(settings.firstRunValue, 0);
     QCOMPARE(settings.writes["FirstRun"], 1);
@@ -116,10 +128,10 @@ void AppStartupTest::associationMarksFollowTheSystem() {
     settings.associated = {true, false, true, false, false, true};
     ScriptedPrompts prompts;
     MainWindow w(settings, prompts, {});
-    for (int t = 0; t < 6; ++t) QCOMPARE(w.commands()[kAssoc[t]]->isChecked(), settings.associated[size_t(t)]);
+    for (int t = 0; t < kTypes; ++t) QCOMPARE(w.commands()[kAssoc[t]]->isChecked(), settings.associated[size_t(t)]);
     QVERIFY(!w.commands()["ServiceOpenAll1"]->isChecked());
     MemorySettings all;
-    all.associated.fill(true);
+    all.associated.assign(all.associated.size(), true);
     MainWindow w2(all, prompts, {});
     QVERIFY(w2.commands()["ServiceOpenAll1"]->isChecked());
 }
@@ -130,7 +142,7 @@ void AppStartupTest::toggleOneAssociation() {
     MainWindow w(settings, prompts, {});
     w.commands()["ServicePrey1"]->trigger();
     QVERIFY(w.commands()["ServicePrey1"]->isChecked());
-    QCOMPARE(settings.associated, (std::array<bool, 6>{false, false, false, true, false, false}));
+    QCOMPARE(settings.associated, only(3));
     w.commands()["ServicePrey1"]->trigger();
     QVERIFY(!settings.associated[3]);
 }
@@ -143,15 +155,15 @@ void AppStartupTest::toggleAllAssociations() {
     QAction* all = w.commands()["ServiceOpenAll1"];
     all->trigger();
     QVERIFY(all->isChecked());
-    for (int t = 0; t < 6; ++t) {
+    for (int t = 0; t < kTypes; ++t) {
         QVERIFY(settings.associated[size_t(t)]);
         QVERIFY(w.commands()[kAssoc[t]]->isChecked());
     }
     all->trigger();
     QVERIFY(!all->isChecked());
-    for (int t = 0; t < 6; ++t) QVERIFY(!settings.associated[size_t(t)]);
+    for (int t = 0; t < kTypes; ++t) QVERIFY(!settings.associated[size_t(t)]);
     // Checking the six one by one checks "all" as well.
-    for (const char* name : kAssoc) w.commands()[name]->trigger();
+    for (const QString& name : kAssoc) w.commands()[name]->trigger();
     QVERIFY(all->isChecked());
 }
 

@@ -380,7 +380,7 @@ void AppWindowTest::selectionPreviewsOnlyWhileThePanelShows() {
     MainWindow w(settings, prompts, {});
     w.show();
     QStringList seen;
-    w.previewPanel().setPagePreview(varmelo::PreviewPage::Txd, [&seen](PreviewRequest& r) {
+    w.previewPanel().setPagePreview(varmelo::gui::PreviewPage::Txd, [&seen](PreviewRequest& r) {
         r.file.seek(r.offset);
         const auto head = r.file.readExact(4);
         seen << QString::fromStdString(r.name) + ":" + QString::fromLatin1(reinterpret_cast<const char*>(head.data()), 4);

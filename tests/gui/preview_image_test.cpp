@@ -58,8 +58,8 @@ private slots:
         shown.clear();
         scene = std::make_unique<ImageScene>();
         dialog = std::make_shared<BitmapSaveDialog>();
-        dds = std::make_unique<ImagePage>(PreviewPage::Dds, *scene, messages, prompts, dialog);
-        tga = std::make_unique<ImagePage>(PreviewPage::Tga, *scene, messages, prompts, dialog);
+        dds = std::make_unique<ImagePage>(varmelo::EntryFormat::Dds, *scene, messages, prompts, dialog);
+        tga = std::make_unique<ImagePage>(varmelo::EntryFormat::Tga, *scene, messages, prompts, dialog);
         for (ImagePage* p : {dds.get(), tga.get()}) {
             p->setShowPage([this](PreviewPage pg) { shown.push_back(pg); });
             p->resize(420, 400);

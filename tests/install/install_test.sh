@@ -49,15 +49,18 @@ for lng in "$(dirname "$0")"/../../lang/*.lng; do
 done
 
 # --- the desktop entry, the AppStream file and the MIME types ------------------------------
-types=(img syb big pk4 bin pak)
+# The types are the MIME package's: every one of them must reach the desktop entry.
+mapfile -t types < <(sed -n 's/.*<mime-type type="application\/x-varmelo-\([a-z0-9]*\)".*/\1/p' \
+                     "$share/mime/packages/varmelo.xml")
+[ "${#types[@]}" -ge 6 ] && pass "${#types[@]} archive types" || fail "varmelo.xml names ${#types[@]} archive types"
 desktop=$share/applications/varmelo.desktop
 desktop-file-validate "$desktop" && pass "desktop-file-validate" || fail "desktop-file-validate"
 grep -qx 'Exec=varmelo %f' "$desktop" && pass "Exec" || fail "Exec is not 'varmelo %f'"
 mimeLine=$(grep '^MimeType=' "$desktop" || true)
 for t in "${types[@]}"; do
   [[ "$mimeLine" == *"application/x-varmelo-$t;"* ]] || fail "MimeType lacks application/x-varmelo-$t"
-  grep -q "type=\"application/x-varmelo-$t\"" "$share/mime/packages/varmelo.xml" ||
-    fail "varmelo.xml lacks application/x-varmelo-$t"
+  grep -q "<mediatype>application/x-varmelo-$t</mediatype>" "$share/metainfo/varmelo.metainfo.xml" ||
+    fail "varmelo.metainfo.xml lacks application/x-varmelo-$t"
 done
 appstreamcli validate --no-net "$share/metainfo/varmelo.metainfo.xml" >"$work/as.log" 2>&1 &&
   pass "appstreamcli validate" || { cat "$work/as.log" >&2; fail "appstreamcli validate"; }

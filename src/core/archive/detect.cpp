@@ -10,7 +10,7 @@ TArchiveKind DetectKind(const std::string& path) {
     BinaryFile f = BinaryFile::openRead(path);
     f.readSome(head, sizeof head);  // a short file is not an error here
     for (const ArchiveKindInfo& k : archiveKinds())
-        if (k.recognises(head, path)) return k.kind;
+        if (recognisedBy(k, head, path)) return k.kind;
     return TArchiveKind::akImgV1;
 }
 

@@ -7,19 +7,13 @@
 #include "core/io/errors.h"
 #include "core/model/ipl_binary.h"
 #include "core/texture/bmp_writer.h"
-#include "core/texture/dds_loader.h"
 #include "core/texture/png_writer.h"
 #include "core/texture/texture_decoder.h"
-#include "core/texture/tga_loader.h"
 #include "core/texture/txd_reader.h"
 
 namespace varmelo {
 
 namespace {
-
-LoadedImage loadPicture(EntryReader& entry, PreviewPage kind) {
-    return kind == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
-}
 
 TextureMode textureMode(ExportMode m) {
     switch (m) {
@@ -50,10 +44,11 @@ TextureInfo textureInfo(const TTexRec& t) {
 
 EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName) {
     EntryInspection out;
-    out.kind = previewPageFor(entryName);
+    const EntryFormatInfo& format = entryFormatOf(entryName);
+    out.format = format.format;
     try {
-        switch (out.kind) {
-        case PreviewPage::Txd: {
+        switch (format.content) {
+        case EntryContent::TextureDictionary: {
             entry.seek(0);
             TxdTable table = ReadTextureTable(entry);
             out.textureCount = table.announcedCount;
@@ -61,26 +56,25 @@ EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName) {
             out.error = table.error;
             break;
         }
-        case PreviewPage::Dds:
-        case PreviewPage::Tga: {
+        case EntryContent::Picture: {
             // The header says what is asked; decoding a 16384 x 16384 picture to print its
             // size would cost a gigabyte.
-            const PictureInfo info = out.kind == PreviewPage::Dds ? ReadDdsInfo(entry) : ReadTgaInfo(entry);
+            const PictureInfo info = format.readPictureInfo(entry);
             out.width = info.width;
             out.height = info.height;
             out.hasAlpha = info.hasAlpha;
             break;
         }
-        case PreviewPage::Ipl: {
+        case EntryContent::Placement: {
             IplConversion ipl = ConvertBinaryIpl(entry, entryName);
             out.binaryIpl = ipl.binary;
             out.lines = std::move(ipl.lines);
             out.error = ipl.error;
             break;
         }
-        case PreviewPage::Default:
-        case PreviewPage::Dff:
-        case PreviewPage::Col: break;
+        case EntryContent::Nothing:
+        case EntryContent::Model:
+        case EntryContent::Collision: break;
         }
     } catch (const std::runtime_error& e) {
         // FileError and FormatError; a bad entry is reported, not fatal.
@@ -120,8 +114,8 @@ Image ExportTexture(EntryReader& entry, const TTexRec& t, ExportMode mode) {
 }
 
 Image ExportPicture(EntryReader& entry, const std::string& entryName, int index, ExportMode mode) {
-    const PreviewPage kind = previewPageFor(entryName);
-    if (kind == PreviewPage::Txd) {
+    const EntryFormatInfo& format = entryFormatOf(entryName);
+    if (format.content == EntryContent::TextureDictionary) {
         TxdTable table = ReadDictionary(entry);
         if (index < 0 || size_t(index) >= table.textures.size()) {
             if (!table.error.empty() && index >= 0 && index < int(table.announcedCount))
@@ -130,9 +124,9 @@ Image ExportPicture(EntryReader& entry, const std::string& entryName, int index,
         }
         return ExportTexture(entry, table.textures[size_t(index)], mode);
     }
-    if (kind == PreviewPage::Dds || kind == PreviewPage::Tga) {
+    if (format.content == EntryContent::Picture) {
         TexelImage texels;
-        texels.image = std::move(loadPicture(entry, kind).image);
+        texels.image = std::move(format.loadPicture(entry).image);
         if (texels.image.empty()) return {};
         return render(std::move(texels), mode);
     }

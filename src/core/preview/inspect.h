@@ -1,5 +1,5 @@
 #pragma once
-// What an entry holds for the previews and the command line: its kind by extension, the
+// What an entry holds for the previews and the command line: its format by extension, the
 // textures of a dictionary, the size of a DDS/TGA picture, the text of a binary IPL; and
 // the export of one picture at full size.
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 #include "core/archive/archive.h"
 #include "core/preview/entry_reader.h"
-#include "core/preview/preview_page.h"
+#include "core/preview/entry_format.h"
 #include "core/texture/image.h"
 #include "core/texture/texture_record.h"
 #include "core/texture/txd_reader.h"
@@ -34,7 +34,7 @@ struct TextureInfo {
 TextureInfo textureInfo(const TTexRec& t);
 
 struct EntryInspection {
-    PreviewPage kind = PreviewPage::Default;
+    EntryFormat format = EntryFormat::Unknown;
     // TXD
     int textureCount = 0;  // as the dictionary states it
     std::vector<TextureInfo> textures;
@@ -49,8 +49,8 @@ struct EntryInspection {
     std::string error;
 };
 
-// Reads what the entry's kind needs from the entry's first byte. DFF, COL and unknown
-// kinds give the kind alone. Never throws for bad content: failures land in `error`.
+// Reads what the entry's format holds from the entry's first byte, as its content says;
+// models, collision files and unknown formats give the format alone. Never throws for bad content: failures land in `error`.
 EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName);
 
 enum class ExportMode {
@@ -65,7 +65,7 @@ std::optional<ExportMode> parseExportMode(std::string_view s);
 const char* exportModeName(ExportMode m);
 
 // The picture of texture `index` of a dictionary entry, or of a DDS/TGA entry (index
-// ignored), at full size. Throws UsageError for an entry of another kind or an index out of
+// ignored), at full size. Throws UsageError for an entry of another content or an index out of
 // range, FormatError for a texture that cannot be decoded (with the decoder's text) or a
 // picture the loader refuses, FileError for read failures.
 Image ExportPicture(EntryReader& entry, const std::string& entryName, int index, ExportMode mode);

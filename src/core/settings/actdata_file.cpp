@@ -20,10 +20,10 @@ bool isCommandChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// A name the file may hold: a command, not a menu that only exists on the menu bar.
+// A name the file may hold: a command, not a menu that only exists on the menu bar or a page.
 bool isStorableCommand(std::string_view name) {
     const CommandDef* c = findCommand(name);
-    return c && c->kind != CommandKind::Menu;
+    return c && c->kind != CommandKind::Menu && c->kind != CommandKind::PageMenu;
 }
 
 bool isSubmenuCommand(std::string_view name) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "core/archive/archive_file_type.h"
 #include "core/io/binary_file.h"
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
@@ -20,14 +21,12 @@ namespace varmelo {
 
 namespace {
 
-constexpr const char* kExtensions[kAssociationCount] = {"img", "syb", "big", "pk4", "bin", "pak"};
-
 // Written into every file the program creates, so it removes only its own.
 constexpr const char* kPackageMarker = "<!-- varmelo-association -->";
 constexpr const char* kDesktopMarker = "X-Varmelo-Association=true";
 
 void checkTag(int tag) {
-    if (tag < 0 || tag >= kAssociationCount) throw UsageError("association tag out of range");
+    if (tag < 0 || tag >= associationCount()) throw UsageError("association tag out of range");
 }
 
 std::string readSmallFile(const std::string& path) {
@@ -78,7 +77,7 @@ std::string keyFileEscape(const std::string& s) {
 }
 
 std::string packageXml(int tag, const std::string& description) {
-    std::string ext = kExtensions[tag];
+    const std::string ext = associationExtension(tag);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
            "  " + std::string(kPackageMarker) + "\n"
@@ -103,12 +102,17 @@ bool findInPath(const std::string& name, const std::string& path) {
 
 }  // namespace
 
-const char* associationExtension(int tag) {
+int associationCount() { return int(archiveFileTypes().size()); }
+
+std::string associationExtension(int tag) {
     checkTag(tag);
-    return kExtensions[tag];
+    return std::string(archiveFileTypes()[size_t(tag)]->extension);
 }
 
-std::string associationMimeType(int tag) { return std::string("application/x-varmelo-") + associationExtension(tag); }
+std::string associationMimeType(int tag) {
+    checkTag(tag);
+    return mimeTypeOf(*archiveFileTypes()[size_t(tag)]);
+}
 
 ToolRunner systemToolRunner() {
     return [](const std::vector<std::string>& argv) {
@@ -160,9 +164,9 @@ bool Associations::isAssociated(int tag) const {
     return !places_.dataHome.empty() && fileExists(mimePackagePath(tag));
 }
 
-std::array<bool, kAssociationCount> Associations::state() const {
-    std::array<bool, kAssociationCount> s{};
-    for (int t = 0; t < kAssociationCount; ++t) s[size_t(t)] = isAssociated(t);
+std::vector<bool> Associations::state() const {
+    std::vector<bool> s;
+    for (int t = 0; t < associationCount(); ++t) s.push_back(isAssociated(t));
     return s;
 }
 
@@ -178,7 +182,7 @@ void Associations::set(int tag, bool on, const std::string& description) {
 }
 
 void Associations::setAll(bool on, const std::string& description) {
-    for (int t = 0; t < kAssociationCount; ++t) apply(t, on, description);
+    for (int t = 0; t < associationCount(); ++t) apply(t, on, description);
     refresh();
 }
 
@@ -203,7 +207,7 @@ void Associations::apply(int tag, bool on, const std::string& description) {
 
 void Associations::updateDesktopEntry(const std::string& description) {
     std::string types;
-    for (int t = 0; t < kAssociationCount; ++t)
+    for (int t = 0; t < associationCount(); ++t)
         if (isAssociated(t)) types += associationMimeType(t) + ";";
     const std::string path = desktopFilePath();
     // An entry the program did not write - the one of an install under ~/.local, or the

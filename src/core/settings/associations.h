@@ -1,5 +1,5 @@
 #pragma once
-// Making the program the desktop's handler of the six archive extensions, the freedesktop
+// Making the program the desktop's handler of the archive file types, the freedesktop
 // way: one MIME type per extension (a package file in $XDG_DATA_HOME/mime/packages), the
 // program's desktop entry ($XDG_DATA_HOME/applications/varmelo.desktop) and a default-
 // application line per type in $XDG_CONFIG_HOME/mimeapps.list.
@@ -7,11 +7,10 @@
 // An extension counts as associated while its package file exists, whoever wrote it.
 // Turning one off removes only what the program wrote: its own package file (marked as
 // such inside) and its own name on the type's mimeapps.list line. The desktop entry stays
-// while any of the six package files exists. A desktop entry of that name that the program
+// while any of the types' package files exists. A desktop entry of that name that the program
 // did not write (an install under ~/.local) is never touched.
 //
 // Writers throw FileError; what was written before a failure stays.
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,10 +19,10 @@
 
 namespace varmelo {
 
-inline constexpr int kAssociationCount = 6;
-
-// Extension without dot by command tag: img, syb, big, pk4, bin, pak.
-const char* associationExtension(int tag);
+// One association per archive file type; its tag is the type's index in archiveFileTypes().
+int associationCount();
+// Extension without dot by tag: img, syb, big, pk4, bin, pak.
+std::string associationExtension(int tag);
 // "application/x-varmelo-<ext>".
 std::string associationMimeType(int tag);
 
@@ -58,12 +57,12 @@ public:
     std::string mimeAppsPath() const;
 
     bool isAssociated(int tag) const;
-    std::array<bool, kAssociationCount> state() const;
+    std::vector<bool> state() const;
     bool allAssociated() const;
 
     // Turns one extension on or off; description is the file type's text (message 27).
     void set(int tag, bool on, const std::string& description);
-    // All six, in tag order, refreshing the databases once.
+    // All of them, in tag order, refreshing the databases once.
     void setAll(bool on, const std::string& description);
 
 private:

@@ -1,6 +1,12 @@
 #include "core/settings/command_table.h"
 
 #include <array>
+#include <cctype>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/archive/archive_file_type.h"
 
 namespace varmelo {
 
@@ -11,7 +17,7 @@ using enum CommandIcon;
 using enum EnableRule;
 
 // In menu order: each menu shows the rows that name it, top to bottom.
-constexpr auto kTable = std::to_array<CommandDef>({
+constexpr auto kBeforeAssociations = std::to_array<CommandDef>({
     {.name = "File1", .kind = Menu, .caption = "Файл", .menu = kMenuBar},
     {.name = "FileNew1", .caption = "Создать...", .hint = "Создать|Создать новый псевдоархив", .shortcut = "Ctrl+N",
      .icon = NewFile, .menu = "File1", .toolbar = {1}},
@@ -70,22 +76,10 @@ constexpr auto kTable = std::to_array<CommandDef>({
     {.name = "ServiceOpenAll1", .caption = "Все поддерживаемые файлы",
      .hint = "Все поддерживаемые файлы|Открывать в Varmelo все поддерживаемые им типы файлов", .checkable = true,
      .menu = "ServiceAssociations1"},
-    {.name = "ServiceGTA1", .caption = "Архивы Grand Theft Auto",
-     .hint = "Архивы Grand Theft Auto|Открывать в Varmelo архивы IMG", .checkable = true, .tag = 0,
-     .menu = "ServiceAssociations1", .gapBefore = true},
-    {.name = "ServiceSyberia1", .caption = "Архивы Syberia", .hint = "Архивы Syberia|Открывать в Varmelo архивы SYB",
-     .checkable = true, .tag = 1, .menu = "ServiceAssociations1"},
-    {.name = "ServiceHP1", .caption = "Архивы Harry Potter and the Goblet of Fire",
-     .hint = "Архивы Harry Potter and the Goblet of Fire|Открывать в Varmelo архивы BIG", .checkable = true,
-     .tag = 2, .menu = "ServiceAssociations1"},
-    {.name = "ServicePrey1", .caption = "Архивы Prey", .hint = "Архивы Prey|Открывать в Varmelo архивы PK4",
-     .checkable = true, .tag = 3, .menu = "ServiceAssociations1"},
-    {.name = "ServiceBratva1", .caption = "Архивы \"Братвы и Кольца\"",
-     .hint = "Архивы \"Братвы и Кольца\"|Открывать в Varmelo архивы BIN", .checkable = true, .tag = 4,
-     .menu = "ServiceAssociations1"},
-    {.name = "ServiceCleaners1", .caption = "Архивы \"Санитаров Подземелий\"",
-     .hint = "Архивы \"Санитаров Подземелий\"|Открывать в Varmelo архивы PAK", .checkable = true, .tag = 5,
-     .menu = "ServiceAssociations1"},
+});
+
+// Then one row per archive file type (associationRows), then these.
+constexpr auto kAfterAssociations = std::to_array<CommandDef>({
     {.name = "ServiceStyle1", .kind = Submenu, .caption = "Главное меню", .menu = "Service1", .gapBefore = true},
     {.name = "ServiceDefault1", .caption = "Стандартное Windows",
      .hint = "Стандартное Windows|Стиль меню, используемый по умолчанию", .checkable = true, .tag = kStyleNative,
@@ -104,7 +98,46 @@ constexpr auto kTable = std::to_array<CommandDef>({
     {.name = "Help1", .kind = Menu, .caption = "Справка", .menu = kMenuBar},
     {.name = "HelpAbout1", .caption = "О программе", .icon = About, .captionOnToolbar = true, .menu = "Help1",
      .toolbar = {9, true}},
+
+    // The preview pages' context menus. Their pages enable and check the items.
+    {.name = "PopupMenu2", .kind = PageMenu, .caption = "TXD", .menu = kPreviewPages},
+    {.name = "CtxSaveImage", .caption = "Сохранить...", .enabledWhen = PageState, .menu = "PopupMenu2"},
+    {.name = "CtxSaveMask", .caption = "Сохранить маску...", .enabledWhen = PageState, .menu = "PopupMenu2"},
+    {.name = "PopupMenu3", .kind = PageMenu, .caption = "IPL", .menu = kPreviewPages},
+    {.name = "CtxCopy", .caption = "Копировать", .enabledWhen = PageState, .menu = "PopupMenu3"},
+    {.name = "CtxSelectAll", .caption = "Выделить всё", .enabledWhen = PageState, .menu = "PopupMenu3"},
+    {.name = "CtxSaveIPL", .caption = "Сохранить как...", .enabledWhen = PageState, .menu = "PopupMenu3",
+     .gapBefore = true},
+    {.name = "PopupMenu4", .kind = PageMenu, .caption = "DDS, TGA", .menu = kPreviewPages},
+    {.name = "CtxAlpha1", .caption = "Прозрачность", .checkable = true, .checked = true, .enabledWhen = PageState,
+     .menu = "PopupMenu4"},
+    {.name = "CtxSaveImage2", .caption = "Сохранить...", .enabledWhen = PageState, .menu = "PopupMenu4"},
+    {.name = "PopupMenu5", .kind = PageMenu, .caption = "DFF", .menu = kPreviewPages},
+    {.name = "CtxGameView", .caption = "Вид как в игре", .checkable = true, .enabledWhen = PageState,
+     .menu = "PopupMenu5"},
+    {.name = "CtxTextureDictionary", .caption = "Словарь текстур...", .enabledWhen = PageState,
+     .menu = "PopupMenu5"},
+    {.name = "CtxExportModel", .caption = "Экспорт модели...", .enabledWhen = PageState, .menu = "PopupMenu5"},
 });
+
+// "Архивы Syberia|Открывать в Varmelo архивы SYB"; the texts live as long as the table.
+std::string_view associationHint(const ArchiveFileType& t) {
+    static std::deque<std::string> hints;
+    std::string ext(t.extension);
+    for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return hints.emplace_back(std::string(t.menuCaption) + "|Открывать в Varmelo архивы " + ext);
+}
+
+std::vector<CommandDef> buildTable() {
+    std::vector<CommandDef> rows(kBeforeAssociations.begin(), kBeforeAssociations.end());
+    const auto types = archiveFileTypes();
+    for (size_t tag = 0; tag < types.size(); ++tag)
+        rows.push_back({.name = types[tag]->command, .caption = types[tag]->menuCaption,
+                        .hint = associationHint(*types[tag]), .checkable = true, .tag = int(tag),
+                        .menu = "ServiceAssociations1", .gapBefore = tag == 0});
+    rows.insert(rows.end(), kAfterAssociations.begin(), kAfterAssociations.end());
+    return rows;
+}
 
 }  // namespace
 
@@ -118,14 +151,23 @@ bool isEnabled(EnableRule rule, const CommandFacts& facts) {
         case RowSelectedEditable: return b.rowSelected && b.archiveEditable;
         case SearchStarted: return b.searchStarted;
         case ProgramMenuBar: return facts.programMenuBar;
+        case PageState: return true;
     }
     return false;
 }
 
-std::span<const CommandDef> commandTable() { return kTable; }
+std::span<const CommandDef> commandTable() {
+    static const std::vector<CommandDef> table = buildTable();
+    return table;
+}
+
+bool isPageCommand(const CommandDef& c) {
+    const CommandDef* parent = c.kind == Command ? findCommand(c.menu) : nullptr;
+    return parent && parent->kind == PageMenu;
+}
 
 const CommandDef* findCommand(std::string_view name) {
-    for (const CommandDef& c : kTable)
+    for (const CommandDef& c : commandTable())
         if (c.name == name) return &c;
     return nullptr;
 }

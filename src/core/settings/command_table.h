@@ -1,8 +1,9 @@
 #pragma once
-// Every command of the main window, and every menu of its menu bar, in one table: what it is
-// called, what it says, when it can run and where it stands by default. The menus, the
-// toolbar, the list's context menu, the customize dialog and actdata.dat all read this table;
-// the gui only adds pictures and handlers.
+// Every command of the main window and of the preview pages' context menus, and every menu of
+// the menu bar, in one table: what it is called, what it says, when it can run and where it
+// stands by default. The menus, the toolbar, the list's context menu, the pages' context
+// menus, the customize dialog and actdata.dat all read this table; the gui only adds pictures
+// and handlers.
 #include <span>
 #include <string_view>
 
@@ -12,6 +13,7 @@ enum class CommandKind {
     Command,  // runs something when chosen
     Submenu,  // a command whose only job is to open its submenu
     Menu,     // a top-level menu of the menu bar that is not itself a command
+    PageMenu, // the context menu of a preview page, named like its widget ("PopupMenu2")
 };
 
 // The picture a command shows; the gui decides what each one looks like.
@@ -26,6 +28,7 @@ enum class EnableRule {
     RowSelectedEditable,  // ... in an archive this program can write
     SearchStarted,        // the find dialog has been opened since the archive was loaded
     ProgramMenuBar,       // the menu bar is the program's own, not the native window menu
+    PageState,            // what the page of a page command shows, which the page knows
 };
 
 // What the entry list knows about the current archive and selection.
@@ -52,6 +55,8 @@ struct Slot {
 
 // The parent a top-level menu names: it stands on the menu bar itself.
 inline constexpr std::string_view kMenuBar = "MenuBar";
+// The parent the pages' context menus name: they open over the preview panel's pages.
+inline constexpr std::string_view kPreviewPages = "Notebook1";
 
 struct CommandDef {
     std::string_view name{};
@@ -67,7 +72,8 @@ struct CommandDef {
     int tag = 0;  // recent-file index, association index or menu style; 0 otherwise
 
     // Default placement. A menu lists its items in the order of this table.
-    std::string_view menu{};   // the menu holding it, kMenuBar for a top-level menu
+    // The menu holding it: kMenuBar for a top-level menu, kPreviewPages for a page's menu.
+    std::string_view menu{};
     bool gapBefore = false;  // a separator goes in front of it in that menu
     Slot toolbar{};
     Slot contextMenu{};
@@ -83,5 +89,7 @@ inline constexpr int kStyleNative = -1, kStyleXp = 0, kStylePlain = 1;
 std::span<const CommandDef> commandTable();
 // nullptr for a name the table does not hold.
 const CommandDef* findCommand(std::string_view name);
+// Whether the command is an item of a preview page's context menu.
+bool isPageCommand(const CommandDef& c);
 
 }  // namespace varmelo

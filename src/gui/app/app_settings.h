@@ -22,8 +22,6 @@ struct LanguageInfo {
     QString author;
 };
 
-inline constexpr int kAssociationCount = 6;
-
 class AppSettings {
 public:
     virtual ~AppSettings() = default;
@@ -50,7 +48,7 @@ public:
     // The primary language id of the user's locale.
     virtual int systemLanguageId() = 0;
 
-    // Associations by tag (0 .img, 1 .syb, 2 .big, 3 .pk4, 4 .bin, 5 .pak).
+    // Associations by tag: the index of the archive file type (archiveFileTypes()).
     virtual bool isAssociated(int tag) = 0;
     // Makes or removes the program's association; `description` is the file type text.
     virtual void setAssociated(int tag, bool on, const std::string& description) = 0;

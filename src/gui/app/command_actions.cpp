@@ -27,7 +27,7 @@ void setActionHint(QAction* action, const QString& hint) {
 CommandActions::CommandActions(QWidget* window) : QObject(window) {
     const CommandFacts atStart;
     for (const CommandDef& c : commandTable()) {
-        if (c.kind == CommandKind::Menu) continue;
+        if (c.kind == CommandKind::Menu || c.kind == CommandKind::PageMenu || isPageCommand(c)) continue;
         QAction* a = nullptr;
         const QString name = commandName(c.name);
         if (c.kind == CommandKind::Submenu) {
@@ -48,9 +48,34 @@ CommandActions::CommandActions(QWidget* window) : QObject(window) {
         a->setChecked(c.checked);
         a->setEnabled(isEnabled(c.enabledWhen, atStart));
         a->setData(c.tag);
-        ordered_.append(a);
         byName_.insert(name, a);
     }
+    orderByTable();
+}
+
+void CommandActions::orderByTable() {
+    ordered_.clear();
+    for (const CommandDef& c : commandTable())
+        if (QAction* a = action(commandName(c.name))) ordered_.append(a);
+}
+
+void CommandActions::adoptPageCommand(QAction* a) {
+    const QString name = a->objectName();
+    const CommandDef* c = findCommand(name.toStdString());
+    if (!c || !isPageCommand(*c) || byName_.contains(name)) return;
+    byName_.insert(name, a);
+    bound_.insert(a);
+    orderByTable();
+}
+
+QStringList CommandActions::unbound() const {
+    QStringList out;
+    for (const CommandDef& c : commandTable()) {
+        if (c.kind != CommandKind::Command) continue;
+        QAction* a = action(commandName(c.name));
+        if (!a || !bound_.contains(a)) out << commandName(c.name);
+    }
+    return out;
 }
 
 QAction* CommandActions::action(const QString& name) const { return byName_.value(name, nullptr); }
@@ -59,7 +84,8 @@ QMenu* CommandActions::submenu(const QString& name) const { return submenus_.val
 
 void CommandActions::applyFacts(const CommandFacts& facts) {
     for (const CommandDef& c : commandTable())
-        if (QAction* a = action(commandName(c.name))) a->setEnabled(isEnabled(c.enabledWhen, facts));
+        if (QAction* a = action(commandName(c.name)); a && c.enabledWhen != EnableRule::PageState)
+            a->setEnabled(isEnabled(c.enabledWhen, facts));
 }
 
 }  // namespace varmelo::gui

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "core/archive/archive_file_type.h"
 #include "core/settings/language_files.h"
 #include "core/version.h"
 #include "gui/app/about_box.h"
@@ -41,8 +42,12 @@ namespace {
 constexpr int kPanelMinimum = 260;
 constexpr int kPreviewWidth = 264;
 
-const char* const kAssociationCommands[kAssociationCount] = {
-    "ServiceGTA1", "ServiceSyberia1", "ServiceHP1", "ServicePrey1", "ServiceBratva1", "ServiceCleaners1"};
+// The association commands, one per archive file type, in tag order.
+QList<QAction*> associationActions(const CommandActions& commands) {
+    QList<QAction*> out;
+    for (const ArchiveFileType* t : archiveFileTypes()) out.append(commands.action(commandName(t->command)));
+    return out;
+}
 
 QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -118,7 +123,7 @@ void MainWindow::buildLayout() {
     preview_->setMinimumWidth(kPanelMinimum);
     previewHost_ = std::make_unique<WindowPreviewHost>(*browser_, settings_,
                                                        [this](const QString& text) { showRowStatus(text); });
-    installPreviewPages(*preview_, messages_, prompts_, previewHost_.get());
+    installPreviewPages(*preview_, messages_, prompts_, previewHost_.get(), commands_);
     splitter_->addWidget(panel);
     splitter_->addWidget(preview_);
     splitter_->setStretchFactor(0, 1);
@@ -165,12 +170,11 @@ void MainWindow::buildBars() {
 }
 
 void MainWindow::connectCommands() {
-    // Every command's handler, by the command's name in the command table.
+    // Every command's handler, by the command's name in the command table; the pages bound
+    // theirs when they were installed.
     CommandActions& c = *commands_;
     ArchiveBrowser* b = browser_;
-    auto on = [&c](const char* name, auto receiver, auto slot) {
-        QObject::connect(c.action(QString::fromLatin1(name)), &QAction::triggered, receiver, slot);
-    };
+    auto on = [&c](const char* name, auto receiver, auto slot) { c.bind(QString::fromLatin1(name), receiver, slot); };
     on("FileNew1", b, &ArchiveBrowser::newArchive);
     on("FileOpen1", b, &ArchiveBrowser::openArchive);
     on("FileExit1", this, &QWidget::close);
@@ -189,30 +193,22 @@ void MainWindow::connectCommands() {
     on("HelpAbout1", this, &MainWindow::showAbout);
 
     for (int i = 0; i < 5; ++i) {
-        QAction* a = c.action(QStringLiteral("MRUFile%1").arg(i + 1));
-        connect(a, &QAction::triggered, this, [this, i] {
+        c.bind(QStringLiteral("MRUFile%1").arg(i + 1), this, [this, i] {
             const std::string path = settings_.recentFiles()[size_t(i)];
             if (!path.empty()) browser_->openRecent(pathText(path));
         });
     }
-    connect(c.action(QStringLiteral("ServiceToolbar1")), &QAction::triggered, this,
-            [this](bool shown) { toolBar_->setVisible(shown); });
-    connect(c.action(QStringLiteral("ServicePreview1")), &QAction::triggered, this,
-            [this](bool shown) { setPreviewShown(shown); });
+    on("ServiceToolbar1", this, [this](bool shown) { toolBar_->setVisible(shown); });
+    on("ServicePreview1", this, [this](bool shown) { setPreviewShown(shown); });
     // The action keeps its own check mark; the views follow it and nothing is stored.
-    connect(c.action(QStringLiteral("ServiceAntialiasing1")), &QAction::triggered, this,
-            [this](bool on) { setModelAntialiasing(*preview_, on); });
+    on("ServiceAntialiasing1", this, [this](bool on) { setModelAntialiasing(*preview_, on); });
     for (const char* name : {"ServiceDefault1", "ServiceXP1", "ServiceStandard1"}) {
         QAction* a = c.action(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, a] { selectMenuStyle(a->data().toInt()); });
+        on(name, this, [this, a] { selectMenuStyle(a->data().toInt()); });
     }
-    for (const char* name : kAssociationCommands) {
-        QAction* a = c.action(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, [this, a] { toggleAssociation(a); });
-    }
-    connect(c.action(QStringLiteral("ServiceOpenAll1")), &QAction::triggered, this,
-            [this](bool checked) { toggleAllAssociations(checked); });
-    connect(c.action(QStringLiteral("LanguageSelect1")), &QAction::triggered, this, [this] { applyLanguage(-1); });
+    for (QAction* a : associationActions(c)) c.bind(a->objectName(), this, [this, a] { toggleAssociation(a); });
+    on("ServiceOpenAll1", this, [this](bool checked) { toggleAllAssociations(checked); });
+    on("LanguageSelect1", this, [this] { applyLanguage(-1); });
 }
 
 void MainWindow::showStatus(const QString& text) {
@@ -307,9 +303,9 @@ void MainWindow::askFirstRun() {
 
 void MainWindow::readAssociations() {
     bool all = true;
-    for (int tag = 0; tag < kAssociationCount; ++tag) {
-        const bool on = settings_.isAssociated(tag);
-        commands_->action(QString::fromLatin1(kAssociationCommands[tag]))->setChecked(on);
+    for (QAction* a : associationActions(*commands_)) {
+        const bool on = settings_.isAssociated(a->data().toInt());
+        a->setChecked(on);
         all = all && on;
     }
     commands_->action(QStringLiteral("ServiceOpenAll1"))->setChecked(all);
@@ -325,13 +321,12 @@ void MainWindow::toggleAssociation(QAction* action) {
     // The marks show what the system now holds, also after a failed change.
     action->setChecked(settings_.isAssociated(tag));
     bool all = true;
-    for (const char* name : kAssociationCommands) all = all && commands_->action(QString::fromLatin1(name))->isChecked();
+    for (QAction* a : associationActions(*commands_)) all = all && a->isChecked();
     commands_->action(QStringLiteral("ServiceOpenAll1"))->setChecked(all);
 }
 
 void MainWindow::toggleAllAssociations(bool on) {
-    for (const char* name : kAssociationCommands) {
-        QAction* a = commands_->action(QString::fromLatin1(name));
+    for (QAction* a : associationActions(*commands_)) {
         a->setChecked(!on);
         a->trigger();
     }

@@ -12,7 +12,8 @@ namespace varmelo::gui {
 
 MenuSet::MenuSet(QWidget* window, CommandActions& commands) : commands_(commands) {
     for (const CommandDef& c : commandTable()) {
-        if (!c.opensMenu()) continue;
+        // A page's context menu is the page's own.
+        if (!c.opensMenu() || c.kind == CommandKind::PageMenu) continue;
         const QString name = commandName(c.name);
         QMenu* m = commands.submenu(name);
         if (!m) {

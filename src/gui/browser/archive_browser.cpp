@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <map>
 
+#include "core/archive/archive_file_type.h"
 #include "core/browser/row_map.h"
 #include "gui/app/prompts.h"
 #include "gui/browser/browser_impl.h"
@@ -37,16 +38,7 @@ ArchiveBrowser::ArchiveBrowser(BrowserHost host, Prompts& prompts, MessageTable&
     connect(d->find2, &FindDialog::findRequested, this, [this] { d->filterDialogFind(); });
     d->renameDialog = new RenameDialog(window);
 
-    d->openDialog1 = new FileDialogFilter(QStringLiteral("OpenDialog1"),
-                                          QStringLiteral("Все поддерживаемые|*.img;*.syb;*.big;*.pk4;*.bin;*.pak"
-                                                         "|Архивы Grand Theft Auto (*.img)|*.img"
-                                                         "|Архивы Syberia 2 (*.syb)|*.syb"
-                                                         "|Архивы Harry Potter and the Goblet of Fire (*.big)|*.big"
-                                                         "|Архивы Prey (*.pk4)|*.pk4"
-                                                         "|Архивы \"Братвы и Кольца\" (*.bin)|*.bin"
-                                                         "|Архивы \"Санитаров Подземелий\" (*.pak)|*.pak"
-                                                         "|Все файлы (*.*)|*.*"),
-                                          this);
+    d->openDialog1 = new FileDialogFilter(QStringLiteral("OpenDialog1"), QString::fromStdString(archiveOpenFilter()), this);
     d->openDialog2 = new FileDialogFilter(QStringLiteral("OpenDialog2"),
                                           QStringLiteral("Файл DIR (*.dir)|*.dir|Все файлы|*.*"), this);
     d->openDialog3 = new FileDialogFilter(QStringLiteral("OpenDialog3"), QStringLiteral("Все файлы|*.*"), this);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/io/binary_file.h"
+#include "gui/app/command_actions.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/model/col_page.h"
 #include "gui/preview/model/dff_page.h"
@@ -34,23 +35,35 @@ struct PageContext {
 
 using MakePage = PreviewPageFrame* (*)(const PageContext&);
 
-// One row per page the panel fills; a new page is a class on the page frame and a row here.
-const MakePage kPages[] = {
-    [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); },
-    [](const PageContext& c) -> PreviewPageFrame* { return new DffPage(c.messages, c.prompts, c.cameraDriver, c.host); },
-    [](const PageContext& c) -> PreviewPageFrame* { return new IplPage(c.messages, c.prompts); },
-    [](const PageContext& c) -> PreviewPageFrame* { return new ColPage(c.messages, c.prompts, c.cameraDriver); },
-    [](const PageContext& c) -> PreviewPageFrame* {
-        return new ImagePage(PreviewPage::Dds, c.scene, c.messages, c.prompts, c.bitmapSave);
-    },
-    [](const PageContext& c) -> PreviewPageFrame* {
-        return new ImagePage(PreviewPage::Tga, c.scene, c.messages, c.prompts, c.bitmapSave);
-    },
+// The page of each entry format the panel shows; a new page is a class on the page frame and
+// a row here.
+const struct {
+    EntryFormat format;
+    MakePage make;
+} kPages[] = {
+    {EntryFormat::Txd,
+     [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); }},
+    {EntryFormat::Dff,
+     [](const PageContext& c) -> PreviewPageFrame* {
+         return new DffPage(c.messages, c.prompts, c.cameraDriver, c.host);
+     }},
+    {EntryFormat::Ipl, [](const PageContext& c) -> PreviewPageFrame* { return new IplPage(c.messages, c.prompts); }},
+    {EntryFormat::Col,
+     [](const PageContext& c) -> PreviewPageFrame* { return new ColPage(c.messages, c.prompts, c.cameraDriver); }},
+    {EntryFormat::Dds,
+     [](const PageContext& c) -> PreviewPageFrame* {
+         return new ImagePage(EntryFormat::Dds, c.scene, c.messages, c.prompts, c.bitmapSave);
+     }},
+    {EntryFormat::Tga,
+     [](const PageContext& c) -> PreviewPageFrame* {
+         return new ImagePage(EntryFormat::Tga, c.scene, c.messages, c.prompts, c.bitmapSave);
+     }},
 };
 
 }  // namespace
 
-void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts, PreviewHost* host) {
+void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prompts& prompts, PreviewHost* host,
+                         CommandActions* commands) {
     // Each preview picks the page it shows, page 0 included, so the panel only hands them
     // the way to switch.
     auto show = [&panel](PreviewPage p) {
@@ -62,15 +75,15 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
     pictures->setPointer(pointer);
     const PageContext context{messages, prompts, std::make_shared<BitmapSaveDialog>(&panel), *pictures,
                               std::make_shared<ModelCameraDriver>(pointer), host};
-    for (MakePage make : kPages) {
-        PreviewPageFrame* page = make(context);
+    for (const auto& row : kPages) {
+        PreviewPageFrame* page = row.make(context);
         page->setShowPage(show);
-        panel.setPage(page->kind(), page);
+        panel.setPage(pageFor(row.format), page);
         // The pages read through handles of their own (the thumbnail thread needs one anyway),
         // so they take the archive's path from the dispatch's file. A user walking the list
         // with the arrow keys must not meet a dialog on every damaged row: a page that can say
         // what failed says it, and so does the status bar.
-        panel.setPagePreview(page->kind(), [page, host](PreviewRequest& r) {
+        panel.setPagePreview(pageFor(row.format), [page, host](PreviewRequest& r) {
             try {
                 page->preview(r.file.path(), r.offset, r.size, r.name);
             } catch (const std::exception& e) {
@@ -79,6 +92,8 @@ void installPreviewPages(PreviewPanel& panel, const MessageTable& messages, Prom
                 if (host) host->showStatus(text);
             }
         });
+        if (commands)
+            for (QAction* a : page->commands()) commands->adoptPageCommand(a);
     }
 }
 

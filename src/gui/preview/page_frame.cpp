@@ -1,14 +1,18 @@
 #include "gui/preview/page_frame.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "core/browser/format_size.h"
+#include "core/settings/command_table.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/prompts.h"
 #include "gui/browser/cp1251_text.h"
 
@@ -32,6 +36,19 @@ PreviewPageFrame::PreviewPageFrame(PreviewPage kind, const char* labelPrefix, co
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(name_, 1);
     row->addWidget(size_);
+}
+
+QAction* PreviewPageFrame::addCommand(QMenu* menu, const char* name, std::function<void(bool)> run) {
+    const CommandDef* c = findCommand(name);
+    if (!c || !isPageCommand(*c)) qFatal("%s is no page command of the command table", name);
+    QAction* a = menu->addAction(QString::fromUtf8(c->caption.data(), qsizetype(c->caption.size())));
+    a->setObjectName(QLatin1String(name));
+    if (!c->hint.empty()) setActionHint(a, QString::fromUtf8(c->hint.data(), qsizetype(c->hint.size())));
+    a->setCheckable(c->checkable);
+    a->setChecked(c->checked);
+    connect(a, &QAction::triggered, this, std::move(run));
+    commands_.append(a);
+    return a;
 }
 
 QWidget* PreviewPageFrame::listPanel(std::initializer_list<QWidget*> labels, QListView* list) {

@@ -3,16 +3,19 @@
 // its size at the right, the way to ask the panel for a page, the message table and prompts,
 // the one way the page's own commands report a failure, and the info line that tells a failed
 // preview. A page adds its own widgets and its preview.
+#include <QList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
 
-#include "core/preview/preview_page.h"
+#include "gui/preview/preview_page.h"
 
+class QAction;
 class QLabel;
 class QListView;
+class QMenu;
 class QSplitter;
 
 namespace varmelo {
@@ -43,6 +46,8 @@ public:
 
     QLabel* nameLabel() const { return name_; }
     QLabel* sizeLabel() const { return size_; }
+    // The page's commands (its context menu's items), for the window to take as its own.
+    const QList<QAction*>& commands() const { return commands_; }
 
     // Says on the page, in its info line, why its entry could not be read (wholly); the page
     // keeps what its preview showed. False for a page without such a line: its failures are
@@ -66,6 +71,9 @@ protected:
     QString kilobytes(uint64_t bytes) const;
     QString formattedSize(uint64_t bytes) const;
     void askForPage(PreviewPage p) const;
+    // Adds the command table's command `name` (a page command) to `menu`, running `run` with
+    // the action's check state when it is chosen.
+    QAction* addCommand(QMenu* menu, const char* name, std::function<void(bool)> run);
     // Runs one of the page's commands; a failure is shown in the standard error box.
     void runCommand(const std::function<void()>& command) const;
     void reportFailure(const std::exception& e) const;
@@ -76,6 +84,7 @@ protected:
 private:
     PreviewPage kind_;
     ShowPage showPage_;
+    QList<QAction*> commands_;
     QWidget* header_ = nullptr;
     QLabel* name_ = nullptr;
     QLabel* size_ = nullptr;

@@ -52,7 +52,7 @@ void PreviewPanel::setPagePreview(PreviewPage p, PagePreview preview) {
 
 void PreviewPanel::preview(const Archive& archive, uint32_t entry) {
     const TEntryRec& e = archive.Entries.at(entry);
-    const PreviewPage page = previewPageFor(e.Name);
+    const PreviewPage page = pageFor(entryFormatOf(e.Name).format);
     const PagePreview& run = previews_[size_t(page)];
     if (page == PreviewPage::Default || !run) {
         showDefaultPage();

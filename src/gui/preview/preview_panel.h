@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/preview/preview_page.h"
+#include "gui/preview/preview_page.h"
 
 class QLabel;
 
@@ -28,8 +28,6 @@ struct PreviewRequest {
 };
 
 using PagePreview = std::function<void(PreviewRequest&)>;
-
-inline constexpr int kPreviewPageCount = 7;
 
 class PreviewPanel : public QStackedWidget {
     Q_OBJECT

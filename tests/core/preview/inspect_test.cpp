@@ -31,7 +31,7 @@ std::vector<uint8_t> dictionary() {
 TEST(InspectEntry, DictionaryListsItsTextures) {
     EntryReader r(dictionary());
     EntryInspection info = InspectEntry(r, "VEHICLE.TXD");
-    EXPECT_EQ(info.kind, PreviewPage::Txd);
+    EXPECT_EQ(info.format, EntryFormat::Txd);
     EXPECT_EQ(info.error, "");
     EXPECT_EQ(info.textureCount, 2);
     ASSERT_EQ(info.textures.size(), 2u);
@@ -61,23 +61,23 @@ TEST(InspectEntry, PicturesTextAndOtherKinds) {
     struct Row {
         const char* name;
         std::vector<uint8_t> bytes;
-        PreviewPage kind;
+        EntryFormat format;
         int w, h;
         bool alpha;
     };
     const std::vector<Row> rows = {
-        {"sky.dds", buildDds(DdsFile::argb32(2, 1, pattern(8, 3))), PreviewPage::Dds, 2, 1, true},
-        {"SKY.DTX", buildDds(DdsFile::dxt("DXT1", 8, 4, std::vector<uint8_t>(16))), PreviewPage::Dds, 8, 4, false},
-        {"logo.tga", buildTga(tga), PreviewPage::Tga, 3, 2, true},
-        {"car.dff", {1, 2, 3}, PreviewPage::Dff, 0, 0, false},
-        {"readme", {1, 2, 3}, PreviewPage::Default, 0, 0, false},
-        {"data.txd.bak", {1, 2, 3}, PreviewPage::Default, 0, 0, false},
+        {"sky.dds", buildDds(DdsFile::argb32(2, 1, pattern(8, 3))), EntryFormat::Dds, 2, 1, true},
+        {"SKY.DTX", buildDds(DdsFile::dxt("DXT1", 8, 4, std::vector<uint8_t>(16))), EntryFormat::Dds, 8, 4, false},
+        {"logo.tga", buildTga(tga), EntryFormat::Tga, 3, 2, true},
+        {"car.dff", {1, 2, 3}, EntryFormat::Dff, 0, 0, false},
+        {"readme", {1, 2, 3}, EntryFormat::Unknown, 0, 0, false},
+        {"data.txd.bak", {1, 2, 3}, EntryFormat::Unknown, 0, 0, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EntryReader r(row.bytes);
         EntryInspection info = InspectEntry(r, row.name);
-        EXPECT_EQ(info.kind, row.kind);
+        EXPECT_EQ(info.format, row.format);
         EXPECT_EQ(info.width, row.w);
         EXPECT_EQ(info.height, row.h);
         EXPECT_EQ(info.hasAlpha, row.alpha);

@@ -54,7 +54,7 @@ TEST(CommandTable, EveryCommandSitsInAMenuThatOpensFromTheMenuBar) {
         // Climb to the menu bar; a loop or a parent that opens nothing fails.
         const CommandDef* at = &c;
         int steps = 0;
-        while (at->menu != kMenuBar) {
+        while (at->menu != kMenuBar && at->menu != kPreviewPages) {
             const CommandDef* parent = findCommand(at->menu);
             ASSERT_NE(parent, nullptr) << at->menu;
             ASSERT_TRUE(parent->opensMenu()) << parent->name;
@@ -64,6 +64,9 @@ TEST(CommandTable, EveryCommandSitsInAMenuThatOpensFromTheMenuBar) {
         if (c.kind == CommandKind::Menu) {
             EXPECT_EQ(c.menu, kMenuBar);
         }
+        // Only a page's menu opens over the pages, and only its items follow the page's state.
+        EXPECT_EQ(c.menu == kPreviewPages, c.kind == CommandKind::PageMenu);
+        EXPECT_EQ(isPageCommand(c), c.enabledWhen == EnableRule::PageState);
         if (c.opensMenu()) {
             EXPECT_TRUE(c.shortcut.empty());
             EXPECT_FALSE(c.checkable);
@@ -114,6 +117,7 @@ TEST(CommandTable, RulesFollowTheFacts) {
         {EnableRule::SearchStarted, {searched}, true},
         {EnableRule::ProgramMenuBar, {editableRow, false}, false},
         {EnableRule::ProgramMenuBar, {none, true}, true},
+        {EnableRule::PageState, {none, false}, true},  // the window leaves it to the page
     };
     for (const Row& r : rows)
         EXPECT_EQ(isEnabled(r.rule, r.facts), r.enabled) << "rule " << int(r.rule);

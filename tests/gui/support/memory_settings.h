@@ -4,6 +4,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "core/archive/archive_file_type.h"
 #include "gui/app/app_settings.h"
 
 namespace varmelo::gui::testing {
@@ -19,7 +20,7 @@ public:
     std::vector<std::string> existingLanguageFiles;
     int systemLanguage = 25;
     std::string languageFolder = "/nonexistent";
-    std::array<bool, kAssociationCount> associated{};
+    std::vector<bool> associated = std::vector<bool>(archiveFileTypes().size());
     std::string associationDescription;
     bool failAssociations = false;
     std::optional<BarLayout> bars;

@@ -103,20 +103,16 @@ void DffPage::buildMenu() {
     menu_ = new QMenu(this);
     menu_->setObjectName("PopupMenu5");
     // The page's commands in menu order, one line each.
-    gameViewItem_ = addMenuItem("CtxGameView", QStringLiteral("Вид как в игре"), [this](bool on) { setGameView(on); }, true);
-    dictionaryItem_ = addMenuItem("CtxTextureDictionary", QStringLiteral("Словарь текстур..."), [this](bool) { chooseDictionary(); });
-    exportItem_ = addMenuItem("CtxExportModel", QStringLiteral("Экспорт модели..."), [this](bool) { exportModel(); });
+    gameViewItem_ = addMenuItem("CtxGameView", [this](bool on) { setGameView(on); });
+    dictionaryItem_ = addMenuItem("CtxTextureDictionary", [this](bool) { chooseDictionary(); });
+    exportItem_ = addMenuItem("CtxExportModel", [this](bool) { exportModel(); });
     exportFilter_ = new FileDialogFilter(QStringLiteral("SaveDialog5"), QString::fromUtf8(kExportFilter), this);
     gameViewItem_->setChecked(gameView_);
     connect(menu_, &QMenu::aboutToShow, this, &DffPage::prepareMenu);
 }
 
-QAction* DffPage::addMenuItem(const char* name, const QString& caption, std::function<void(bool)> run, bool checkable) {
-    QAction* a = menu_->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setCheckable(checkable);
-    connect(a, &QAction::triggered, this, [this, run = std::move(run)](bool on) { runCommand([&] { run(on); }); });
-    return a;
+QAction* DffPage::addMenuItem(const char* name, std::function<void(bool)> run) {
+    return addCommand(menu_, name, [this, run = std::move(run)](bool on) { runCommand([&] { run(on); }); });
 }
 
 void DffPage::prepareMenu() {

@@ -92,7 +92,7 @@ public:
 
 private:
     void buildMenu();
-    QAction* addMenuItem(const char* name, const QString& caption, std::function<void(bool)> run, bool checkable = false);
+    QAction* addMenuItem(const char* name, std::function<void(bool)> run);
     void prepareMenu();
     void popupMenu(QWidget* over, const QPoint& at);
     void loadTextures();

@@ -39,17 +39,11 @@ IplPage::IplPage(const MessageTable& messages, Prompts& prompts, QWidget* parent
 
     menu_ = new QMenu(this);
     menu_->setObjectName("PopupMenu3");
-    copy_ = menu_->addAction(QStringLiteral("Копировать"));
-    copy_->setObjectName("CtxCopy");
-    QAction* all = menu_->addAction(QStringLiteral("Выделить всё"));
-    all->setObjectName("CtxSelectAll");
+    copy_ = addCommand(menu_, "CtxCopy", [this](bool) { memo_->copy(); });
+    addCommand(menu_, "CtxSelectAll", [this](bool) { memo_->selectAll(); });
     menu_->addSeparator();
-    QAction* save = menu_->addAction(QStringLiteral("Сохранить как..."));
-    save->setObjectName("CtxSaveIPL");
+    addCommand(menu_, "CtxSaveIPL", [this](bool) { saveAs(); });
     saveDialog3_ = new FileDialogFilter(QStringLiteral("SaveDialog3"), QString::fromUtf8(kFilter), this);
-    connect(copy_, &QAction::triggered, memo_, &QPlainTextEdit::copy);
-    connect(all, &QAction::triggered, memo_, &QPlainTextEdit::selectAll);
-    connect(save, &QAction::triggered, this, &IplPage::saveAs);
     connect(menu_, &QMenu::aboutToShow, this, &IplPage::prepareMenu);
     memo_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(memo_, &QWidget::customContextMenuRequested, this,

@@ -7,8 +7,6 @@
 
 #include "core/preview/entry_reader.h"
 #include "core/texture/bmp_writer.h"
-#include "core/texture/dds_loader.h"
-#include "core/texture/tga_loader.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/image_scene.h"
@@ -17,13 +15,14 @@
 
 namespace varmelo::gui {
 
-ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
+ImagePage::ImagePage(EntryFormat format, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
                      std::shared_ptr<BitmapSaveDialog> saveDialog, QWidget* parent)
-    : PreviewPageFrame(kind, kind == PreviewPage::Dds ? "DDS" : "TGA", messages, prompts, parent),
+    : PreviewPageFrame(pageFor(format), format == EntryFormat::Dds ? "DDS" : "TGA", messages, prompts, parent),
       scene_(scene),
-      saveDialog_(std::move(saveDialog)) {
+      saveDialog_(std::move(saveDialog)),
+      loadPicture_(formatInfo(format).loadPicture) {
     if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>(this);
-    const bool dds = kind == PreviewPage::Dds;
+    const bool dds = format == EntryFormat::Dds;
     dims_ = new QLabel;
     dims_->setObjectName(dds ? "DDSInfo" : "TGAInfo");
     view_ = new ImageView(scene_);
@@ -38,14 +37,9 @@ ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& me
 
     menu_ = new QMenu(this);
     menu_->setObjectName("PopupMenu4");
-    alpha_ = menu_->addAction(QStringLiteral("Прозрачность"));
-    alpha_->setObjectName("CtxAlpha1");
-    alpha_->setCheckable(true);
+    alpha_ = addCommand(menu_, "CtxAlpha1", [this](bool on) { scene_.setBlending(on); });
     alpha_->setChecked(scene_.blending());
-    save_ = menu_->addAction(QStringLiteral("Сохранить..."));
-    save_->setObjectName("CtxSaveImage2");
-    connect(alpha_, &QAction::toggled, &scene_, &ImageScene::setBlending);
-    connect(save_, &QAction::triggered, this, &ImagePage::savePicture);
+    save_ = addCommand(menu_, "CtxSaveImage2", [this](bool) { savePicture(); });
     // The other page may have changed the shared setting since this menu was last open.
     connect(&scene_, &ImageScene::changed, this, [this] {
         const QSignalBlocker block(alpha_);
@@ -60,7 +54,7 @@ ImagePage::ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& me
 void ImagePage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
     showHeader(name, formattedSize(size));
     EntryReader entry = EntryReader::open(archivePath, offset, size);
-    const LoadedImage loaded = kind() == PreviewPage::Dds ? LoadDds(entry) : LoadTga(entry);
+    const LoadedImage loaded = loadPicture_(entry);
     scene_.setPicture(toQImage(loaded.image));
     dims_->setText(QString::asprintf("%dx%d", loaded.image.width, loaded.image.height));
     askForPage(kind());

@@ -20,8 +20,8 @@ class BitmapSaveDialog;
 class ImagePage : public PreviewPageFrame {
     Q_OBJECT
 public:
-    // `kind` is PreviewPage::Dds or PreviewPage::Tga and picks the loader.
-    ImagePage(PreviewPage kind, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
+    // `format` is a picture format (EntryFormat::Dds or EntryFormat::Tga): its row gives the loader.
+    ImagePage(EntryFormat format, ImageScene& scene, const MessageTable& messages, Prompts& prompts,
               std::shared_ptr<BitmapSaveDialog> saveDialog, QWidget* parent = nullptr);
 
     // Decodes the picture straight from bytes [offset, offset + size) of the archive file.
@@ -41,6 +41,7 @@ public:
 private:
     ImageScene& scene_;
     std::shared_ptr<BitmapSaveDialog> saveDialog_;
+    LoadedImage (*loadPicture_)(EntryReader& entry);
 
     QLabel* dims_ = nullptr;
     ImageView* view_ = nullptr;

@@ -125,12 +125,8 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
 
     menu_ = new QMenu(this);
     menu_->setObjectName("PopupMenu2");
-    QAction* save = menu_->addAction(QStringLiteral("Сохранить..."));
-    save->setObjectName("CtxSaveImage");
-    QAction* saveMask = menu_->addAction(QStringLiteral("Сохранить маску..."));
-    saveMask->setObjectName("CtxSaveMask");
-    connect(save, &QAction::triggered, this, [this] { saveSelected(false); });
-    connect(saveMask, &QAction::triggered, this, [this] { saveSelected(true); });
+    addCommand(menu_, "CtxSaveImage", [this](bool) { saveSelected(false); });
+    addCommand(menu_, "CtxSaveMask", [this](bool) { saveSelected(true); });
     list_->setContextMenuPolicy(Qt::NoContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
