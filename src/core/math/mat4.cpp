@@ -16,23 +16,6 @@ Mat4 operator*(const Mat4& a, const Mat4& b) {
     return r;
 }
 
-Vec4 Mat4::operator*(Vec4 v) const {
-    const Mat4& a = *this;
-    auto row = [&](int r) { return a(r, 0) * v.x + a(r, 1) * v.y + a(r, 2) * v.z + a(r, 3) * v.w; };
-    return {row(0), row(1), row(2), row(3)};
-}
-
-Vec3 Mat4::transformPoint(Vec3 p) const {
-    const Vec4 r = *this * Vec4{p.x, p.y, p.z, 1};
-    if (r.w == 1 || r.w == 0) return {r.x, r.y, r.z};
-    return {r.x / r.w, r.y / r.w, r.z / r.w};
-}
-
-Vec3 Mat4::transformDirection(Vec3 d) const {
-    const Vec4 r = *this * Vec4{d.x, d.y, d.z, 0};
-    return {r.x, r.y, r.z};
-}
-
 Mat4 Mat4::translation(Vec3 t) {
     Mat4 m;
     m(0, 3) = t.x;

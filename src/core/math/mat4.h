@@ -24,11 +24,22 @@ public:
     friend bool operator==(const Mat4&, const Mat4&) = default;
 
     friend Mat4 operator*(const Mat4& a, const Mat4& b);
-    Vec4 operator*(Vec4 v) const;
+    // Inline: the vertex lists put every vertex of a model through one of these.
+    Vec4 operator*(Vec4 v) const {
+        const auto row = [&](int r) { return (*this)(r, 0) * v.x + (*this)(r, 1) * v.y + (*this)(r, 2) * v.z + (*this)(r, 3) * v.w; };
+        return {row(0), row(1), row(2), row(3)};
+    }
     // The point (w = 1) through the matrix; a projection's result is divided by its w.
-    Vec3 transformPoint(Vec3 p) const;
+    Vec3 transformPoint(Vec3 p) const {
+        const Vec4 r = *this * Vec4{p.x, p.y, p.z, 1};
+        if (r.w == 1 || r.w == 0) return {r.x, r.y, r.z};
+        return {r.x / r.w, r.y / r.w, r.z / r.w};
+    }
     // The direction (w = 0): turned and scaled, never moved.
-    Vec3 transformDirection(Vec3 d) const;
+    Vec3 transformDirection(Vec3 d) const {
+        const Vec4 r = *this * Vec4{d.x, d.y, d.z, 0};
+        return {r.x, r.y, r.z};
+    }
 
     static Mat4 translation(Vec3 t);
     static Mat4 scaling(Vec3 s);

@@ -4,23 +4,6 @@
 
 namespace varmelo {
 
-namespace {
-
-Vec3 applyChain(const std::vector<DffFrame>& frames, int frame, Vec3 v, bool move) {
-    int f = frame;
-    while (f >= 0 && size_t(f) < frames.size()) {
-        const DffFrame& m = frames[size_t(f)];
-        v = m.right * v.x + m.up * v.y + m.at * v.z;
-        if (move) v = v + m.position;
-        const int parent = m.parent;
-        if (parent < 0 || parent >= f) break;
-        f = parent;
-    }
-    return v;
-}
-
-}  // namespace
-
 std::vector<DffPart> dffParts(const DffClump& clump) {
     std::vector<DffPart> parts;
     parts.reserve(clump.atomics.size());
@@ -36,11 +19,7 @@ std::vector<DffPart> dffParts(const DffClump& clump) {
     return parts;
 }
 
-Vec3 placePoint(const std::vector<DffFrame>& frames, int frame, Vec3 v) { return applyChain(frames, frame, v, true); }
-
-Vec3 placeDirection(const std::vector<DffFrame>& frames, int frame, Vec3 v) {
-    return applyChain(frames, frame, v, false);
-}
+const Mat4& partMatrix(const DffClump& clump, int frame) { return clump.world.at(size_t(frame)); }
 
 bool drawable(const DffGeometry& g, const std::array<uint16_t, 4>& t) {
     for (uint16_t i : drawnCorners(t))
@@ -62,11 +41,12 @@ std::optional<Bounds> partBounds(const DffClump& clump, const DffPart& part) {
     if (!part.placed()) return std::nullopt;
     const DffGeometry& g = clump.geometries[size_t(part.geometry)];
     if (g.nativeData()) return std::nullopt;
+    const Mat4& place = partMatrix(clump, part.frame);
     std::optional<Bounds> b;
     for (const auto& t : g.triangles) {
         if (!drawable(g, t)) continue;
         for (uint16_t i : drawnCorners(t)) {
-            const Vec3 p = placePoint(clump.frames, part.frame, g.positions[i]);
+            const Vec3 p = place.transformPoint(g.positions[i]);
             if (!b) {
                 b = Bounds{p, p};
                 continue;

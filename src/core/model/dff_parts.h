@@ -22,12 +22,8 @@ struct DffPart {
 
 std::vector<DffPart> dffParts(const DffClump& clump);
 
-// A point of frame `frame`'s space in model space: v.x·right + v.y·up + v.z·at + position,
-// then the same with the parent's matrix, up to the root. A parent index that is not lower
-// than the frame's own, or out of range, ends the chain (so no chain can loop).
-Vec3 placePoint(const std::vector<DffFrame>& frames, int frame, Vec3 v);
-// The same for a direction: rotated by the chain, not moved.
-Vec3 placeDirection(const std::vector<DffFrame>& frames, int frame, Vec3 v);
+// The matrix that places a part drawn at `frame` (the clump's world matrix of that frame).
+const Mat4& partMatrix(const DffClump& clump, int frame);
 
 // The vertex indices a stored triangle is drawn with, in drawing order (words 1, 0, 3).
 inline std::array<uint16_t, 3> drawnCorners(const std::array<uint16_t, 4>& t) { return {t[1], t[0], t[3]}; }

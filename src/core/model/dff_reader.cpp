@@ -6,6 +6,7 @@
 
 #include "core/io/endian.h"
 #include "core/io/errors.h"
+#include "core/model/frame_space.h"
 #include "core/preview/chunk.h"
 
 namespace varmelo {
@@ -248,6 +249,8 @@ DffClump ReadDffClump(EntryReader& entry) {
         // Damaged content (FileError) or a table too large for memory: what was read stays.
         clump.error = e.what();
     }
+    // Also for a clump cut short: the frames read place the parts read.
+    clump.world = frameWorldMatrices(clump.frames);
     return clump;
 }
 

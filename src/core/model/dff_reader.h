@@ -31,6 +31,8 @@
 #include <string>
 #include <vector>
 
+#include "core/math/mat4.h"
+#include "core/model/dff_frame.h"
 #include "core/model/dff_materials.h"
 #include "core/model/vec3.h"
 #include "core/preview/entry_reader.h"
@@ -43,15 +45,6 @@ inline constexpr uint32_t kGeometryColours = 0x08;
 inline constexpr uint32_t kGeometryNormals = 0x10;
 inline constexpr uint32_t kGeometryTexCoordSets = 0x80;
 inline constexpr uint32_t kGeometryNative = 0x01000000;
-
-struct DffFrame {
-    std::string name;  // empty when the frame's Extension holds no name
-    Vec3 right{1, 0, 0};
-    Vec3 up{0, 1, 0};
-    Vec3 at{0, 0, 1};
-    Vec3 position;
-    int32_t parent = -1;
-};
 
 struct DffAtomic {
     int32_t frame = -1;
@@ -89,6 +82,9 @@ struct DffGeometry {
 struct DffClump {
     uint32_t atomicCount = 0;  // as the Clump's Struct states it
     std::vector<DffFrame> frames;
+    // Each frame's matrix in model space (frameWorldMatrices), worked out once as the frames
+    // are read; what the vertex lists place parts by.
+    std::vector<Mat4> world;
     std::vector<DffGeometry> geometries;
     std::vector<DffAtomic> atomics;
     // Over the geometries read: stated vertex counts, the triangles that can be drawn (stated

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/io/codepage.h"
+#include "core/model/frame_space.h"
 #include "core/model/model_textures.h"
 
 namespace varmelo {
@@ -36,8 +37,6 @@ bool endsWith(const std::string& upper, std::string_view tail) {
     return upper.size() >= tail.size() && std::string_view(upper).substr(upper.size() - tail.size()) == tail;
 }
 
-Vec3 turn(Vec3 v, bool turned) { return turned ? Vec3{-v.x, -v.y, v.z} : v; }
-
 }  // namespace
 
 bool isWheelPart(const DffClump& clump, const DffPart& part) {
@@ -49,18 +48,15 @@ std::vector<PartPlacement> wheelClones(const DffClump& clump, const DffPart& par
     if (!part.placed() || !isWheelPart(clump, part)) return out;
     const auto& frames = clump.frames;
 
-    // The stored wheel's own dummies: the frames of its chain, walked as placePoint walks it.
+    // The stored wheel's own dummies: the frames of the chain that places it.
     std::vector<bool> ancestor(frames.size(), false);
     char storedSide = 0;
-    for (int f = part.frame; f >= 0 && size_t(f) < frames.size();) {
+    for (int f = part.frame; f >= 0; f = frameParent(frames, f)) {
         ancestor[size_t(f)] = true;
         if (!storedSide) storedSide = dummySide(frames[size_t(f)]);
-        const int parent = frames[size_t(f)].parent;
-        if (parent < 0 || parent >= f) break;
-        f = parent;
     }
     // A wheel under no wheel dummy: its side is where it stands (+x is the right).
-    if (!storedSide) storedSide = placePoint(frames, part.frame, Vec3{}).x >= 0 ? 'r' : 'l';
+    if (!storedSide) storedSide = partMatrix(clump, part.frame).transformPoint(Vec3{}).x >= 0 ? 'r' : 'l';
 
     for (size_t i = 0; i < frames.size(); ++i) {
         const char side = dummySide(frames[i]);
@@ -75,12 +71,9 @@ bool hiddenInGameView(const std::string& caption) {
     return endsWith(upper, "_DAM") || endsWith(upper, "_VLO");
 }
 
-Vec3 placePoint(const std::vector<DffFrame>& frames, PartPlacement at, Vec3 v) {
-    return placePoint(frames, at.frame, turn(v, at.turned));
-}
-
-Vec3 placeDirection(const std::vector<DffFrame>& frames, PartPlacement at, Vec3 v) {
-    return placeDirection(frames, at.frame, turn(v, at.turned));
+Mat4 placementMatrix(const DffClump& clump, PartPlacement at) {
+    const Mat4& world = partMatrix(clump, at.frame);
+    return at.turned ? world * Mat4::scaling({-1, -1, 1}) : world;
 }
 
 }  // namespace varmelo

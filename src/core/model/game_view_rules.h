@@ -35,8 +35,7 @@ std::vector<PartPlacement> wheelClones(const DffClump& clump, const DffPart& par
 // Whether a part with this caption starts hidden in the game look ("bonnet_dam", "chassis_vlo").
 bool hiddenInGameView(const std::string& caption);
 
-// placePoint / placeDirection for a placement.
-Vec3 placePoint(const std::vector<DffFrame>& frames, PartPlacement at, Vec3 v);
-Vec3 placeDirection(const std::vector<DffFrame>& frames, PartPlacement at, Vec3 v);
+// The matrix a placement draws by: the frame's world matrix, after the half turn when turned.
+Mat4 placementMatrix(const DffClump& clump, PartPlacement at);
 
 }  // namespace varmelo

@@ -11,14 +11,19 @@ std::vector<ModelVertex> partVertices(const DffClump& clump, const DffPart& part
     if (g.nativeData()) return out;
     const Rgba colour = selected ? kSelectedPartColour : kPartColour;
     const bool stored = g.storedNormals() && g.normals.size() == g.positions.size();
+    // Each vertex placed once, however many triangles share it.
+    const Mat4& place = partMatrix(clump, part.frame);
+    std::vector<Vec3> placed(g.positions.size()), turned(stored ? g.normals.size() : 0);
+    for (size_t i = 0; i < placed.size(); ++i) placed[i] = place.transformPoint(g.positions[i]);
+    for (size_t i = 0; i < turned.size(); ++i) turned[i] = normalized(place.transformDirection(g.normals[i]));
     out.reserve(g.triangles.size() * 3);
     for (const auto& t : g.triangles) {
         if (!drawable(g, t)) continue;
         const size_t first = out.size();
         for (uint16_t i : drawnCorners(t)) {
             ModelVertex v;
-            v.position = placePoint(clump.frames, part.frame, g.positions[i]);
-            if (stored) v.normal = normalized(placeDirection(clump.frames, part.frame, g.normals[i]));
+            v.position = placed[i];
+            if (stored) v.normal = turned[i];
             v.colour = colour;
             if (i < g.texCoords.size()) v.texCoord = g.texCoords[i];
             out.push_back(v);

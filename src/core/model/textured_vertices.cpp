@@ -13,6 +13,7 @@ std::vector<MaterialVertices> texturedPartVertices(const DffClump& clump, const 
     if (g.nativeData()) return out;
     const bool stored = g.storedNormals() && g.normals.size() == g.positions.size();
     const std::vector<std::vector<uint32_t>> groups = trianglesByMaterial(g);
+    const Mat4 place = placementMatrix(clump, at);
     for (size_t m = 0; m < groups.size(); ++m) {
         if (groups[m].empty()) continue;
         MaterialVertices group;
@@ -26,8 +27,8 @@ std::vector<MaterialVertices> texturedPartVertices(const DffClump& clump, const 
             const size_t first = group.vertices.size();
             for (uint16_t i : drawnCorners(g.triangles[t])) {
                 TexturedVertex v;
-                v.position = placePoint(clump.frames, at, g.positions[i]);
-                if (stored) v.normal = normalized(placeDirection(clump.frames, at, g.normals[i]));
+                v.position = place.transformPoint(g.positions[i]);
+                if (stored) v.normal = normalized(place.transformDirection(g.normals[i]));
                 if (i < g.texCoords.size()) v.texCoord = g.texCoords[i];
                 v.colour = group.colour;
                 group.vertices.push_back(v);

@@ -6,6 +6,7 @@
 #include "core/io/endian.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
+#include "core/model/frame_space.h"
 #include "core/model/mesh_vertices.h"
 #include "support/dff_builder.h"
 #include "support/read_model.h"
@@ -238,13 +239,14 @@ TEST(DffParts, PlacedByTheWholeFrameChain) {
     frames[2].parent = 1;
     frames[3].position = {0, 0, 7};
     frames[3].parent = 3;  // itself: ends the chain
-    expectVec(placePoint(frames, 2, {1, 0, 0}), {10, 6, 1});
-    expectVec(placeDirection(frames, 2, {1, 0, 0}), {0, 1, 0});
-    expectVec(placePoint(frames, 3, {1, 0, 0}), {1, 0, 7});
+    const auto point = [&](int f, Vec3 v) { return frameWorldMatrices(frames)[size_t(f)].transformPoint(v); };
+    expectVec(point(2, {1, 0, 0}), {10, 6, 1});
+    expectVec(frameWorldMatrices(frames)[2].transformDirection({1, 0, 0}), {0, 1, 0});
+    expectVec(point(3, {1, 0, 0}), {1, 0, 7});
     frames[2].parent = 9;  // out of range
-    expectVec(placePoint(frames, 2, {1, 0, 0}), {1, 0, 1});
+    expectVec(point(2, {1, 0, 0}), {1, 0, 1});
     frames[0].parent = 2;  // a later frame as parent would loop
-    expectVec(placePoint(frames, 1, {1, 0, 0}), {10, 6, 0});
+    expectVec(point(1, {1, 0, 0}), {10, 6, 0});
 }
 
 TEST(DffReader, NativeGeometryIsListedButDrawsNothing) {

@@ -92,19 +92,19 @@ TEST(WheelClones, EveryOtherDummyGetsACopyTurnedOnTheFarSide) {
 
 TEST(WheelClones, ACopyIsPlacedByItsDummysChainAndTurnedAboutZ) {
     const Rig rig = vehicle({"wheel_lf_dummy", "wheel_rf_dummy", "wheel_rb_dummy"}, "wheel_rf_dummy");
-    const auto& frames = rig.clump.frames;
     const auto clones = wheelClones(rig.clump, rig.wheel);
     ASSERT_EQ(clones.size(), 2u);
+    const auto at = [&](PartPlacement p) { return placementMatrix(rig.clump, p); };
     // The stored wheel stays where its own chain puts it: dummy + its offset + chassis.
-    EXPECT_TRUE(near(placePoint(frames, PartPlacement{rig.wheel.frame, false}, {0.2f, 0.3f, 0}), {1.3f, 2.3f, 1}));
+    EXPECT_TRUE(near(at({rig.wheel.frame, false}).transformPoint({0.2f, 0.3f, 0}), {1.3f, 2.3f, 1}));
     // The left front copy: on the dummy itself, turned, so its outer face (+x) looks to -x.
     EXPECT_TRUE(clones[0].turned);
-    EXPECT_TRUE(near(placePoint(frames, clones[0], {0.2f, 0.3f, 0}), {-1.2f, 1.7f, 1}));
-    EXPECT_TRUE(near(placeDirection(frames, clones[0], {1, 0, 0}), {-1, 0, 0}));
-    EXPECT_TRUE(near(placeDirection(frames, clones[0], {0, 0, 1}), {0, 0, 1}));
+    EXPECT_TRUE(near(at(clones[0]).transformPoint({0.2f, 0.3f, 0}), {-1.2f, 1.7f, 1}));
+    EXPECT_TRUE(near(at(clones[0]).transformDirection({1, 0, 0}), {-1, 0, 0}));
+    EXPECT_TRUE(near(at(clones[0]).transformDirection({0, 0, 1}), {0, 0, 1}));
     // The right back copy keeps the stored wheel's way round.
     EXPECT_FALSE(clones[1].turned);
-    EXPECT_TRUE(near(placePoint(frames, clones[1], {0.2f, 0.3f, 0}), {1.2f, -1.7f, 1}));
+    EXPECT_TRUE(near(at(clones[1]).transformPoint({0.2f, 0.3f, 0}), {1.2f, -1.7f, 1}));
 }
 
 TEST(WheelClones, OnlyTheWheelIsCopied) {
