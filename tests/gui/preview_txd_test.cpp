@@ -189,14 +189,19 @@ private slots:
     }
 
     void undecodableTextureShowsWhy() {
-        const Bytes dict = TxdBuilder().add(TxdTexture::d3d9("short", TexFormat::Dxt1, 64, 64, Bytes(10, 1))).build();
+        TxdTexture ps2 = TxdTexture::d3d9("ps2", TexFormat::B8888, 4, 4, Bytes(64, 1));
+        ps2.platform = kPlatformPS2;
+        const Bytes dict = TxdBuilder().add(TxdTexture::d3d9("short", TexFormat::Dxt1, 64, 64, Bytes(10, 1))).add(ps2).build();
         const std::string path = put("bad.txd", dict);
         auto page = makePage();
         page->preview(path, 0, dict.size(), "bad.txd");
         QVERIFY(page->image()->picture().isNull());
         QCOMPARE(page->image()->status(), QString::fromUtf8(decodeStatusText(DecodeStatus::ShortData)));
-        QTRY_COMPARE(page->thumbnailsDelivered(), 1);
+        QTRY_COMPARE(page->thumbnailsDelivered(), 2);
         QVERIFY(page->thumb(0).isNull());
+        page->list()->setCurrentIndex(page->model()->index(1));
+        QCOMPARE(page->image()->status(), QStringLiteral("Unsupported texture platform: PS2"));
+        QCOMPARE(page->model()->index(1).data(TextureListModel::ThumbTextRole).toString(), page->image()->status());
         // saving it writes nothing and says why
         prompts.files.push_back(QString::fromStdString(dir.file("x.bmp")));
         page->saveSelected(false);

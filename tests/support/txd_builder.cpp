@@ -84,6 +84,19 @@ TxdTexture common(const std::string& name, TexFormat f, uint16_t w, uint16_t h, 
     return t;
 }
 
+std::vector<uint8_t> ps2Native(const TxdTexture& t) {
+    std::vector<uint8_t> head, body, raster = rwChunk(1, std::vector<uint8_t>(64)), level = rwChunk(1, t.level);
+    for (uint32_t v : {t.platform, t.filterFlags}) add32(head, v);
+    raster.insert(raster.end(), level.begin(), level.end());
+    auto text = [](std::string s) {  // zero-terminated, padded to whole words
+        s.resize(s.size() / 4 * 4 + 4);
+        return rwChunk(2, {s.begin(), s.end()});
+    };
+    for (const auto& c : {rwChunk(1, head), text(t.name), text(t.mask), rwChunk(1, raster)})
+        body.insert(body.end(), c.begin(), c.end());
+    return body;
+}
+
 }  // namespace
 
 TxdTexture TxdTexture::d3d8(const std::string& name, TexFormat f, uint16_t w, uint16_t h,
@@ -160,7 +173,7 @@ std::vector<uint8_t> TxdBuilder::build() const {
     add16(head, 0);
     body = rwChunk(1, head);
     for (const auto& t : textures_) {
-        std::vector<uint8_t> native = rwChunk(1, textureStruct(t));
+        std::vector<uint8_t> native = t.platform == varmelo::kPlatformPS2 ? ps2Native(t) : rwChunk(1, textureStruct(t));
         std::vector<uint8_t> ext = rwChunk(3, {});
         native.insert(native.end(), ext.begin(), ext.end());
         std::vector<uint8_t> chunk = rwChunk(21, native);

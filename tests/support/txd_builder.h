@@ -2,7 +2,9 @@
 // Builds RenderWare texture dictionaries for tests and sample content (no test framework):
 //   TxdBuilder().add(TxdTexture::d3d9("grass", TexFormat::Dxt1, 64, 64, blocks)).build();
 // Every texture becomes a texture native chunk holding its struct (fixed part, palette, first
-// level and any further levels) and an empty extension chunk.
+// level and any further levels) and an empty extension chunk; one of platform PS2 ("PS2\0")
+// holds that platform's layout instead: a struct of platform and flags, string chunks of the
+// names, a struct of a raster header (zeros) and the level.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -10,7 +10,6 @@ namespace varmelo {
 
 namespace {
 
-constexpr uint32_t kChunkString = 0x02;
 constexpr uint32_t kChunkTexture = 0x06;
 constexpr uint32_t kChunkMaterial = 0x07;
 constexpr uint32_t kChunkMaterialList = 0x08;

@@ -13,6 +13,7 @@
 namespace varmelo {
 
 inline constexpr uint32_t kChunkStruct = 1;
+inline constexpr uint32_t kChunkString = 2;
 inline constexpr uint32_t kChunkExtension = 3;
 inline constexpr uint32_t kChunkTextureNative = 21;
 inline constexpr uint32_t kChunkTextureDictionary = 22;

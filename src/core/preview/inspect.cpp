@@ -39,7 +39,8 @@ EntryReader openEntryReader(const Archive& a, const TEntryRec& e) {
 }
 
 TextureInfo textureInfo(const TTexRec& t) {
-    return {t.Name, t.MaskName, t.Width, t.Height, t.Depth, t.HasAlpha, formatName(t.Format), t.DataSize};
+    std::string format = headerFormatName(t.Platform, t.RasterFormat, t.AlphaWord, t.Compression);
+    return {t.Name, t.MaskName, t.Width, t.Height, t.Depth, t.HasAlpha, std::move(format), t.DataSize};
 }
 
 EntryInspection InspectEntry(EntryReader& entry, const std::string& entryName) {
@@ -109,7 +110,7 @@ TxdTable ReadDictionary(EntryReader& entry) {
 Image ExportTexture(EntryReader& entry, const TTexRec& t, ExportMode mode) {
     TexelImage texels;
     const DecodeStatus s = DecodeTexels(entry, t, texels);
-    if (s != DecodeStatus::Ok) throw FormatError(decodeStatusText(s));
+    if (s != DecodeStatus::Ok) throw FormatError(decodeMessage(t, s));
     return render(std::move(texels), mode);
 }
 

@@ -27,7 +27,7 @@ struct TextureInfo {
     int height = 0;
     int depth = 0;
     bool hasAlpha = false;
-    std::string format;  // formatName(): "DXT1", ..., "unknown"
+    std::string format;  // headerFormatName(): "DXT1", ..., "PS2", "D3D format 0x...", "unknown"
     uint32_t dataSize = 0;
 };
 

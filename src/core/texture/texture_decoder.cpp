@@ -1,5 +1,6 @@
 #include "core/texture/texture_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -62,6 +63,24 @@ uint8_t blend(uint8_t v, uint8_t g, float w) {
 
 uint8_t checkerGrey(int x, int y) { return ((x % 16 < 8) == (y % 16 < 8)) ? 192 : 255; }
 
+// Colour stored premultiplied by alpha (DXT2, DXT4) divided back, rounded and held to 255;
+// a texel of alpha 0 keeps what it holds.
+void unpremultiply(uint8_t* bgra, size_t count) {
+    for (size_t i = 0; i < count; ++i, bgra += 4) {
+        const uint32_t a = bgra[3];
+        if (a == 0) continue;
+        for (int c = 0; c < 3; ++c) bgra[c] = uint8_t(std::min<uint32_t>(255, (bgra[c] * 255u + a / 2) / a));
+    }
+}
+
+// What the header alone refuses, in the order the user is told.
+DecodeStatus headerStatus(const TTexRec& t) {
+    if (t.Format == TexFormat::OtherPlatform) return DecodeStatus::OtherPlatform;
+    if (t.Width == 0 || t.Height == 0) return DecodeStatus::NoPixels;
+    if (t.Width > kMaxImageSide || t.Height > kMaxImageSide) return DecodeStatus::TooLarge;
+    return DecodeStatus::Ok;
+}
+
 bool validOutput(int w, int h) {
     return w > 0 && h > 0 && uint32_t(w) <= kMaxImageSide && uint32_t(h) <= kMaxImageSide;
 }
@@ -75,8 +94,18 @@ const char* decodeStatusText(DecodeStatus s) {
     case DecodeStatus::TooLarge: return "Texture size out of range";
     case DecodeStatus::ShortData: return "Texture data is shorter than its format needs";
     case DecodeStatus::Unsupported: return "Unsupported texture format";
+    case DecodeStatus::OtherPlatform: return "Unsupported texture platform";
     }
     return "";
+}
+
+std::string decodeMessage(const TTexRec& t, DecodeStatus s) {
+    std::string text = decodeStatusText(s);
+    if (s == DecodeStatus::Unsupported || s == DecodeStatus::OtherPlatform) {
+        const std::string name = headerFormatName(t.Platform, t.RasterFormat, t.AlphaWord, t.Compression);
+        if (name != formatName(TexFormat::Unknown)) text += ": " + name;
+    }
+    return text;
 }
 
 TexFormat decodeLayout(const TTexRec& t) {
@@ -95,8 +124,7 @@ uint64_t decodeBytesNeeded(const TTexRec& t) {
 
 DecodeStatus DecodeTexels(const TTexRec& t, std::span<const uint8_t> level, TexelImage& out) {
     out = {};
-    if (t.Width == 0 || t.Height == 0) return DecodeStatus::NoPixels;
-    if (t.Width > kMaxImageSide || t.Height > kMaxImageSide) return DecodeStatus::TooLarge;
+    if (const DecodeStatus s = headerStatus(t); s != DecodeStatus::Ok) return s;
     const TexFormat f = decodeLayout(t);
     if (f == TexFormat::Unsupported) return DecodeStatus::Unsupported;
     if (t.Palette.size() < paletteBytes(f)) return DecodeStatus::Unsupported;
@@ -115,6 +143,15 @@ DecodeStatus DecodeTexels(const TTexRec& t, std::span<const uint8_t> level, Texe
         out.fourBitAlpha = true;
         break;
     case TexFormat::Dxt5: decodeDxtSurface(DxtKind::Dxt5, src, w, h, dst); break;
+    case TexFormat::Dxt2:
+        decodeDxtSurface(DxtKind::Dxt3, src, w, h, dst);
+        unpremultiply(dst, count);
+        out.fourBitAlpha = true;
+        break;
+    case TexFormat::Dxt4:
+        decodeDxtSurface(DxtKind::Dxt5, src, w, h, dst);
+        unpremultiply(dst, count);
+        break;
     case TexFormat::B8888: std::memcpy(dst, src, count * 4); break;
     case TexFormat::B888:
         std::memcpy(dst, src, count * 4);
@@ -143,7 +180,8 @@ DecodeStatus DecodeTexels(const TTexRec& t, std::span<const uint8_t> level, Texe
         break;
     }
     case TexFormat::Unknown:
-    case TexFormat::Unsupported: return DecodeStatus::Unsupported;
+    case TexFormat::Unsupported:
+    case TexFormat::OtherPlatform: return DecodeStatus::Unsupported;
     }
     return DecodeStatus::Ok;
 }
@@ -200,15 +238,15 @@ namespace {
 
 // Both ways of decoding: check the output size, decode the texels, render them.
 template <class DecodeTexelsInto>
-DecodeResult decodeAndRender(int outW, int outH, TextureMode mode, DecodeTexelsInto&& decode) {
+DecodeResult decodeAndRender(const TTexRec& t, int outW, int outH, TextureMode mode, DecodeTexelsInto&& decode) {
     DecodeResult r;
-    if (!validOutput(outW, outH)) {
-        r.status = DecodeStatus::TooLarge;
-        return r;
-    }
     TexelImage texels;
-    r.status = decode(texels);
+    // What the header refuses goes first: a page asks for a picture at the texture's own size,
+    // which says nothing for a raster whose sizes are not read.
+    r.status = headerStatus(t);
+    if (r.status == DecodeStatus::Ok) r.status = validOutput(outW, outH) ? decode(texels) : DecodeStatus::TooLarge;
     if (r.status == DecodeStatus::Ok) r.image = RenderTexels(texels, outW, outH, mode);
+    else r.text = decodeMessage(t, r.status);
     return r;
 }
 
@@ -216,13 +254,12 @@ DecodeResult decodeAndRender(int outW, int outH, TextureMode mode, DecodeTexelsI
 
 DecodeResult DecodeTexture(const TTexRec& t, std::span<const uint8_t> level, int outW, int outH,
                            TextureMode mode) {
-    return decodeAndRender(outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(t, level, out); });
+    return decodeAndRender(t, outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(t, level, out); });
 }
 
 DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out) {
     out = {};
-    if (t.Width == 0 || t.Height == 0) return DecodeStatus::NoPixels;
-    if (t.Width > kMaxImageSide || t.Height > kMaxImageSide) return DecodeStatus::TooLarge;
+    if (const DecodeStatus s = headerStatus(t); s != DecodeStatus::Ok) return s;
     const uint64_t need = decodeBytesNeeded(t);
     if (need == 0) return DecodeStatus::Unsupported;
     // Checked before reading, so a stored size from a damaged file never sizes a buffer.
@@ -242,7 +279,7 @@ DecodeStatus DecodeTexels(EntryReader& entry, const TTexRec& t, TexelImage& out)
 }
 
 DecodeResult DecodeTexture(EntryReader& entry, const TTexRec& t, int outW, int outH, TextureMode mode) {
-    return decodeAndRender(outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(entry, t, out); });
+    return decodeAndRender(t, outW, outH, mode, [&](TexelImage& out) { return DecodeTexels(entry, t, out); });
 }
 
 }  // namespace varmelo

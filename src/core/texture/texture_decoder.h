@@ -20,14 +20,18 @@ enum class TextureMode : int {
 
 enum class DecodeStatus {
     Ok,
-    NoPixels,     // width or height is 0
-    TooLarge,     // a side beyond kMaxImageSide (or a requested output size out of range)
-    ShortData,    // the level holds fewer bytes than its layout needs
-    Unsupported,  // the header names a layout this program cannot decode
+    NoPixels,       // width or height is 0
+    TooLarge,       // a side beyond kMaxImageSide (or a requested output size out of range)
+    ShortData,      // the level holds fewer bytes than its layout needs
+    Unsupported,    // the header names a layout this program cannot decode
+    OtherPlatform,  // a raster of neither Direct3D platform
 };
 
 // The status as the user reads it ("" for Ok).
 const char* decodeStatusText(DecodeStatus s);
+// The same for texture t, naming its layout or platform when the status refuses it:
+// "Unsupported texture platform: PS2".
+std::string decodeMessage(const TTexRec& t, DecodeStatus s);
 
 // Texels of a texture at its own size, alpha in the fourth byte.
 struct TexelImage {
@@ -61,7 +65,8 @@ Image RenderTexelsInPlace(TexelImage&& texels, TextureMode mode);
 struct DecodeResult {
     Image image;  // empty unless status is Ok
     DecodeStatus status = DecodeStatus::Ok;
-    std::string message() const { return decodeStatusText(status); }
+    std::string text;  // decodeMessage() of the status, empty when Ok
+    const std::string& message() const { return text; }
 };
 
 DecodeResult DecodeTexture(const TTexRec& t, std::span<const uint8_t> level, int outW, int outH,

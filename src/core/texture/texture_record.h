@@ -20,6 +20,7 @@ struct TTexRec {
     uint8_t MipLevels = 0;
     uint8_t RasterType = 0;
     uint8_t Compression = 0;  // byte at 87: DXT type (Direct3D 8), flags (Direct3D 9)
+    // OtherPlatform: only Platform and the names are read, every other field stays 0.
     TexFormat Format = TexFormat::Unknown;
     bool HasAlpha = false;
     uint64_t DataPos = 0;     // byte position of the first level's pixels in the archive file

@@ -1,5 +1,6 @@
 #include "core/texture/txd_reader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/io/endian.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr size_t kFixedPart = 88;  // up to the palette or the level's size word
 constexpr size_t kNameField = 32;
+constexpr size_t kNamesEnd = 72;  // platform, flags, name and mask name
 constexpr size_t kSizeWord = 4;
 // A texture's struct header, fixed part and (unless a palette comes between) level size word:
 // what one read takes in.
@@ -50,6 +52,41 @@ void readAfterFixedPart(EntryReader& r, TTexRec& t) {
     t.DataPos = r.origin() + t.DataOffset;
 }
 
+// The text of the string chunk at the reader's position, with the reader past it; empty, the
+// reader somewhere after the position, when no whole string chunk is there.
+std::string stringChunk(EntryReader& r) {
+    if (r.remaining() < kChunkHeaderSize) return {};
+    const ChunkHeader h = readChunkHeader(r);
+    if (h.type != kChunkString || h.size > r.remaining()) return {};
+    const uint64_t end = r.pos() + h.size;
+    uint8_t text[kNameField] = {};
+    r.read(text, std::min<size_t>(h.size, kNameField));
+    r.seek(end);
+    return fixedName(text);
+}
+
+// A raster of another platform is laid out its own way after the platform word, so only its
+// names are taken: from the struct where it is long enough to hold them at the Direct3D
+// places (Xbox), else from the two string chunks after it (PS2). Its sizes are not read: nothing
+// locates its pixels, and it is never decoded.
+TTexRec otherPlatformTexture(EntryReader& r, uint32_t platform, uint64_t structBody, uint32_t structSize) {
+    TTexRec t;
+    t.Platform = platform;
+    t.Format = TexFormat::OtherPlatform;
+    r.seek(structBody);
+    if (structSize >= kNamesEnd) {
+        uint8_t head[kNamesEnd];
+        r.read(head, sizeof head);
+        t.Name = fixedName(head + 8);
+        t.MaskName = fixedName(head + 40);
+    } else {
+        r.skip(structSize);
+        t.Name = stringChunk(r);
+        t.MaskName = stringChunk(r);
+    }
+    return t;
+}
+
 // A texture and the struct chunk it was read from.
 struct ReadTexture {
     TTexRec texture;
@@ -68,7 +105,7 @@ ReadTexture readTexture(EntryReader& r) {
         r.read(head, sizeof head);
         s = {u32le(head), u32le(head + 4), u32le(head + 8)};
     }
-    if (s.type == kChunkStruct) {
+    if (s.type == kChunkStruct && isDirect3D(u32le(head + kChunkHeaderSize))) {
         out.structBody = body + kChunkHeaderSize;
         t = fixedFields(head + kChunkHeaderSize);
         if (paletteBytes(t.Format) == 0) {
@@ -80,11 +117,17 @@ ReadTexture readTexture(EntryReader& r) {
             readAfterFixedPart(r, t);
         }
     } else {
-        // The struct is not the first child, or the entry ends within the texture's head:
-        // piece by piece, which also finds where exactly it ends.
+        // The struct is not the first child, the entry ends within the texture's head, or the
+        // raster is of another platform: piece by piece, which also finds where exactly it ends.
         r.seek(body);
         s = SeekChunk(r, kChunkStruct);
         out.structBody = r.pos();
+        out.structSize = s.size;
+        if (const uint32_t platform = r.u32le(); !isDirect3D(platform)) {
+            t = otherPlatformTexture(r, platform, out.structBody, s.size);
+            return out;
+        }
+        r.seek(out.structBody);
         uint8_t fixed[kFixedPart];
         r.read(fixed, sizeof fixed);
         t = fixedFields(fixed);

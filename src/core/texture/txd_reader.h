@@ -12,6 +12,10 @@
 //    87 u8 DXT type (Direct3D 8) or flags, bit 0 = has alpha (Direct3D 9)
 //    88 palette of 256 (PAL8) or 32 (PAL4) RGBA entries, only for palettised rasters
 //    then u32 byte count of the first level and the level's pixels; further levels follow.
+//   Rasters of other platforms share only the platform word (PS2 "PS2\0", Xbox 5, GameCube 6).
+//   A struct long enough to hold them (Xbox) has the names at 8 and 40; a PS2 struct ends
+//   after the flags and the native goes on with string chunks (2) of the name and the mask
+//   name, then the raster's own struct and the extension.
 #include <cstdint>
 #include <string>
 

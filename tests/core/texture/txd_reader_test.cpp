@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#include <squish.h>
 
 #include <cstdio>
 
 #include <array>
 #include <initializer_list>
 #include <random>
+#include <tuple>
 
 #include "core/io/binary_file.h"
+#include "core/preview/inspect.h"
 #include "core/texture/texture_decoder.h"
 #include "core/texture/txd_reader.h"
 #include "support/img_builder.h"
@@ -110,10 +113,10 @@ TEST(TxdTable, AlphaComesFromTheWordOnDirect3D8AndTheFlagsByteOnDirect3D9) {
         {8, 1, 0, true, TexFormat::B8888},   {8, 2, 0, false, TexFormat::B8888},
         {8, 0, 1, false, TexFormat::Dxt1},   {8, 1, 3, true, TexFormat::Dxt3},
         {9, 21, 0, false, TexFormat::B8888}, {9, 21, 1, true, TexFormat::B8888},
-        {9, 1, 0, false, TexFormat::B8888} /* word 1 is an unknown texel format there, not alpha */,
+        {9, 1, 0, false, TexFormat::Unsupported} /* word 1 is an unknown texel format there, not alpha */,
         {9, 0x35545844, 9, true, TexFormat::Dxt5},
         {9, 0, 0, false, TexFormat::B8888} /* no texel format: the raster format word */,
-        {5, 1, 0, true, TexFormat::Unknown} /* another platform: byte count decides */,
+        {5, 1, 0, false, TexFormat::OtherPlatform} /* another platform: nothing read past its names */,
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.platform * 1000 + row.word76);
@@ -139,14 +142,18 @@ TEST(TxdTable, FormatNamesOfTheHeaderFields) {
     const Row rows[] = {
         {8, 0x0200, 0, 1, "DXT1"},  {8, 0x0300, 1, 3, "DXT3"}, {8, 0x0100, 0, 0, "1555"}, {8, 0x0200, 0, 0, "565"},
         {8, 0x0300, 0, 0, "4444"},  {8, 0x0400, 0, 0, "LUM8"}, {8, 0x0500, 0, 0, "8888"}, {8, 0x0600, 0, 0, "888"},
-        {8, 0x0A00, 0, 0, "555"},   {8, 0x2500, 0, 0, "PAL8"}, {8, 0x4500, 0, 0, "PAL4"}, {8, 0x0500, 0, 2, "unknown"},
+        {8, 0x0A00, 0, 0, "555"},   {8, 0x2500, 0, 0, "PAL8"}, {8, 0x4500, 0, 0, "PAL4"}, {8, 0x0500, 0, 7, "unknown"},
         {8, 0x0700, 0, 0, "unknown"}, {8, 0, 0, 0, "unknown"},
         {9, 0, 0x31545844, 8, "DXT1"}, {9, 0, 0x33545844, 8, "DXT3"}, {9, 0, 0x35545844, 8, "DXT5"},
         {9, 0, 21, 0, "8888"},      {9, 0, 22, 0, "888"},      {9, 0, 23, 0, "565"},      {9, 0, 25, 0, "1555"},
         {9, 0, 24, 0, "555"},       {9, 0, 26, 0, "4444"},      {9, 0, 50, 0, "LUM8"},     {9, 0x2500, 41, 0, "PAL8"}, {9, 0x4500, 41, 0, "PAL4"},
+        {8, 0x0300, 1, 2, "DXT2"},  {8, 0x0300, 1, 4, "DXT4"},  {9, 0, 0x32545844, 9, "DXT2"}, {9, 0, 0x34545844, 9, "DXT4"},
+        {9, 0x0500, 0x31495441, 8, "D3D format 0x31495441 (ATI1)"}, {9, 0x0100, 7, 0, "D3D format 0x00000007"},
+        {0x00325350, 0x0300, 0x34545844, 4, "PS2"}, {5, 0x0300, 0, 5, "Xbox"}, {6, 0, 0, 0, "GameCube"},
+        {11, 0x0500, 21, 0, "platform 0xB"},
     };
     for (const auto& r : rows)
-        EXPECT_STREQ(formatName(formatFromHeader(r.platform, r.raster, r.word76, r.byte87)), r.name)
+        EXPECT_EQ(headerFormatName(r.platform, r.raster, r.word76, r.byte87), r.name)
             << r.platform << " " << std::hex << r.raster << " " << r.word76 << " " << int(r.byte87);
 }
 
@@ -190,7 +197,7 @@ TEST(TxdTable, Direct3D9X1R5G5B5IsOpaqueFiveFiveFive) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(pixelAt(mask.image, i % 2, i / 2)[3], 255) << i;
 }
 
-TEST(TxdTable, UnknownDirect3D9FormatFallsBackToTheRasterWordThenTheByteCount) {
+TEST(TxdTable, Direct3D9FormatZeroFallsBackToTheRasterWordAndAnUnknownOneIsRefused) {
     struct Row {
         const char* what;
         uint32_t raster, word76;
@@ -198,17 +205,19 @@ TEST(TxdTable, UnknownDirect3D9FormatFallsBackToTheRasterWordThenTheByteCount) {
         TexFormat format;            // as read from the header
         DecodeStatus status;
         std::array<int, 4> first;    // first texel when decoded
+        const char* message = "Unsupported texture format";
     };
     const Row rows[] = {
-        {"1555 raster word", 0x0100, 99, texels16({0x7C00, 0x801F}), TexFormat::B1555, DecodeStatus::Ok,
+        {"1555 raster word", 0x0100, 0, texels16({0x7C00, 0x801F}), TexFormat::B1555, DecodeStatus::Ok,
          {0, 0, 255, 0}},
-        {"565 raster word, premultiplied DXT2", 0x0200, 0x32545844, texels16({0xF800, 0}), TexFormat::B565,
-         DecodeStatus::Ok, {0, 0, 255, 255}},
-        {"555 raster word", 0x0A00, 7, texels16({0x0443, 0}), TexFormat::B555, DecodeStatus::Ok, {25, 16, 8, 255}},
-        {"no raster layout: byte count, 32 bits", 0, 99, {1, 2, 3, 4, 5, 6, 7, 8}, TexFormat::Unknown,
+        {"565 raster word", 0x0200, 0, texels16({0xF800, 0}), TexFormat::B565, DecodeStatus::Ok, {0, 0, 255, 255}},
+        {"555 raster word", 0x0A00, 0, texels16({0x0443, 0}), TexFormat::B555, DecodeStatus::Ok, {25, 16, 8, 255}},
+        {"no raster layout: byte count, 32 bits", 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}, TexFormat::Unknown,
          DecodeStatus::Ok, {1, 2, 3, 4}},
-        {"raster layout we do not draw", 0x0700, 99, texels16({1, 2}), TexFormat::Unsupported,
+        {"raster layout we do not draw", 0x0700, 0, texels16({1, 2}), TexFormat::Unsupported,
          DecodeStatus::Unsupported, {}},
+        {"unknown FOURCC", 0x0100, 0x31495441, texels16({1, 2}), TexFormat::Unsupported, DecodeStatus::Unsupported,
+         {}, "Unsupported texture format: D3D format 0x31495441 (ATI1)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -225,9 +234,46 @@ TEST(TxdTable, UnknownDirect3D9FormatFallsBackToTheRasterWordThenTheByteCount) {
         if (row.status == DecodeStatus::Ok) {
             EXPECT_EQ(pixelAt(d.image, 0, 0), row.first);
         } else {
-            EXPECT_EQ(d.message(), "Unsupported texture format");
+            EXPECT_EQ(d.message(), row.message);
         }
     }
+}
+
+// libsquish writes the DXT5 / DXT3 blocks of premultiplied colour (no tool at hand writes a
+// DXT4 or DXT2 header). A row of texels: (132, 81, 41) at the case's alpha, then at alpha 0.
+// Divided back: 41, 81, 132 times 255 / alpha, rounded, held to 255.
+TEST(TxdTable, PremultipliedDxtColourIsDividedBackByAlpha) {
+    struct Row { uint32_t platform, word76; uint8_t byte87, alpha; int squishFlags; std::array<int, 4> divided; };
+    const Row rows[] = {{9, 0x34545844, 9, 128, squish::kDxt5, {82, 161, 255, 128}},  // Direct3D 9 DXT4
+                        {8, 1, 2, 136, squish::kDxt3, {77, 152, 248, 136}}};         // Direct3D 8 DXT2
+    for (const Row& row : rows) {
+        const uint8_t texels[16] = {132, 81, 41, row.alpha, 132, 81, 41, 0, 255, 255, 255, 255, 255, 255, 255, 255};
+        uint8_t rgba[64];
+        for (int y = 0; y < 4; ++y) std::copy(texels, texels + 16, rgba + 16 * y);
+        TxdTexture tex = TxdTexture::d3d9("p", TexFormat::Dxt5, 4, 4, std::vector<uint8_t>(16), true);
+        squish::Compress(rgba, tex.level.data(), row.squishFlags);
+        std::tie(tex.platform, tex.word76, tex.byte87) = std::tuple(row.platform, row.word76, row.byte87);
+        EntryReader r{TxdBuilder().add(tex).build()};
+        DecodeResult d = DecodeTexture(r, ReadTextureTable(r).textures.at(0), 4, 4, TextureMode::Colour);
+        ASSERT_EQ(d.status, DecodeStatus::Ok) << d.message();
+        EXPECT_EQ(pixelAt(d.image, 0, 3), row.divided);
+        EXPECT_EQ(pixelAt(d.image, 1, 3), (std::array<int, 4>{41, 81, 132, 0})) << "alpha 0 keeps its colour";
+    }
+}
+
+TEST(TxdTable, RasterOfAnotherPlatformIsNamedSteppedOverAndNotDecoded) {
+    TxdTexture ps2 = TxdTexture::d3d9("ps2tex", TexFormat::B8888, 4, 4, level(64, 1), true);
+    ps2.platform = kPlatformPS2;
+    const std::vector<uint8_t> after = level(64, 2);
+    EntryReader r{TxdBuilder().add(ps2).add(TxdTexture::d3d9("after", TexFormat::B8888, 4, 4, after)).build()};
+    TxdTable table = ReadTextureTable(r);
+    ASSERT_EQ(table.textures.size(), 2u) << table.error;
+    const TTexRec& t = table.textures[0];
+    EXPECT_EQ(std::tie(t.Name, t.MaskName, t.Format), std::tuple("ps2tex", "ps2texa", TexFormat::OtherPlatform));
+    EXPECT_EQ(t.Width + t.Height + t.DataOffset + t.DataSize, 0u) << "its sizes are not read";
+    EXPECT_EQ(textureInfo(t).format, "PS2");
+    EXPECT_EQ(DecodeTexture(r, t, 4, 4, TextureMode::Colour).message(), "Unsupported texture platform: PS2");
+    EXPECT_EQ(DecodeTexture(r, table.textures[1], 4, 4, TextureMode::Colour).image.bgra, after);
 }
 
 TEST(TxdTable, EmptyDictionaryHasNoTexturesAndNoError) {

@@ -30,13 +30,17 @@ void TImageLoader::run() {
         for (size_t t = 0; t < table_.size() && !stop_.load(); ++t) {
             const TTexRec& rec = table_[t];
             QImage colour, alpha;
+            QString failure;
             TexelImage texels;
-            if (DecodeTexels(entry, rec, texels) == DecodeStatus::Ok) {
+            const DecodeStatus status = DecodeTexels(entry, rec, texels);
+            if (status == DecodeStatus::Ok) {
                 colour = toQImage(RenderTexels(texels, kThumbSide, kThumbSide, TextureMode::Colour), true);
                 if (rec.HasAlpha)
                     alpha = toQImage(RenderTexels(texels, kThumbSide, kThumbSide, TextureMode::AlphaMask), true);
+            } else {
+                failure = QString::fromStdString(decodeMessage(rec, status));
             }
-            emit thumbnailReady(generation_, int(t), colour, alpha);
+            emit thumbnailReady(generation_, int(t), colour, alpha, failure);
         }
     } catch (const std::exception&) {
         // A read failure ends the thumbnails here; the rows made so far keep theirs.

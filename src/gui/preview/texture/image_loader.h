@@ -33,8 +33,9 @@ public:
     void stopAndWait();
 
 signals:
-    // `alpha` is null unless the texture has alpha; both are null when it cannot be decoded.
-    void thumbnailReady(int generation, int index, QImage colour, QImage alpha);
+    // `alpha` is null unless the texture has alpha; both are null when it cannot be decoded,
+    // and `failure` then says why.
+    void thumbnailReady(int generation, int index, QImage colour, QImage alpha, QString failure);
 
 protected:
     void run() override;

@@ -9,15 +9,17 @@ void TextureListModel::reset(TTexArray textures) {
     textures_ = std::move(textures);
     thumbs_.assign(textures_.size(), QImage());
     alphaThumbs_.assign(textures_.size(), QImage());
+    failures_.assign(textures_.size(), QString());
     endResetModel();
 }
 
-void TextureListModel::setThumbnails(int row, QImage colour, QImage alpha) {
+void TextureListModel::setThumbnails(int row, QImage colour, QImage alpha, QString failure) {
     if (row < 0 || size_t(row) >= textures_.size()) return;
     thumbs_[size_t(row)] = std::move(colour);
     alphaThumbs_[size_t(row)] = std::move(alpha);
+    failures_[size_t(row)] = std::move(failure);
     const QModelIndex at = index(row);
-    emit dataChanged(at, at, {ThumbRole, AlphaThumbRole});
+    emit dataChanged(at, at, {ThumbRole, AlphaThumbRole, ThumbTextRole, Qt::ToolTipRole});
 }
 
 int TextureListModel::rowCount(const QModelIndex& parent) const {
@@ -35,6 +37,8 @@ QVariant TextureListModel::data(const QModelIndex& index, int role) const {
     case HasAlphaRole: return t.HasAlpha;
     case ThumbRole: return thumbs_[row];
     case AlphaThumbRole: return alphaThumbs_[row];
+    case ThumbTextRole:
+    case Qt::ToolTipRole: return failures_[row];
     default: return {};
     }
 }

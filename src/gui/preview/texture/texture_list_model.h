@@ -1,6 +1,7 @@
 #pragma once
 // The rows of a texture dictionary's list: one per texture, with its name, mask name, size
-// text and the two thumbnails as they arrive. The row delegate draws from these roles.
+// text and the two thumbnails as they arrive (or why a texture has none). The row delegate
+// draws from these roles.
 #include <QAbstractListModel>
 #include <QImage>
 #include <vector>
@@ -19,13 +20,14 @@ public:
         HasAlphaRole,
         ThumbRole,       // QImage, null until its thumbnail arrives
         AlphaThumbRole,
+        ThumbTextRole,   // why the texture has no thumbnails: empty until they arrive, and when made
     };
 
     using QAbstractListModel::QAbstractListModel;
 
     // A new dictionary: its rows, no thumbnails yet.
     void reset(TTexArray textures);
-    void setThumbnails(int row, QImage colour, QImage alpha);
+    void setThumbnails(int row, QImage colour, QImage alpha, QString failure);
 
     const TTexArray& textures() const { return textures_; }
     const QImage& thumb(int row) const { return thumbs_.at(size_t(row)); }
@@ -40,6 +42,7 @@ private:
     TTexArray textures_;
     std::vector<QImage> thumbs_;
     std::vector<QImage> alphaThumbs_;
+    std::vector<QString> failures_;
 };
 
 }  // namespace varmelo::gui

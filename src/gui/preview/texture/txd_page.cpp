@@ -59,22 +59,33 @@ public:
         p->setPen(ink);
         p->drawText(QPoint(r.left() + 4, r.bottom() - h - 2 + fm.ascent()), index.data(M::SizeRole).toString());
 
-        drawThumb(p, index.data(M::ThumbRole).value<QImage>(), QPoint(r.right() - 52, r.top() + 2), pal);
+        const QString failure = index.data(M::ThumbTextRole).toString();
+        drawThumb(p, index.data(M::ThumbRole).value<QImage>(), QPoint(r.right() - 52, r.top() + 2), pal, failure);
         if (hasAlpha)
-            drawThumb(p, index.data(M::AlphaThumbRole).value<QImage>(), QPoint(r.right() - 102, r.top() + 2), pal);
+            drawThumb(p, index.data(M::AlphaThumbRole).value<QImage>(), QPoint(r.right() - 102, r.top() + 2), pal,
+                      failure);
         p->restore();
     }
 
 private:
-    // A thumbnail not yet made (or that cannot be made) shows as an empty frame.
-    static void drawThumb(QPainter* p, const QImage& img, QPoint at, const QPalette& pal) {
+    // A thumbnail not yet made shows as an empty frame; one that cannot be made, as a frame
+    // holding the reason in small print (the row's tool tip has it whole).
+    static void drawThumb(QPainter* p, const QImage& img, QPoint at, const QPalette& pal, const QString& failure) {
         if (!img.isNull()) {
             p->drawImage(at, img);
             return;
         }
+        const QPen ink = p->pen();
+        const QRect frame(at, QSize(kThumbSide - 1, kThumbSide - 1));
         p->setPen(pal.color(QPalette::Mid));
         p->setBrush(Qt::NoBrush);
-        p->drawRect(QRect(at, QSize(kThumbSide - 1, kThumbSide - 1)));
+        p->drawRect(frame);
+        if (failure.isEmpty()) return;
+        QFont small = p->font();
+        small.setPixelSize(8);
+        p->setFont(small);
+        p->setPen(ink);
+        p->drawText(frame.adjusted(2, 1, -1, -1), Qt::AlignCenter | Qt::TextWordWrap, failure);
     }
 };
 
@@ -182,9 +193,9 @@ void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     if (!failure.empty()) throw FileError(failure);
 }
 
-void TxdPage::onThumbnail(int generation, int index, QImage colour, QImage alpha) {
+void TxdPage::onThumbnail(int generation, int index, QImage colour, QImage alpha, QString failure) {
     if (generation != generation_ || index < 0 || index >= model_->rowCount()) return;
-    model_->setThumbnails(index, std::move(colour), std::move(alpha));
+    model_->setThumbnails(index, std::move(colour), std::move(alpha), std::move(failure));
     ++delivered_;
 }
 

@@ -57,7 +57,7 @@ private:
     void stopLoader();
     void listClick();
     void updatePreview(int tab);
-    void onThumbnail(int generation, int index, QImage colour, QImage alpha);
+    void onThumbnail(int generation, int index, QImage colour, QImage alpha, QString failure);
 
     std::shared_ptr<BitmapSaveDialog> saveDialog_;
 
