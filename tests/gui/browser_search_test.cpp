@@ -158,9 +158,6 @@ void BrowserSearchTest::findAll_data() {
     QTest::addColumn<QList<int>>("rows");
     QTest::newRow("contains txd") << "txd" << false << false << QList<int>{0, 1, 3, 6};
     QTest::newRow("whole *.dff") << "*.dff" << true << false << QList<int>{1, 2, 4};
-    QTest::newRow("set a-c") << "[a-c]*" << true << false << QList<int>{2, 3, 4, 5};
-    QTest::newRow("not in set a-c") << "[!a-c]*" << true << false << QList<int>{0, 1, 6};
-    QTest::newRow("*? behaves as *") << "*?.txd" << true << false << QList<int>{0, 3, 6};
     // Without match case the name is upper-cased (Cyrillic too) and the mask used as typed.
     QTest::newRow("cyrillic upper case") << "ТЕКСТ*" << true << false << QList<int>{6};
 }
