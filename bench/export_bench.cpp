@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/preview/inspect.h"
 #include "support/txd_builder.h"
 

@@ -14,8 +14,8 @@
 #include "core/io/binary_file.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
-#include "core/model/mesh_vertices.h"
-#include "core/preview/entry_reader.h"
+#include "core/view/mesh_vertices.h"
+#include "core/io/entry_reader.h"
 #include "support/dff_builder.h"
 
 using namespace varmelo;

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "core/io/binary_file.h"
-#include "core/preview/chunk.h"
-#include "core/preview/entry_reader.h"
+#include "core/rw/chunk.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/txd_reader.h"
 #include "support/txd_builder.h"
 

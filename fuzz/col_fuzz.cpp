@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/model/col_reader.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,7 +2,7 @@
 // model preview draws it.
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -10,9 +10,9 @@
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
-#include "core/model/gltf_export.h"
-#include "core/model/model_dictionary.h"
-#include "core/preview/entry_reader.h"
+#include "core/export/gltf_export.h"
+#include "core/view/model_dictionary.h"
+#include "core/io/entry_reader.h"
 #include "core/preview/inspect.h"
 
 namespace varmelo::cli {

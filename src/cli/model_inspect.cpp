@@ -7,9 +7,9 @@
 #include "core/model/col_reader.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
-#include "core/model/gltf_export.h"
-#include "core/model/model_textures.h"
-#include "core/model/obj_export.h"
+#include "core/export/gltf_export.h"
+#include "core/view/model_textures.h"
+#include "core/export/obj_export.h"
 
 namespace varmelo::cli {
 

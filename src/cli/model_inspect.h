@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo::cli {
 

@@ -5,7 +5,7 @@
 
 #include "cli/json_value.h"
 #include "cli/run_cli.h"
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/preview/inspect.h"
 #include "core/texture/bmp_writer.h"
 #include "core/texture/png_writer.h"

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/model/mesh_vertices.h"
-#include "core/model/textured_vertices.h"
+#include "core/view/mesh_vertices.h"
+#include "core/view/textured_vertices.h"
 #include "core/settings/messages.h"
 #include "gui/app/core_app_settings.h"
 #include "gui/app/main_window.h"

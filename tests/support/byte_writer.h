@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/model/vec3.h"
+#include "core/math/vec.h"
 
 namespace testing_support {
 

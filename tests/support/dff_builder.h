@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/vec3.h"
+#include "core/math/vec.h"
 
 namespace testing_support {
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "core/model/vec3.h"
-#include "core/preview/entry_reader.h"
+#include "core/math/vec.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo {
 

@@ -34,8 +34,8 @@
 #include "core/math/mat4.h"
 #include "core/model/dff_frame.h"
 #include "core/model/dff_materials.h"
-#include "core/model/vec3.h"
-#include "core/preview/entry_reader.h"
+#include "core/math/vec.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo {
 

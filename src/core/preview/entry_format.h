@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/loaded_image.h"
 
 namespace varmelo {

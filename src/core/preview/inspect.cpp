@@ -34,10 +34,6 @@ Image render(TexelImage&& texels, ExportMode mode) {
 
 }  // namespace
 
-EntryReader openEntryReader(const Archive& a, const TEntryRec& e) {
-    return EntryReader::open(a.ArchivePath, a.byteOffset(e), a.byteSize(e));
-}
-
 TextureInfo textureInfo(const TTexRec& t) {
     std::string format = headerFormatName(t.Platform, t.RasterFormat, t.AlphaWord, t.Compression);
     return {t.Name, t.MaskName, t.Width, t.Height, t.Depth, t.HasAlpha, std::move(format), t.DataSize};

@@ -9,16 +9,14 @@
 #include <vector>
 
 #include "core/archive/archive.h"
-#include "core/preview/entry_reader.h"
+#include "core/archive/open_entry.h"
+#include "core/io/entry_reader.h"
 #include "core/preview/entry_format.h"
 #include "core/texture/image.h"
 #include "core/texture/texture_record.h"
 #include "core/texture/txd_reader.h"
 
 namespace varmelo {
-
-// The reader over an entry's bytes under the unit rule of the archive's kind.
-EntryReader openEntryReader(const Archive& a, const TEntryRec& e);
 
 struct TextureInfo {
     std::string name;

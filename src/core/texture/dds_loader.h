@@ -9,7 +9,7 @@
 //   108 u32 caps (0x1000 texture)
 //   then the pixels of the top level from byte 128: DXT1/DXT3/DXT5 blocks, or rows of
 //   bits/8-byte pixels without padding whose channels the masks pick out.
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/loaded_image.h"
 
 namespace varmelo {

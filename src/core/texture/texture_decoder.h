@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/image.h"
 #include "core/texture/texture_record.h"
 

@@ -10,7 +10,7 @@
 //   then the identification field, then the pixels (blue, green, red[, alpha]). Run-length
 //   packets: a byte n, then for n >= 128 one pixel repeated n - 127 times, otherwise n + 1
 //   pixels as they stand; packets may run on from one row into the next.
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/loaded_image.h"
 
 namespace varmelo {

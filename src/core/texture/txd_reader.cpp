@@ -5,7 +5,7 @@
 
 #include "core/io/endian.h"
 #include "core/io/errors.h"
-#include "core/preview/chunk.h"
+#include "core/rw/chunk.h"
 
 namespace varmelo {
 

@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/texture_record.h"
 
 namespace varmelo {

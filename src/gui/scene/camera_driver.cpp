@@ -1,6 +1,6 @@
 #include "gui/scene/camera_driver.h"
 
-#include "core/model/orbit_camera.h"
+#include "core/math/orbit_camera.h"
 #include "gui/scene/camera.h"
 #include "gui/scene/core_vectors.h"
 

@@ -3,7 +3,7 @@
 
 #include "core/io/endian.h"
 #include "core/model/col_reader.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 #include "support/col_builder.h"
 
 using namespace varmelo;

@@ -6,7 +6,7 @@
 #include "core/io/endian.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
-#include "core/model/model_textures.h"
+#include "core/view/model_textures.h"
 #include "support/dff_builder.h"
 #include "support/txd_builder.h"
 #include "support/read_model.h"

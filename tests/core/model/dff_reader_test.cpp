@@ -7,7 +7,7 @@
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
 #include "core/model/frame_space.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 #include "support/dff_builder.h"
 #include "support/read_model.h"
 

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "core/model/dff_reader.h"
-#include "core/model/game_view_rules.h"
-#include "core/model/model_textures.h"
-#include "core/model/textured_vertices.h"
+#include "core/view/game_view_rules.h"
+#include "core/view/model_textures.h"
+#include "core/view/textured_vertices.h"
 #include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
 #include "support/read_model.h"

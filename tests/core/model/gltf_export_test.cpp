@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "core/model/dff_parts.h"
-#include "core/model/gltf_export.h"
-#include "core/model/gltf_space.h"
-#include "core/model/mesh_vertices.h"
+#include "core/export/gltf_export.h"
+#include "core/export/gltf_space.h"
+#include "core/view/mesh_vertices.h"
 #include "support/dff_builder.h"
 #include "support/textured_model.h"
 #include "support/read_model.h"

@@ -5,8 +5,8 @@
 #include "core/model/col_reader.h"
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
-#include "core/model/mesh_vertices.h"
-#include "core/model/textured_vertices.h"
+#include "core/view/mesh_vertices.h"
+#include "core/view/textured_vertices.h"
 #include "support/col_builder.h"
 #include "support/demo_vehicle.h"
 

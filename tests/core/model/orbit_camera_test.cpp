@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/model/orbit_camera.h"
+#include "core/math/orbit_camera.h"
 
 using namespace varmelo;
 

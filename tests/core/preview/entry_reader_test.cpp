@@ -4,8 +4,8 @@
 
 #include "core/io/binary_file.h"
 #include "core/io/errors.h"
-#include "core/preview/chunk.h"
-#include "core/preview/entry_reader.h"
+#include "core/rw/chunk.h"
+#include "core/io/entry_reader.h"
 #include "support/temp_dir.h"
 #include "support/txd_builder.h"
 

@@ -7,8 +7,8 @@
 
 #include "core/io/errors.h"
 #include "core/model/col_reader.h"
-#include "core/model/mesh_vertices.h"
-#include "core/preview/entry_reader.h"
+#include "core/view/mesh_vertices.h"
+#include "core/io/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
 #include "gui/browser/cp1251_text.h"

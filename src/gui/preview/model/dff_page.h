@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/model/dff_parts.h"
-#include "core/model/model_textures.h"
+#include "core/view/model_textures.h"
 #include "gui/preview/model/model_meshes.h"
 #include "gui/preview/page_frame.h"
 

@@ -10,7 +10,7 @@
 #include "core/io/binary_file.h"
 #include "core/io/errors.h"
 #include "core/model/ipl_binary.h"
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "gui/app/prompts.h"
 #include "gui/app/file_dialog_filter.h"
 #include "gui/browser/cp1251_text.h"

@@ -1,6 +1,6 @@
 #include "gui/preview/model/model_camera.h"
 
-#include "core/model/orbit_camera.h"
+#include "core/math/orbit_camera.h"
 #include "gui/scene/camera.h"
 #include "gui/scene/core_vectors.h"
 

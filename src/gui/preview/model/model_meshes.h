@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/model/mesh_vertices.h"
-#include "core/model/model_textures.h"
-#include "core/model/textured_vertices.h"
+#include "core/view/mesh_vertices.h"
+#include "core/view/model_textures.h"
+#include "core/view/textured_vertices.h"
 #include "gui/scene/texture.h"
 
 namespace varmelo::gui {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/texture_decoder.h"
 #include "gui/preview/texture/qt_image.h"
 

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/bmp_writer.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/io/errors.h"
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
 #include "core/texture/bmp_writer.h"

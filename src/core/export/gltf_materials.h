@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "core/model/dff_materials.h"
-#include "core/model/gltf_buffer.h"
-#include "core/model/model_textures.h"
+#include "core/export/gltf_buffer.h"
+#include "core/view/model_textures.h"
 
 namespace varmelo {
 

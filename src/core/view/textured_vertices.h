@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/model/game_view_rules.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/game_view_rules.h"
+#include "core/view/mesh_vertices.h"
 
 namespace varmelo {
 

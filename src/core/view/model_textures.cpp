@@ -1,4 +1,4 @@
-#include "core/model/model_textures.h"
+#include "core/view/model_textures.h"
 
 #include "core/io/codepage.h"
 #include "core/io/errors.h"

@@ -1,4 +1,4 @@
-#include "core/preview/chunk.h"
+#include "core/rw/chunk.h"
 
 #include <algorithm>
 #include <cstdio>

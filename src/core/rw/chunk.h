@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo {
 

@@ -1,4 +1,4 @@
-#include "core/model/gltf_export.h"
+#include "core/export/gltf_export.h"
 
 #include <tiny_gltf.h>
 
@@ -10,9 +10,9 @@
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/dff_parts.h"
-#include "core/model/gltf_buffer.h"
-#include "core/model/gltf_materials.h"
-#include "core/model/gltf_space.h"
+#include "core/export/gltf_buffer.h"
+#include "core/export/gltf_materials.h"
+#include "core/export/gltf_space.h"
 #include "core/version.h"
 
 namespace varmelo {

@@ -1,4 +1,4 @@
-#include "core/model/gltf_space.h"
+#include "core/export/gltf_space.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "core/model/textured_vertices.h"
+#include "core/view/textured_vertices.h"
 
 namespace varmelo {
 

@@ -1,11 +1,11 @@
-#include "core/model/game_view_rules.h"
+#include "core/view/game_view_rules.h"
 
 #include <array>
 #include <string_view>
 
 #include "core/io/codepage.h"
 #include "core/model/frame_space.h"
-#include "core/model/model_textures.h"
+#include "core/view/model_textures.h"
 
 namespace varmelo {
 

@@ -1,4 +1,4 @@
-#include "core/model/gltf_materials.h"
+#include "core/export/gltf_materials.h"
 
 #include <tiny_gltf.h>
 

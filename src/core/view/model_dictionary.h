@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/archive/archive.h"
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 
 namespace varmelo {
 

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "core/model/dff_reader.h"
-#include "core/model/model_textures.h"
+#include "core/view/model_textures.h"
 
 namespace varmelo {
 

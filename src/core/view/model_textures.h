@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/model/dff_reader.h"
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 #include "core/texture/image.h"
 
 namespace varmelo {

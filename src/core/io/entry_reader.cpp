@@ -1,4 +1,4 @@
-#include "core/preview/entry_reader.h"
+#include "core/io/entry_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/vec3.h"
+#include "core/math/vec.h"
 
 namespace tinygltf {
 class Model;

@@ -1,7 +1,7 @@
 #pragma once
 // The camera moves of the 3D views, stated without any graphics library: orbit about the
 // target, zoom by pointer travel, and the fit to a model's radius. The up axis is +Z.
-#include "core/model/vec3.h"
+#include "core/math/vec.h"
 
 namespace varmelo {
 

@@ -1,4 +1,4 @@
-#include "core/model/orbit_camera.h"
+#include "core/math/orbit_camera.h"
 
 #include <algorithm>
 #include <cmath>

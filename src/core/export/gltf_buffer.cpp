@@ -1,4 +1,4 @@
-#include "core/model/gltf_buffer.h"
+#include "core/export/gltf_buffer.h"
 
 #include <tiny_gltf.h>
 

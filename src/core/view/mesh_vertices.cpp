@@ -1,4 +1,4 @@
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 
 namespace varmelo {
 

@@ -1,9 +1,9 @@
-#include "core/model/obj_export.h"
+#include "core/export/obj_export.h"
 
 #include <charconv>
 
 #include "core/model/dff_parts.h"
-#include "core/model/mesh_vertices.h"
+#include "core/view/mesh_vertices.h"
 
 namespace varmelo {
 

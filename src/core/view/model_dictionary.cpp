@@ -1,12 +1,12 @@
-#include "core/model/model_dictionary.h"
+#include "core/view/model_dictionary.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "core/io/file_system.h"
-#include "core/model/model_textures.h"
-#include "core/preview/inspect.h"
+#include "core/view/model_textures.h"
+#include "core/archive/open_entry.h"
 
 namespace varmelo {
 

@@ -1,1 +1,0 @@
-#include "core/math/vec.h"  // IWYU pragma: export
