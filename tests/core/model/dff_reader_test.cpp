@@ -313,19 +313,14 @@ TEST_P(DffDamagedStruct, FixedFieldsAreReadAndReadingGoesOn) {
     std::vector<uint8_t> bytes = b.build();
     const DffClump sound = readClump(bytes);
     ASSERT_EQ(u32le(bytes.data() + 16), 12u);  // the clump Struct's size word
-    bytes[16] = uint8_t(GetParam().stated);
-    bytes[17] = uint8_t(GetParam().stated >> 8);
-    bytes[18] = uint8_t(GetParam().stated >> 16);
-    bytes[19] = uint8_t(GetParam().stated >> 24);
+    for (int k = 0; k < 4; ++k) bytes[16 + size_t(k)] = uint8_t(GetParam().stated >> (8 * k));
     const DffClump c = readClump(bytes);
     EXPECT_EQ(c.error, "");
-    EXPECT_EQ(c.atomicCount, 1u);
-    EXPECT_EQ(c.totalTriangles, sound.totalTriangles);
     ASSERT_EQ(c.geometries.size(), 1u);
     EXPECT_EQ(c.geometries[0].positions, sound.geometries[0].positions);
     EXPECT_EQ(dffParts(c)[0].caption, "body");
-    ASSERT_EQ(c.notes.size(), 1u);
-    EXPECT_EQ(c.notes[0], "Clump Struct at 0xC: damaged size word (" + std::to_string(GetParam().stated) + "), read as 12");
+    EXPECT_EQ(c.notes, std::vector<std::string>{"Clump Struct at 0xC: damaged size word (" +
+                                                std::to_string(GetParam().stated) + "), read as 12"});
     EXPECT_TRUE(sound.notes.empty());
 }
 
