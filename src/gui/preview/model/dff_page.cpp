@@ -64,6 +64,7 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     setInfoLine(info_);
     status_ = new QLabel;
     status_->setObjectName("DFFStatus");
+    status_->setWordWrap(true);  // a damage note names chunk and offset: longer than the panel is wide
     status_->setVisible(false);
     list_ = new QListWidget;
     list_->setObjectName("CheckListBox1");
@@ -196,6 +197,7 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     for (const std::string& note : clump_->notes)
         damage << QString::fromStdString(formatText(messages_.get(MsgDamagedSizeWord), {note}));
     status_->setText(damage.join(QLatin1Char('\n')));
+    status_->setToolTip(status_->text());
     status_->setVisible(!damage.isEmpty());
     fitCameraToRadius(scene_->camera(), clump_->largestRadius);
     showMissingTextures();
