@@ -4,24 +4,11 @@
 
 #include "core/archive/archive_file_type.h"
 #include "core/io/errors.h"
+#include "core/io/xml_escape.h"
 
 namespace varmelo {
 
 namespace {
-
-std::string xmlEscape(std::string_view s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 // A magic as shared-mime-info reads a string value: bytes outside printable ASCII, and the
 // backslash, as \ooo octal escapes.

@@ -12,6 +12,7 @@
 #include "core/archive/archive_file_type.h"
 #include "core/io/binary_file.h"
 #include "core/io/errors.h"
+#include "core/io/xml_escape.h"
 #include "core/io/file_system.h"
 #include "core/settings/mimeapps_list.h"
 
@@ -45,20 +46,6 @@ bool fileContains(const std::string& path, const std::string& needle) {
     } catch (const std::exception&) {
         return false;
     }
-}
-
-std::string xmlEscape(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
 }
 
 // A key-file string value: a line break would end the value.
