@@ -59,6 +59,7 @@ CarcolsFile parseCarcols(std::string_view text) {
     TextLines lines(text);
     uint32_t number = 0;
     Section section = Section::Outside;
+    std::vector<std::string_view> f;
     for (std::string_view line; lines.next(line);) {
         ++number;
         if (line.empty()) continue;
@@ -70,7 +71,7 @@ CarcolsFile parseCarcols(std::string_view text) {
             section = Section::Outside;
             continue;
         }
-        const std::vector<std::string_view> f = splitFields(line);
+        splitFields(line, f);
         bool ok = true;
         if (section == Section::Col) ok = readColour(f, out);
         else if (section == Section::Car) ok = readSets<2>(f, &CarColourSets::pairs, out);

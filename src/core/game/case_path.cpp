@@ -1,9 +1,8 @@
 #include "core/game/case_path.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
-#include <vector>
+#include <algorithm>
 
 namespace varmelo {
 
@@ -11,11 +10,10 @@ namespace {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
-bool sameIgnoringCase(const char* a, const std::string& b) {
-    size_t i = 0;
-    for (; a[i] != '\0'; ++i)
-        if (i == b.size() || lower(a[i]) != lower(b[i])) return false;
-    return i == b.size();
+std::string lowerCopy(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = lower(c);
+    return out;
 }
 
 std::vector<std::string> componentsOf(const std::string& path) {
@@ -32,49 +30,51 @@ std::vector<std::string> componentsOf(const std::string& path) {
     return parts;
 }
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
-// The name in `folder` that matches `name` ignoring case; the smallest such name when
-// several do, so the answer does not hang on the order the folder lists them in.
-std::optional<std::string> findInFolder(const std::string& folder, const std::string& name) {
-    DIR* d = ::opendir(folder.c_str());
-    if (d == nullptr) return std::nullopt;
-    std::optional<std::string> found;
-    while (const dirent* e = ::readdir(d))
-        if (sameIgnoringCase(e->d_name, name) && (!found || *found > e->d_name)) found = e->d_name;
-    ::closedir(d);
-    return found;
-}
-
 }  // namespace
 
-std::optional<std::string> resolveIgnoringCase(const std::string& base, const std::string& relative) {
+const CaseResolver::Listing* CaseResolver::listing(const std::string& folder) {
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) {
+        std::optional<Listing> names;
+        if (DIR* d = ::opendir(folder.c_str())) {
+            names.emplace();
+            while (const dirent* e = ::readdir(d)) (*names)[lowerCopy(e->d_name)].push_back(e->d_name);
+            ::closedir(d);
+            // The smallest of several names that differ only in case, so the answer does not
+            // hang on the order the folder lists them in.
+            for (auto& [key, real] : *names) std::sort(real.begin(), real.end());
+        }
+        it = folders_.emplace(folder, std::move(names)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+std::optional<std::string> CaseResolver::resolve(const std::string& relative) {
     const std::vector<std::string> parts = componentsOf(relative);
     for (const std::string& p : parts)
         if (p == "..") return std::nullopt;
-    std::string path = base;
+    std::string path = base_;
     for (const std::string& p : parts) {
-        const std::string exact = path + "/" + p;
-        if (exists(exact)) {
-            path = exact;
-            continue;
-        }
-        const std::optional<std::string> real = findInFolder(path, p);
-        if (!real) return std::nullopt;
-        path += "/" + *real;
+        const Listing* names = listing(path);
+        if (names == nullptr) return std::nullopt;
+        const auto found = names->find(lowerCopy(p));
+        if (found == names->end()) return std::nullopt;
+        const std::vector<std::string>& real = found->second;
+        // An exact match wins over one differing in case.
+        path += "/" + (std::find(real.begin(), real.end(), p) != real.end() ? p : real.front());
     }
-    if (!exists(path)) return std::nullopt;
     return path;
+}
+
+std::optional<std::string> resolveIgnoringCase(const std::string& base, const std::string& relative) {
+    return CaseResolver(base).resolve(relative);
 }
 
 std::string pathKey(const std::string& relative) {
     std::string key;
     for (const std::string& p : componentsOf(relative)) {
         if (!key.empty()) key += '/';
-        for (char c : p) key += lower(c);
+        key += lowerCopy(p);
     }
     return key;
 }

@@ -15,7 +15,7 @@ namespace {
 
 class GameReader {
 public:
-    GameReader(const std::string& folder, GameKind kind) {
+    GameReader(const std::string& folder, GameKind kind) : resolver_(folder) {
         data_.folder = folder;
         data_.kind = kind;
     }
@@ -39,7 +39,7 @@ public:
 private:
     // The file's text, or nothing with the reason listed.
     std::optional<std::string> readText(const std::string& path) {
-        const std::optional<std::string> real = resolveIgnoringCase(data_.folder, path);
+        const std::optional<std::string> real = resolver_.resolve(path);
         if (!real) {
             data_.problems.push_back({path, kFileNotFound});
             return std::nullopt;
@@ -63,7 +63,7 @@ private:
     void readImg(const std::string& path) {
         const std::string key = pathKey(path);
         if (data_.archives.count(key) != 0) return;
-        const std::optional<std::string> real = resolveIgnoringCase(data_.folder, path);
+        const std::optional<std::string> real = resolver_.resolve(path);
         if (!real) {
             data_.problems.push_back({path, kFileNotFound});
             return;
@@ -85,6 +85,7 @@ private:
     }
 
     GameData data_;
+    CaseResolver resolver_;
 };
 
 }  // namespace

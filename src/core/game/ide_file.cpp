@@ -35,8 +35,10 @@ void readCarTail(const std::vector<std::string_view>& f, GameKind game, IdeCar& 
     }
 }
 
-bool readRecord(std::string_view line, IdeSection section, GameKind game, IdeFile& out) {
-    const std::vector<std::string_view> f = splitFields(line);
+bool readRecord(std::string_view line, IdeSection section, GameKind game, std::vector<std::string_view>& f,
+                IdeFile& out) {
+    // Only cars lines are read past their first three fields.
+    splitFields(line, f, section == IdeSection::Cars ? SIZE_MAX : 3);
     if (section == IdeSection::Txdp) {
         if (f.size() < 2) return false;
         out.txdParents.push_back({std::string(f[0]), std::string(f[1])});
@@ -76,6 +78,7 @@ IdeFile parseIde(std::string_view text, GameKind game) {
     uint32_t number = 0;
     enum { Outside, Known, Unknown } state = Outside;
     IdeSection section = IdeSection::Objs;
+    std::vector<std::string_view> fields;
     for (std::string_view line; lines.next(line);) {
         ++number;
         if (line.empty()) continue;
@@ -85,7 +88,7 @@ IdeFile parseIde(std::string_view text, GameKind game) {
             const std::optional<IdeSection> s = sectionOf(line);
             state = s ? Known : Unknown;
             if (s) section = *s;
-        } else if (state == Known && !readRecord(line, section, game, out)) {
+        } else if (state == Known && !readRecord(line, section, game, fields, out)) {
             out.badLines.push_back(number);
         }
     }

@@ -41,16 +41,15 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+void splitFields(std::string_view line, std::vector<std::string_view>& fields, size_t most) {
+    fields.clear();
     size_t i = 0;
-    while (i < line.size()) {
+    while (i < line.size() && fields.size() < most) {
         while (i < line.size() && (line[i] == ',' || isBlank(line[i]))) ++i;
         const size_t start = i;
         while (i < line.size() && line[i] != ',' && !isBlank(line[i])) ++i;
         if (i > start) fields.push_back(line.substr(start, i - start));
     }
-    return fields;
 }
 
 std::string_view firstWord(std::string_view line, std::string_view& rest) {

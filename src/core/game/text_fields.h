@@ -1,6 +1,7 @@
 #pragma once
 // The plain-text files of the game (.dat, .ide, carcols.dat): lines of fields separated by
 // commas and/or blanks, "#" starting a comment, CR LF or LF line ends.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +29,10 @@ private:
 };
 
 std::string_view trimBlanks(std::string_view s);
-// The fields of a line: runs of characters between commas, spaces and tabs.
-std::vector<std::string_view> splitFields(std::string_view line);
+// The fields of a line: runs of characters between commas, spaces and tabs; `out` is
+// refilled, so one vector serves a whole file without an allocation per line.
+// Stops after `most` fields, for readers that need only the first few.
+void splitFields(std::string_view line, std::vector<std::string_view>& out, size_t most = SIZE_MAX);
 // The first blank-separated word of a line and the rest, trimmed.
 std::string_view firstWord(std::string_view line, std::string_view& rest);
 
