@@ -12,6 +12,7 @@
 #include "support/dds_builder.h"
 #include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
+#include "support/game_folder_builder.h"
 #include "support/img_builder.h"
 #include "support/ipl_builder.h"
 #include "support/numbered_name.h"
@@ -156,6 +157,9 @@ void textSeeds() {
     seed("language", "russian",
          text("[main]\r\nLanguage=\xd0\xf3\xf1\xf1\xea\xe8\xe9\r\nLangID=1049\r\nCharSet=204\r\nAuthor=me\r\n"
               "[strings]\r\nSTR000=\xe1\xe0\xe9\xf2\r\nSTR004=%s\r\n[MainForm]\r\nFileOpen1h=Open\r\n"));
+    seed("dat", "default", text(GameFolderBuilder::sampleDat()));
+    for (char game : {'\0', '\1', '\2'}) seed("ide", numbered("game", game), text(game + GameFolderBuilder::sampleIde()));
+    seed("carcols", "sample", text(GameFolderBuilder::sampleCarcols()));
     seed("language", "bom", text("\xef\xbb\xbf[main]\nLanguage=English\n[strings]\nSTR001=KB\n"));
 }
 

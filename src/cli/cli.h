@@ -32,6 +32,7 @@ int runCreate(const Args& args);
 int runVerify(const Args& args);
 int runInspect(const Args& args);
 int runExport(const Args& args);
+int runGame(const Args& args);
 
 // "varmelo-cli: <text>" on stderr, the text turned from Windows-1251 into UTF-8 when it
 // carries entry names or masks.

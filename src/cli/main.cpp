@@ -27,6 +27,7 @@ constexpr const char* kUsage =
     "  export PATH [ENTRY] --all [--mode ...] -o DIR\n"
     "  export PATH [ENTRY] -o OUT.obj\n"
     "  export PATH [ENTRY] [--txd FILE|ENTRY] -o OUT.glb|OUT.gltf\n"
+    "  game [--json] DIR\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"
     "Names are UTF-8 on the command line and Windows-1251 in the archive.\n";
@@ -39,7 +40,7 @@ const std::map<std::string, Runner>& commands() {
         {"list", runList},       {"extract", runExtract}, {"add", runAdd},
         {"replace", runReplace}, {"delete", runDelete},   {"rename", runRename},
         {"rebuild", runRebuild}, {"create", runCreate},   {"verify", runVerify},
-        {"inspect", runInspect}, {"export", runExport},
+        {"inspect", runInspect}, {"export", runExport}, {"game", runGame},
     };
     return table;
 }

@@ -1,0 +1,84 @@
+#include "core/game/text_fields.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "core/io/binary_file.h"
+#include "core/io/errors.h"
+
+namespace varmelo {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+std::string readGameTextFile(const std::string& path) {
+    BinaryFile f = BinaryFile::openRead(path);
+    const uint64_t size = f.size();
+    if (size > kMaxGameTextFile) throw FormatError("File too large");
+    std::string text(size_t(size), '\0');
+    f.readExact(text.data(), text.size());
+    return text;
+}
+
+bool TextLines::next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    const size_t hash = line.find('#');
+    if (hash != std::string_view::npos) line = line.substr(0, hash);
+    line = trimBlanks(line);
+    return true;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+void splitFields(std::string_view line, std::vector<std::string_view>& fields, size_t most) {
+    fields.clear();
+    size_t i = 0;
+    while (i < line.size() && fields.size() < most) {
+        while (i < line.size() && (line[i] == ',' || isBlank(line[i]))) ++i;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ',' && !isBlank(line[i])) ++i;
+        if (i > start) fields.push_back(line.substr(start, i - start));
+    }
+}
+
+std::string_view firstWord(std::string_view line, std::string_view& rest) {
+    line = trimBlanks(line);
+    size_t i = 0;
+    while (i < line.size() && !isBlank(line[i])) ++i;
+    rest = trimBlanks(line.substr(i));
+    return line.substr(0, i);
+}
+
+std::optional<int32_t> parseInt(std::string_view s) {
+    int32_t v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+std::optional<float> parseFloat(std::string_view s) {
+    float v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+std::string asciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace varmelo
