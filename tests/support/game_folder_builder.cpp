@@ -2,7 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
+#include "support/dff_builder.h"
 #include "support/temp_dir.h"
+#include "support/txd_builder.h"
 
 namespace testing_support {
 
@@ -105,6 +109,49 @@ GameFolderBuilder GameFolderBuilder::sanAndreas() {
         .img("Models/GTA3.IMG", gta3)
         .img("Models/gta_int.img", interior)
         .imgV1("Models/Cutscene.img", "Models/CUTSCENE.DIR", cutscene);
+    return b;
+}
+
+std::vector<uint8_t> GameFolderBuilder::model(const std::vector<std::array<uint8_t, 4>>& colours,
+                                              const std::vector<std::string>& textures) {
+    const size_t count = std::max(colours.size(), textures.size());
+    std::array<uint16_t, 6> faces{};
+    for (size_t i = 0; i < faces.size(); ++i) faces[i] = uint16_t(i % count);
+    DffGeometryPlan g = texturedBoxGeometry({-1, -1, -1}, {1, 1, 1}, faces);
+    for (size_t i = 0; i < count; ++i)
+        g.materials.push_back({colours[i % colours.size()], i < textures.size() ? textures[i] : "", "", -1, false});
+    DffBuilder b;
+    b.atomic(b.frame("body"), b.geometry(g));
+    return b.build();
+}
+
+std::vector<uint8_t> GameFolderBuilder::dictionary(const std::vector<std::string>& names) {
+    TxdBuilder b;
+    for (const std::string& n : names) b.add(TxdTexture::d3d9(n, varmelo::TexFormat::B8888, 1, 1, {10, 20, 30, 255}));
+    return b.build();
+}
+
+GameFolderBuilder GameFolderBuilder::sanAndreasCar() {
+    ImgBuilder cars, gta3;
+    cars.add("infernus.dff", model({{60, 255, 0, 255}, {255, 0, 175, 200}, {0, 255, 255, 255}, {255, 0, 255, 255},
+                                    {255, 175, 0, 255}, {0, 255, 200, 255}, {185, 255, 0, 255}, {255, 60, 0, 9}},
+                                   {"infernus92wheel32", "VehicleGeneric256", "shared", "nosuch"}))
+        .add("prop.dff", model({{1, 2, 3, 255}}, {"a", "b", "c", "nosuch"}));
+    gta3.add("INFERNUS.TXD", dictionary({"infernus92wheel32", "Shared"}))
+        .add("propa.txd", dictionary({"a"}))
+        .add("propb.txd", dictionary({"b", "A"}));
+    GameFolderBuilder b;
+    b.text("Data/gta.dat", "IDE DATA\\VEHICLES.IDE\nIDE DATA\\PROPS.IDE\nIMG MODELS\\CARS.IMG\nTEXDICTION MODELS\\PROPC.TXD\n")
+        .text("Data/Vehicles.ide", "cars\n411, infernus, infernus, car, INFERNUS, INFERNUS, null, executive, 10, 0, 0, "
+                                   "-1, 0.7, 0.75, -1\nend\ntxdp\npropa, propb\npropb, propc\npropc, propa\nend\n")
+        .text("Data/Props.IDE", "objs\n1000, Prop, PropA, 100, 0\nend\n")
+        .text("Data/carcols.dat", "col\n0,0,0\n245,245,245\n42,119,161\n132,4,16\nend\ncar\ninfernus, 1,2\nend\n"
+                                  "car4\ninfernus, 3,2,1,0, 0,0,0,0\nend\n")
+        .img("Models/gta3.img", gta3)
+        .img("Models/Cars.img", cars);
+    const auto text = [](const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); };
+    b.text("Models/PROPC.TXD", text(dictionary({"c"})))
+        .text("Models/Generic/VEHICLE.TXD", text(dictionary({"vehiclegeneric256", "shared"})));
     return b;
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+// What the game view shows of one model: its IDE record, the textures of its dictionary chain
+// and, for a car, the first colour set carcols.dat gives it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/view/car_paint.h"
+#include "core/view/game_dictionaries.h"
+#include "core/view/game_model_record.h"
+
+namespace varmelo {
+
+struct GameLook {
+    GameKind kind = GameKind::Sa;
+    std::optional<GameModelRecord> record;  // nothing when no IDE file defines the model
+    GameTextures textures;
+    std::vector<uint8_t> colourIndices;  // the first colour set; empty for a model that is no car
+    std::vector<PaletteColour> colours;  // its palette colours
+};
+
+// `modelName` is the model's entry or file name; `modelArchive` the archive it came from, if any.
+GameLook gameLookOf(const GameData& game, const DffClump& clump, const std::string& modelName,
+                    const Archive* modelArchive, std::optional<ChosenDictionary> chosen = std::nullopt);
+
+}  // namespace varmelo
