@@ -11,6 +11,7 @@
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
 #include "core/export/gltf_export.h"
+#include "core/game/game_data.h"
 #include "core/view/model_dictionary.h"
 #include "core/io/entry_reader.h"
 #include "core/preview/inspect.h"
@@ -23,19 +24,30 @@ namespace {
 struct Source {
     EntryReader reader;
     std::string name;
+    std::optional<Archive> archive;  // the archive holding the entry; none for a loose file
 };
 
 Source openSource(const std::string& path, const std::string& entry) {
     if (!entry.empty()) {
         Archive a = loadArchive(path);
         const TEntryRec& e = a.Entries[resolveEntry(a, entry)];
-        return {openEntryReader(a, e), e.Name};
+        EntryReader reader = openEntryReader(a, e);
+        std::string name = e.Name;
+        return {std::move(reader), std::move(name), std::move(a)};
     }
     std::error_code ec;
     const uint64_t size = std::filesystem::file_size(path, ec);
     if (ec) throw FileError(path + ": " + ec.message());
     const std::string base = std::filesystem::path(path).filename().string();
-    return {EntryReader::open(path, 0, size), utf8ToCp1251(base).value_or(base)};
+    return {EntryReader::open(path, 0, size), utf8ToCp1251(base).value_or(base), std::nullopt};
+}
+
+// The game a model is looked at in: the folder given with --game, else the one the archive
+// (or loose file) lies in; nothing when neither is a game.
+std::optional<GameData> gameFor(const std::string& given, const std::string& path) {
+    if (!given.empty()) return readGameData(given);
+    if (const auto folder = gameFolderOfArchive(path)) return readGameData(folder->path);
+    return std::nullopt;
 }
 
 std::string typeName(EntryFormat f) { return std::string(formatInfo(f).name); }
@@ -133,6 +145,28 @@ std::optional<EntryReader> modelDictionary(const std::string& path, const std::s
     return std::nullopt;
 }
 
+void reportMissing(const std::vector<std::string>& missing) {
+    if (missing.empty()) return;
+    std::string list;
+    for (const std::string& name : missing) {
+        if (!list.empty()) list += ", ";
+        list += utf8(name);
+    }
+    std::fprintf(stderr, "varmelo-cli: textures not in the dictionary: %s\n", list.c_str());
+}
+
+// As the game view shows the model: the --txd dictionary, if any, replaces the first link of
+// the game's chain.
+void exportGltfInGame(Source& model, const GameData& game, const std::string& path, const std::string& entry,
+                      const std::string& txd, const std::string& output) {
+    std::optional<ChosenDictionary> chosen;
+    if (!txd.empty())
+        if (auto reader = modelDictionary(path, entry, txd, model.name))
+            chosen = ChosenDictionary{fileNameOf(txd), std::move(*reader)};
+    const ModelInGame inGame{game, model.name, model.archive ? &*model.archive : nullptr};
+    reportMissing(exportModelGltfInGame(model.reader, inGame, std::move(chosen), output));
+}
+
 void exportGltf(Source& model, const std::string& path, const std::string& entry, const std::string& txd,
                 const std::string& output) {
     std::optional<EntryReader> dictionary = modelDictionary(path, entry, txd, model.name);
@@ -141,13 +175,7 @@ void exportGltf(Source& model, const std::string& path, const std::string& entry
                      utf8(model.name).c_str());
     const bool looked = dictionary.has_value();
     const std::vector<std::string> missing = exportModelGltf(model.reader, std::move(dictionary), output);
-    if (!looked || missing.empty()) return;
-    std::string list;
-    for (const std::string& name : missing) {
-        if (!list.empty()) list += ", ";
-        list += utf8(name);
-    }
-    std::fprintf(stderr, "varmelo-cli: textures not in the dictionary: %s\n", list.c_str());
+    if (looked) reportMissing(missing);
 }
 
 int findTexture(const EntryInspection& in, const std::string& given) {
@@ -160,9 +188,15 @@ int findTexture(const EntryInspection& in, const std::string& given) {
 
 int runInspect(const Args& args) {
     bool json = false;
+    std::string gameFolder;
     std::vector<std::string> pos;
-    for (const auto& arg : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--json") json = true;
+        else if (arg == "--game") {
+            if (i + 1 >= args.size()) throw BadUsage("inspect: --game needs a value");
+            gameFolder = args[++i];
+        }
         else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') throw BadUsage("inspect: unknown option '" + arg + "'");
         else pos.push_back(arg);
     }
@@ -172,8 +206,15 @@ int runInspect(const Args& args) {
     const EntryContent content = entryFormatOf(src.name).content;
     if (content == EntryContent::Model || content == EntryContent::Collision) {
         std::string error;
-        const std::string out = content == EntryContent::Model ? inspectModel(src.reader, json, error)
-                                                               : inspectCollision(src.reader, json, error);
+        std::string out;
+        if (content == EntryContent::Model) {
+            const std::optional<GameData> game = gameFor(gameFolder, pos[0]);
+            std::optional<ModelInGame> inGame;
+            if (game) inGame.emplace(ModelInGame{*game, src.name, src.archive ? &*src.archive : nullptr});
+            out = inspectModel(src.reader, json, error, inGame ? &*inGame : nullptr);
+        } else {
+            out = inspectCollision(src.reader, json, error);
+        }
         std::fwrite(out.data(), 1, out.size(), stdout);
         if (error.empty()) return 0;
         reportError(error);
@@ -191,7 +232,7 @@ int runInspect(const Args& args) {
 
 int runExport(const Args& args) {
     std::vector<std::string> pos;
-    std::string texture, output, txd;
+    std::string texture, output, txd, gameFolder;
     ExportMode mode = ExportMode::Rgba;
     bool all = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -203,6 +244,7 @@ int runExport(const Args& args) {
         if (arg == "--all") all = true;
         else if (arg == "--texture") texture = next();
         else if (arg == "--txd") txd = next();
+        else if (arg == "--game") gameFolder = next();
         else if (arg == "-o") output = next();
         else if (arg == "--mode") {
             auto m = parseExportMode(next());
@@ -222,14 +264,18 @@ int runExport(const Args& args) {
     if (content == EntryContent::Model) {
         if (all || !texture.empty()) throw UsageError(utf8(src.name) + " is a model, not a texture dictionary");
         if (isGltfName(output)) {
-            exportGltf(src, pos[0], pos.size() > 1 ? pos[1] : "", txd, output);
+            const std::string entry = pos.size() > 1 ? pos[1] : "";
+            if (gameFolder.empty()) exportGltf(src, pos[0], entry, txd, output);
+            else exportGltfInGame(src, readGameData(gameFolder), pos[0], entry, txd, output);
             return 0;
         }
+        if (!gameFolder.empty()) throw BadUsage("export: --game needs glTF output (-o OUT.glb or OUT.gltf)");
         if (!txd.empty()) throw BadUsage("export: --txd needs glTF output (-o OUT.glb or OUT.gltf)");
         exportModelObj(src.reader, output);
         return 0;
     }
     if (!txd.empty()) throw BadUsage("export: --txd is for models");
+    if (!gameFolder.empty()) throw BadUsage("export: --game is for models");
     if (content != EntryContent::TextureDictionary && content != EntryContent::Picture)
         throw UsageError("no picture in " + utf8(src.name));
     if (content != EntryContent::TextureDictionary && (all || !texture.empty()))

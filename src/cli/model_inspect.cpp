@@ -1,5 +1,6 @@
 #include "cli/model_inspect.h"
 
+#include "cli/game_look_output.h"
 #include "cli/json_writer.h"
 #include "core/io/binary_file.h"
 #include "core/io/codepage.h"
@@ -53,7 +54,7 @@ uint64_t partVertexCount(const DffClump& c, const DffPart& p) {
     return p.placed() ? uint64_t(std::max(c.geometries[size_t(p.geometry)].vertexCount, 0)) : 0;
 }
 
-std::string dffJson(const DffClump& c) {
+std::string dffJson(const DffClump& c, const GameLook* look) {
     JsonWriter w;
     w.beginObject().key("type").value("dff");
     w.key("vertices").value(c.totalVertices).key("triangles").value(c.totalTriangles);
@@ -97,12 +98,13 @@ std::string dffJson(const DffClump& c) {
         for (const std::string& n : c.notes) w.value(n);
         w.endArray();
     }
+    if (look) writeGameLook(w, *look);
     if (!c.error.empty()) w.key("error").value(c.error);
     w.endObject().newline();
     return w.text();
 }
 
-std::string dffText(const DffClump& c) {
+std::string dffText(const DffClump& c, const GameLook* look) {
     std::string o = "model, " + std::to_string(c.totalVertices) + " vertices, " + std::to_string(c.totalTriangles) +
                     " triangles, radius " + text(c.largestRadius) + "\n";
     o += std::to_string(c.frames.size()) + " frames, " + std::to_string(c.geometries.size()) + " geometries, " +
@@ -128,6 +130,7 @@ std::string dffText(const DffClump& c) {
         if (const auto b = partBounds(c, p)) o += ", " + text(b->min) + " to " + text(b->max);
         o += "\n";
     }
+    if (look) o += gameLookText(*look);
     return o;
 }
 
@@ -174,10 +177,13 @@ std::string colText(const std::vector<ColRecord>& records) {
 
 }  // namespace
 
-std::string inspectModel(EntryReader& entry, bool json, std::string& error) {
+std::string inspectModel(EntryReader& entry, bool json, std::string& error, const ModelInGame* inGame) {
     const DffClump c = ReadDffClump(entry);
     error = c.error;
-    return json ? dffJson(c) : dffText(c);
+    std::optional<GameLook> look;
+    if (inGame) look = gameLookOf(inGame->game, c, inGame->modelName, inGame->archive);
+    const GameLook* shown = look ? &*look : nullptr;
+    return json ? dffJson(c, shown) : dffText(c, shown);
 }
 
 std::string inspectCollision(EntryReader& entry, bool json, std::string& error) {
@@ -206,6 +212,15 @@ std::vector<std::string> exportModelGltf(EntryReader& entry, std::optional<Entry
     const ModelTextures textures = dictionary ? LoadModelTextures(c, *dictionary) : NoModelTextures(c);
     WriteGltf(output, c, textures);
     return textures.missing;
+}
+
+std::vector<std::string> exportModelGltfInGame(EntryReader& entry, const ModelInGame& inGame,
+                                               std::optional<ChosenDictionary> chosen, const std::string& output) {
+    const DffClump c = ReadDffClump(entry);
+    if (!c.error.empty()) throw FileError(c.error);
+    const GameLook look = gameLookOf(inGame.game, c, inGame.modelName, inGame.archive, std::move(chosen));
+    WriteGltf(output, paintedClump(c, look.kind, look.colours), look.textures.textures);
+    return look.textures.textures.missing;
 }
 
 }  // namespace varmelo::cli

@@ -5,12 +5,22 @@
 #include <vector>
 
 #include "core/io/entry_reader.h"
+#include "core/view/game_look.h"
 
 namespace varmelo::cli {
 
-// What the entry holds, as JSON or as a readable summary; `error` gets the failure that cut
-// reading short (what was read is still printed).
-std::string inspectModel(EntryReader& entry, bool json, std::string& error);
+// A model looked at in a game: the game's data, the model's entry or file name and the
+// archive it came from (none for a loose file).
+struct ModelInGame {
+    const GameData& game;
+    std::string modelName;
+    const Archive* archive = nullptr;
+};
+
+// What the entry holds, as JSON or as a readable summary, with what the game view shows of it
+// when a game is given; `error` gets the failure that cut reading short (what was read is
+// still printed).
+std::string inspectModel(EntryReader& entry, bool json, std::string& error, const ModelInGame* inGame = nullptr);
 std::string inspectCollision(EntryReader& entry, bool json, std::string& error);
 
 // Writes the model as Wavefront OBJ; throws on a model that cannot be read.
@@ -20,5 +30,10 @@ void exportModelObj(EntryReader& entry, const std::string& output);
 // dictionary holds, none without one; returns the texture names not found.
 std::vector<std::string> exportModelGltf(EntryReader& entry, std::optional<EntryReader> dictionary,
                                          const std::string& output);
+
+// The same as the game view shows the model: painted in its first colour set, with the
+// textures of its dictionary chain (`chosen` taking the first link's place).
+std::vector<std::string> exportModelGltfInGame(EntryReader& entry, const ModelInGame& inGame,
+                                               std::optional<ChosenDictionary> chosen, const std::string& output);
 
 }  // namespace varmelo::cli

@@ -37,4 +37,24 @@ TEST(CliGame, RefusesAFolderThatIsNoGame) {
                          " is not a game folder: it has no data/gta.dat, data/gta_vc.dat or data/gta3.dat\n");
 }
 
+// The game block other tools read: every member present, with the values the game gives.
+TEST(CliGame, InspectOfAModelAddsWhatTheGameViewShows) {
+    TempDir dir;
+    GameFolderBuilder::sanAndreasCar().write(dir.path());
+    const CliResult r = runCli({"inspect", "--json", "--game", dir.path(), dir.path() + "/Models/Cars.img", "infernus.dff"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Json g = parseJson(r.out)["game"];
+    EXPECT_EQ(g["kind"].string, "sa");
+    EXPECT_EQ(g["id"].number, 411);
+    EXPECT_EQ(g["ide"].string, "Data/Vehicles.ide");
+    ASSERT_EQ(g["dictionaries"].items.size(), 2u);
+    EXPECT_EQ(g["dictionaries"][1].string, "vehicle");
+    EXPECT_EQ(g["textures"].fields.size(), 4u);
+    EXPECT_EQ(g["textures"]["vehiclegeneric256"].string, "vehicle");
+    EXPECT_EQ(g["textures"]["nosuch"].type, Json::Null);
+    ASSERT_EQ(g["colours"].items.size(), 4u);
+    EXPECT_EQ(g["colours"][0][0].number, 132);
+    EXPECT_EQ(g["colourIndices"][0].number, 3);
+}
+
 }  // namespace
