@@ -14,13 +14,12 @@
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/model/model_camera.h"
 #include "gui/preview/model/view_slot.h"
+#include "gui/scene/core_vectors.h"
 #include "gui/scene/scene.h"
 
 namespace varmelo::gui {
 
 namespace {
-
-QVector3D toQt(const Vec3& v) { return {v.x, v.y, v.z}; }
 
 constexpr int kOffsetRole = Qt::UserRole;
 

@@ -2,23 +2,17 @@
 
 #include "core/model/orbit_camera.h"
 #include "gui/scene/camera.h"
+#include "gui/scene/core_vectors.h"
 
 namespace varmelo::gui {
-
-namespace {
-
-Vec3 toVec(const QVector3D& v) { return {v.x(), v.y(), v.z()}; }
-QVector3D toQt(const Vec3& v) { return {v.x, v.y, v.z}; }
-
-}  // namespace
 
 void ModelCameraDriver::press(scene::Camera&, QPoint at, Qt::MouseButton) { pointer_->last = at; }
 
 void ModelCameraDriver::release(scene::Camera&, QPoint at, Qt::MouseButton) { pointer_->last = at; }
 
 void ModelCameraDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons held) {
-    const Vec3 position = toVec(camera.position());
-    const Vec3 target = toVec(camera.target());
+    const Vec3 position = toVec3(camera.position());
+    const Vec3 target = toVec3(camera.target());
     const QPoint last = pointer_->last;
     if (held & Qt::LeftButton) {
         camera.setPosition(toQt(orbitCamera(position, target, last.y() - at.y(), last.x() - at.x())));
@@ -39,7 +33,7 @@ void PressAndDragDriver::move(scene::Camera& camera, QPoint at, Qt::MouseButtons
 }
 
 void fitCameraToRadius(scene::Camera& camera, float radius) {
-    camera.setPosition(toQt(fitCamera(toVec(camera.position()), toVec(camera.target()), radius)));
+    camera.setPosition(toQt(fitCamera(toVec3(camera.position()), toVec3(camera.target()), radius)));
 }
 
 }  // namespace varmelo::gui
