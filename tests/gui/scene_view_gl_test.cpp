@@ -510,8 +510,10 @@ private slots:
         frame();
         QCOMPARE(view->lastGlError(), 0u);
         const int whileShown = SceneView::liveGlObjects();
-        // Three mesh arrays, a box list, a sphere list and the multisampled buffer.
-        QCOMPARE(whileShown - before, 6);
+        // Three mesh arrays; the shared box and sphere, each a vertex, an index and an outline
+        // buffer; a program each for the coloured mesh, the outline and the plain box; and
+        // the multisampled buffer.
+        QCOMPARE(whileShown - before, 3 + 6 + 3 + 1);
 
         // A mesh that leaves the scene takes its buffers with it at the next frame.
         scene->remove(&m);
