@@ -1,7 +1,10 @@
 #pragma once
 // A mesh's arrays as last sent to the GL, one buffer each, so that new colours send only
-// colours and a fill colour sends nothing at all.
+// colours and a fill colour sends nothing at all. Entries equal in every attribute go over
+// once, with an index buffer saying which vertex each entry is; a list that shares nothing
+// (a flat-shaded model) goes over as it is, without one.
 #include <cstdint>
+#include <vector>
 
 #include "gui/scene/gl_objects.h"
 
@@ -20,13 +23,23 @@ public:
     // False when the mesh has no texture coordinates.
     bool bindTexCoords();
 
-    int vertexCount() const { return count_; }
+    // Entries [first, first + count) as triangles.
+    void draw(int first, int count);
+    int entryCount() const { return entries_; }
 
 private:
+    void weld(const Mesh& mesh);
+    bool coloursFitWeld(const Mesh& mesh) const;
+    void uploadColours(const Mesh& mesh);
+
     GlBuffer positions_, normals_, colours_, texCoords_;
+    GlBuffer indices_{QOpenGLBuffer::IndexBuffer};
+    // For each vertex sent, the entry it was taken from; empty when every entry is sent.
+    std::vector<std::uint32_t> sources_;
+    std::vector<std::uint32_t> entryVertex_;
     std::uint64_t geometryRevision_ = 0;
     std::uint64_t colourRevision_ = 0;
-    int count_ = 0;
+    int entries_ = 0;
 };
 
 }  // namespace varmelo::gui::scene

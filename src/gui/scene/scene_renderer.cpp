@@ -201,8 +201,8 @@ void SceneRenderer::drawSolid(SolidBuffers& solid, bool outline, Pass pass) {
 void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
     MeshBuffers& buffers = meshes_[mesh.id()];
     buffers.sync(mesh);
-    const int vertices = buffers.vertexCount();
-    if (vertices == 0) return;
+    const int entries = buffers.entryCount();
+    if (entries == 0) return;
 
     ShaderFeatures features = itemFeatures(pass);
     unsigned arrays = bit(kPosition) | bit(kNormal);
@@ -220,14 +220,14 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
     if (mesh.ranges().empty()) {
         if (pass == Pass::Blended) return;
         enableArrays(arrays);
-        if (use(features)) gl_.glDrawArrays(GL_TRIANGLES, 0, vertices);
+        if (use(features)) buffers.draw(0, entries);
         return;
     }
     const bool hasTexCoords = buffers.bindTexCoords();
     for (const MeshRange& r : mesh.ranges()) {
         if (pass == Pass::Opaque && r.blended) continue;
         if (pass == Pass::Blended && !r.blended) continue;
-        const int count = std::min(r.count, vertices - r.first) / 3 * 3;
+        const int count = std::min(r.count, entries - r.first) / 3 * 3;
         if (count <= 0) continue;
         const GLuint picture = r.texture && hasTexCoords ? textures_.name(*r.texture) : 0;
         // The texel times the lit colour: the light and the vertex or fill colour act on the picture.
@@ -236,7 +236,7 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
         enableArrays(range.textured ? arrays | bit(kTexCoord) : arrays);
         if (!use(range)) continue;
         gl_.glBindTexture(GL_TEXTURE_2D, picture);
-        gl_.glDrawArrays(GL_TRIANGLES, r.first, count);
+        buffers.draw(r.first, count);
     }
     gl_.glBindTexture(GL_TEXTURE_2D, 0);
 }
