@@ -15,10 +15,11 @@
 #include <QSurfaceFormat>
 #include <memory>
 
+#include "gui/scene/scene.h"
+
 namespace varmelo::gui::scene {
 
 class CameraDriver;
-class Scene;
 
 class SceneView : public QOpenGLWidget {
     Q_OBJECT
