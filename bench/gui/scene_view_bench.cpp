@@ -128,10 +128,11 @@ public:
 
 protected:
     void initializeGL() override {
-        program_.addShaderFromSourceCode(QOpenGLShader::Vertex, "#version 120\n"
-                                                                "attribute vec3 position;\n"
-                                                                "uniform mat4 transform;\n"
-                                                                "void main() { gl_Position = transform * vec4(position, 1.0); }\n");
+        program_.addShaderFromSourceCode(QOpenGLShader::Vertex,
+                                         "#version 120\n"
+                                         "attribute vec3 position;\n"
+                                         "uniform mat4 transform;\n"
+                                         "void main() { gl_Position = transform * vec4(position, 1.0); }\n");
         program_.addShaderFromSourceCode(QOpenGLShader::Fragment,
                                          "#version 120\nvoid main() { gl_FragColor = vec4(0.75, 0.75, 0.75, 1.0); }\n");
         program_.link();
@@ -281,7 +282,11 @@ BENCHMARK(BM_RedrawNothingShown)->Apply(variants)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_TogglePartVisibility)->Apply(variants)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_PaintPartRed)->Apply(variants)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_RecolourPartVertices)->Apply(variants)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(BM_RebuildAllByAppending)->Args({0, 0})->ArgNames({"aa", "cull"})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_RebuildAllByAppending)
+    ->Args({0, 0})
+    ->ArgNames({"aa", "cull"})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(SceneView::surfaceFormat());

@@ -25,7 +25,8 @@ template <class T>
 std::vector<T> gatherVertices(std::span<const T> stream, std::size_t width, const std::vector<std::uint32_t>& sources) {
     std::vector<T> out;
     out.reserve(sources.size() * width);
-    for (const std::uint32_t s : sources) out.insert(out.end(), stream.begin() + s * width, stream.begin() + (s + 1) * width);
+    for (const std::uint32_t s : sources)
+        out.insert(out.end(), stream.begin() + s * width, stream.begin() + (s + 1) * width);
     return out;
 }
 

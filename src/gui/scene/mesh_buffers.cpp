@@ -72,7 +72,8 @@ bool MeshBuffers::coloursFitWeld(const Mesh& mesh) const {
     if (entryVertex_.empty()) return true;
     if (c.size() != entryVertex_.size() * 4) return false;
     for (std::size_t e = 0; e < entryVertex_.size(); ++e)
-        if (std::memcmp(&c[e * 4], &c[std::size_t(sources_[entryVertex_[e]]) * 4], 4 * sizeof(float)) != 0) return false;
+        if (std::memcmp(&c[e * 4], &c[std::size_t(sources_[entryVertex_[e]]) * 4], 4 * sizeof(float)) != 0)
+            return false;
     return true;
 }
 
