@@ -223,6 +223,24 @@ private slots:
             QVERIFY(near(qRed(got), qGreen(got), 4) && near(qGreen(got), qBlue(got), 4));
     }
 
+    void newColoursSplitASharedEdge() {
+        // A square of two triangles over one diagonal, sent as four vertices while the
+        // colours agree; then the second triangle turns blue at all three of its corners.
+        const std::vector<float> square = {-2, 0, -2, 2, 0, -2, -2, 0, 2, 2, 0, -2, 2, 0, 2, -2, 0, 2};
+        Mesh& m = scene->addMesh();
+        m.setTriangles(square, facingCamera(6), solid(6, 1, 0, 0));
+        showView();
+        const QPoint first = project({-0.67f, 0, -0.67f}), second = project({0.67f, 0, 0.67f});
+        QVERIFY(isRed(frame().pixel(second)));
+        std::vector<float> colours = solid(3, 1, 0, 0);
+        for (float v : solid(3, 0, 0, 1)) colours.push_back(v);
+        m.setColours(colours);
+        const QImage img = frame();
+        QVERIFY2(isRed(img.pixel(first)), qPrintable(describe(img.pixel(first))));
+        const QRgb blue = img.pixel(second);
+        QVERIFY2(qBlue(blue) > 90 && qRed(blue) < 30, qPrintable(describe(blue)));
+    }
+
     void outlinedSphereAndBox_data() {
         QTest::addColumn<bool>("sphere");
         QTest::newRow("sphere") << true;
@@ -510,8 +528,10 @@ private slots:
         frame();
         QCOMPARE(view->lastGlError(), 0u);
         const int whileShown = SceneView::liveGlObjects();
-        // Three mesh arrays, a box list, a sphere list and the multisampled buffer.
-        QCOMPARE(whileShown - before, 6);
+        // Three mesh arrays; the shared box and sphere, each a vertex, an index and an outline
+        // buffer; a program each for the coloured mesh, the outline and the plain box; and
+        // the multisampled buffer.
+        QCOMPARE(whileShown - before, 3 + 6 + 3 + 1);
 
         // A mesh that leaves the scene takes its buffers with it at the next frame.
         scene->remove(&m);

@@ -9,19 +9,14 @@
 #include "gui/app/main_window.h"
 #include "gui/app/program_icon.h"
 #include "gui/app/qt_prompts.h"
+#include "gui/scene/scene_view.h"
 
 namespace {
 
-// The 3D views draw with the fixed-function pipeline; the format must be set before the
-// application object exists, or the first GL widget gets a core profile that draws nothing.
-void setDefaultSurfaceFormat() {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setDepthBufferSize(24);
-    QSurfaceFormat::setDefaultFormat(format);
-}
+// The 3D views draw with GLSL 1.20 programs on a 2.1 compatibility context; the format must
+// be set before the application object exists, or the first GL widget gets a core profile
+// that draws nothing.
+void setDefaultSurfaceFormat() { QSurfaceFormat::setDefaultFormat(varmelo::gui::scene::SceneView::surfaceFormat()); }
 
 // VARMELO_SCREENSHOT=out.png: once the window is up and the command line's archive is
 // loaded, the window saves a picture of itself and the program ends. Used by

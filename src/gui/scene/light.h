@@ -1,5 +1,5 @@
 #pragma once
-// The point light of a scene. Its position is in world units, so it stays put while the
+// The point light of a scene, shining in all directions. Its position is in world units, so it stays put while the
 // camera orbits.
 #include <QVector3D>
 
@@ -16,8 +16,6 @@ struct Light {
     float constantAttenuation = 1.0f;
     float linearAttenuation = 0.0f;
     float quadraticAttenuation = 0.0f;
-    // 180 degrees: a point light shining in all directions.
-    float spotCutoff = 180.0f;
 };
 
 }  // namespace varmelo::gui::scene

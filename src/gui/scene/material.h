@@ -1,5 +1,6 @@
 #pragma once
-// Surface settings of a scene item, in the terms of the fixed-function pipeline.
+// Surface settings of a scene item, in the terms of the classic lighting model the scene's
+// shaders work out per vertex (see scene_shaders.h).
 #include <array>
 
 namespace varmelo::gui::scene {

@@ -1,7 +1,7 @@
 #pragma once
-// A window onto a Scene, drawn with fixed-function OpenGL: the scene's camera and light,
-// its items in the order made (opaque ones first, then the blended ones), over a plain
-// background. The view redraws when the scene says it changed, never on a timer.
+// A window onto a Scene: the view takes the mouse, keeps the framebuffers and has its
+// SceneRenderer draw the scene over a plain background. It redraws when the scene says it
+// changed, never on a timer.
 //
 // Antialiasing is done in a multisampled framebuffer of the view's own, copied onto the
 // window at the end of a frame: the window's format is fixed once it is shown, the
@@ -15,10 +15,11 @@
 #include <QSurfaceFormat>
 #include <memory>
 
+#include "gui/scene/scene.h"
+
 namespace varmelo::gui::scene {
 
 class CameraDriver;
-class Scene;
 
 class SceneView : public QOpenGLWidget {
     Q_OBJECT
@@ -66,8 +67,8 @@ public:
 
     // The first GL error of the last frame, 0 when there was none.
     unsigned lastGlError() const { return lastGlError_; }
-    // GL buffers, display lists and framebuffers held by all views right now: a view that
-    // goes away must bring this back to where it was.
+    // GL buffers, textures, programs and framebuffers held by all views right now: a view
+    // that goes away must bring this back to where it was.
     static int liveGlObjects();
 
 signals:

@@ -1,0 +1,188 @@
+#include "gui/scene/scene_shaders.h"
+
+#include "gui/scene/gl_objects.h"
+
+namespace varmelo::gui::scene {
+
+namespace {
+
+// GLSL 1.20: the 2.1 compatibility context the views ask for. The light position is in eye
+// coordinates; the viewer is taken as infinitely far along +z, as GL's default light model.
+const char* const kVertexSource = R"(
+attribute vec3 position;
+attribute vec3 normal;
+#ifdef COLOUR_MATERIAL
+attribute vec4 colour;
+#endif
+#ifdef TEXTURED
+attribute vec2 texCoord;
+varying vec2 picturePoint;
+#endif
+#ifdef OUTLINE
+attribute vec3 faceNormal;
+#endif
+
+uniform mat4 modelView;
+uniform mat4 projection;
+uniform mat3 normalMatrix;
+uniform vec4 materialAmbient;
+uniform vec4 materialDiffuse;
+uniform vec4 materialSpecular;
+uniform vec4 materialEmission;
+uniform float shininess;
+uniform vec4 sceneAmbient;
+uniform vec3 lightPosition;
+uniform vec4 lightAmbient;
+uniform vec4 lightDiffuse;
+uniform vec4 lightSpecular;
+uniform vec3 lightAttenuation;
+
+varying vec4 frontColour;
+#ifdef TWO_SIDED
+varying vec4 backColour;
+#endif
+
+// What the light adds at a surface facing n, l being the unit vector towards the light.
+vec4 lightPart(vec3 n, vec3 l, vec4 ambient, vec4 diffuse) {
+    float nl = max(dot(n, l), 0.0);
+    vec4 part = ambient * lightAmbient + nl * diffuse * lightDiffuse;
+#ifdef SPECULAR
+    if (nl > 0.0) {
+        float nh = max(dot(n, normalize(l + vec3(0.0, 0.0, 1.0))), 0.0);
+        part += (shininess > 0.0 ? pow(nh, shininess) : 1.0) * materialSpecular * lightSpecular;
+    }
+#endif
+    return part;
+}
+
+void main() {
+    vec4 point = modelView * vec4(position, 1.0);
+    gl_Position = projection * point;
+    vec3 n = normalMatrix * normal;
+    float nn = dot(n, n);
+    n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
+#ifdef COLOUR_MATERIAL
+    vec4 ambient = colour;
+    vec4 diffuse = colour;
+#else
+    vec4 ambient = materialAmbient;
+    vec4 diffuse = materialDiffuse;
+#endif
+    vec4 front = materialEmission + ambient * sceneAmbient;
+#ifdef TWO_SIDED
+    vec4 back = front;
+#endif
+#ifdef LIT
+    vec3 toLight = lightPosition - point.xyz;
+    float dd = dot(toLight, toLight);
+    vec3 l = toLight * inversesqrt(dd);
+    float fade = 1.0;
+#ifdef ATTENUATED
+    fade /= lightAttenuation.x + lightAttenuation.y * sqrt(dd) + lightAttenuation.z * dd;
+#endif
+    front += fade * lightPart(n, l, ambient, diffuse);
+#ifdef TWO_SIDED
+    back += fade * lightPart(-n, l, ambient, diffuse);
+#endif
+#endif
+    frontColour = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
+#ifdef TWO_SIDED
+    backColour = clamp(vec4(back.rgb, diffuse.a), 0.0, 1.0);
+#ifdef OUTLINE
+    // A line has no side of its own: it is seen from the side of the face it outlines.
+    if (dot(normalMatrix * faceNormal, point.xyz) > 0.0) frontColour = backColour;
+#endif
+#endif
+#ifdef TEXTURED
+    picturePoint = texCoord;
+#endif
+}
+)";
+
+const char* const kFragmentSource = R"(
+varying vec4 frontColour;
+#ifdef TWO_SIDED
+varying vec4 backColour;
+#endif
+#ifdef TEXTURED
+uniform sampler2D picture;
+varying vec2 picturePoint;
+#endif
+
+void main() {
+    vec4 c = frontColour;
+#if defined(TWO_SIDED) && !defined(OUTLINE)
+    if (!gl_FrontFacing) c = backColour;
+#endif
+#ifdef TEXTURED
+    c *= texture2D(picture, picturePoint);
+#endif
+#ifdef ALPHA_TEST
+    if (c.a <= 0.0) discard;
+#endif
+    gl_FragColor = c;
+}
+)";
+
+QByteArray source(const ShaderFeatures& f, const char* body) {
+    QByteArray s = "#version 120\n";
+    if (f.colourMaterial) s += "#define COLOUR_MATERIAL\n";
+    if (f.textured) s += "#define TEXTURED\n";
+    if (f.twoSided) s += "#define TWO_SIDED\n";
+    if (f.alphaTest) s += "#define ALPHA_TEST\n";
+    if (f.outline) s += "#define OUTLINE\n";
+    if (f.lit) s += "#define LIT\n";
+    if (f.specular) s += "#define SPECULAR\n";
+    if (f.attenuated) s += "#define ATTENUATED\n";
+    return s + body;
+}
+
+}  // namespace
+
+SceneShaders::~SceneShaders() {
+    for (const auto& [key, p] : programs_)
+        if (p) --liveGlObjectCount;
+}
+
+ShaderProgram* SceneShaders::program(const ShaderFeatures& features) {
+    auto it = programs_.find(features.key());
+    if (it != programs_.end()) return it->second.get();
+    auto p = std::make_unique<ShaderProgram>();
+    QOpenGLShaderProgram& gl = p->program;
+    const bool built = gl.addShaderFromSourceCode(QOpenGLShader::Vertex, source(features, kVertexSource)) &&
+                       gl.addShaderFromSourceCode(QOpenGLShader::Fragment, source(features, kFragmentSource));
+    const char* const names[kAttributeCount] = {"position", "normal", "colour", "texCoord", "faceNormal"};
+    for (unsigned a = 0; a < kAttributeCount; ++a) gl.bindAttributeLocation(names[a], int(a));
+    if (!built || !gl.link()) {
+        qWarning("SceneView: the shaders do not build: %s", qPrintable(gl.log()));
+        programs_.emplace(features.key(), nullptr);
+        return nullptr;
+    }
+    ShaderUniforms& u = p->uniforms;
+    const std::pair<int*, const char*> uniforms[] = {
+        {&u.modelView, "modelView"},
+        {&u.projection, "projection"},
+        {&u.normalMatrix, "normalMatrix"},
+        {&u.materialAmbient, "materialAmbient"},
+        {&u.materialDiffuse, "materialDiffuse"},
+        {&u.materialSpecular, "materialSpecular"},
+        {&u.materialEmission, "materialEmission"},
+        {&u.shininess, "shininess"},
+        {&u.sceneAmbient, "sceneAmbient"},
+        {&u.lightPosition, "lightPosition"},
+        {&u.lightAmbient, "lightAmbient"},
+        {&u.lightDiffuse, "lightDiffuse"},
+        {&u.lightSpecular, "lightSpecular"},
+        {&u.lightAttenuation, "lightAttenuation"},
+    };
+    for (const auto& [location, name] : uniforms) *location = gl.uniformLocation(name);
+    if (features.textured) {
+        gl.bind();
+        gl.setUniformValue("picture", 0);
+        gl.release();
+    }
+    ++liveGlObjectCount;
+    return programs_.emplace(features.key(), std::move(p)).first->second.get();
+}
+
+}  // namespace varmelo::gui::scene
