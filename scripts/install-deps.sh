@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libqt6openglwidgets6 qt6-qpa-plugins
-  libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libgl-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
   # make fuzz: clang and its fuzzer runtime; llvm-symbolizer names the lines of sanitizer reports
   clang libclang-rt-14-dev llvm
