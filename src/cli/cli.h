@@ -56,6 +56,14 @@ struct NamedItems {
 };
 size_t resolveName(const NamedItems& items, const std::string& given);
 
+// The arguments of a command that takes "[--json] ONE": the one path, and whether --json was
+// given. `what` names the path in refusals ("archive", "folder").
+struct JsonAndPath {
+    bool json = false;
+    std::string path;
+};
+JsonAndPath jsonAndPath(const Args& args, const std::string& command, const std::string& what);
+
 // An entry named on the command line, compared as the add command compares names.
 uint32_t resolveEntry(const Archive& a, const std::string& given);
 

@@ -57,4 +57,16 @@ MessageTable localeMessageTable() {
 
 Archive loadArchive(const std::string& path) { return openArchive(path); }
 
+JsonAndPath jsonAndPath(const Args& args, const std::string& command, const std::string& what) {
+    JsonAndPath out;
+    for (const auto& arg : args) {
+        if (arg == "--json") out.json = true;
+        else if (arg.size() > 1 && arg[0] == '-') throw BadUsage(command + ": unknown option '" + arg + "'");
+        else if (out.path.empty()) out.path = arg;
+        else throw BadUsage(command + ": more than one " + what + " given");
+    }
+    if (out.path.empty()) throw BadUsage(command + ": no " + what + " given");
+    return out;
+}
+
 }  // namespace varmelo::cli

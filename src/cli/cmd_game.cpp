@@ -133,15 +133,7 @@ void printText(const GameData& g) {
 }  // namespace
 
 int runGame(const Args& args) {
-    bool json = false;
-    std::string folder;
-    for (const auto& arg : args) {
-        if (arg == "--json") json = true;
-        else if (arg.size() > 1 && arg[0] == '-') throw BadUsage("game: unknown option '" + arg + "'");
-        else if (folder.empty()) folder = arg;
-        else throw BadUsage("game: more than one folder given");
-    }
-    if (folder.empty()) throw BadUsage("game: no folder given");
+    const auto [json, folder] = jsonAndPath(args, "game", "folder");
     if (!gameKindOf(folder)) {
         reportError(folder + " is not a game folder: it has no data/gta.dat, data/gta_vc.dat or data/gta3.dat");
         throw AlreadyReported{};

@@ -56,15 +56,7 @@ void printJson(const Archive& a) {
 }  // namespace
 
 int runList(const Args& args) {
-    bool json = false;
-    std::string path;
-    for (const auto& arg : args) {
-        if (arg == "--json") json = true;
-        else if (arg.size() > 1 && arg[0] == '-') throw BadUsage("list: unknown option '" + arg + "'");
-        else if (path.empty()) path = arg;
-        else throw BadUsage("list: more than one archive given");
-    }
-    if (path.empty()) throw BadUsage("list: no archive given");
+    const auto [json, path] = jsonAndPath(args, "list", "archive");
     Archive a = loadArchive(path);
     if (json) printJson(a);
     else printText(a);
