@@ -1,8 +1,8 @@
 // The model page's game look without GL: the dictionary of the same name found in the open
 // archive, the rows and meshes it gives (wheel copies, damaged and far-away parts hidden, one
 // range per material), the textures not found on the status bar, another dictionary chosen
-// for one model, the silver look back when it is switched off, and the setting kept across
-// starts of the program.
+// for one model, the silver look back when it is switched off, the setting kept across
+// starts of the program, and a car shown from the game folder picked for it.
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +13,7 @@
 #include "core/view/mesh_vertices.h"
 #include "core/view/textured_vertices.h"
 #include "core/settings/messages.h"
+#include "gui/app/command_actions.h"
 #include "gui/app/core_app_settings.h"
 #include "gui/app/main_window.h"
 #include "gui/browser/archive_browser.h"
@@ -21,9 +22,11 @@
 #include "gui/preview/preview_host.h"
 #include "gui/preview/preview_panel.h"
 #include "gui/scene/scene.h"
+#include "gui/support/memory_settings.h"
 #include "gui/support/scripted_prompts.h"
 #include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
+#include "support/game_folder_builder.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 #include "support/txd_builder.h"
@@ -348,6 +351,33 @@ private slots:
         w.browser().load(QString::fromStdString(archive), LoadOrigin::OpenDialog);
         w.previewPanel().preview(w.browser().archive(), 0);
         QCOMPARE(page->rowMeshes(4).size(), size_t(4));
+    }
+
+    void aCarFromThePickedGameFolderWearsItsPaintAndTheSharedTextures() {
+        TempDir game;
+        GameFolderBuilder::sanAndreasCar().write(game.path());
+        testing::MemorySettings settings;
+        settings.gameViewValue = true;
+        MainWindow w(settings, prompts, {});
+        // A folder without a game is refused with a word and not kept.
+        prompts.files = {QString::fromStdString(dir.path()), QString::fromStdString(game.path())};
+        w.commands()[QStringLiteral("ServiceGameFolder1")]->trigger();
+        QCOMPARE(prompts.count("message"), 1);
+        QVERIFY(settings.gameFolderValue.empty());
+        w.commands()[QStringLiteral("ServiceGameFolder1")]->trigger();
+        QCOMPARE(settings.gameFolderValue, game.path());
+
+        // A copy of the car's archive outside the game, so the game is the one picked.
+        QVERIFY(QFile::copy(QString::fromStdString(game.file("Models/Cars.img")), QString::fromStdString(dir.file("picked.img"))));
+        w.browser().load(QString::fromStdString(dir.file("picked.img")), LoadOrigin::OpenDialog);
+        w.previewPanel().preview(w.browser().archive(), 0);
+        auto* page = w.findChild<DffPage*>();
+        QVERIFY(page->textures().find("VehicleGeneric256"));  // Models/Generic/VEHICLE.TXD only
+        QCOMPARE(page->textures().missing, std::vector<std::string>{"nosuch"});
+        // The primary placeholder (60, 255, 0) wears palette colour 3 of the set (3, 2, 1, 0).
+        const scene::Mesh* body = page->partMesh(0);
+        const float* c = &body->colours().at(size_t(body->ranges().at(0).first) * 4);
+        QCOMPARE(QColor::fromRgbF(c[0], c[1], c[2]).rgb(), qRgb(132, 4, 16));
     }
 };
 

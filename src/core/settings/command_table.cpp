@@ -90,6 +90,9 @@ constexpr auto kAfterAssociations = std::to_array<CommandDef>({
      .tag = kStylePlain, .menu = "ServiceStyle1"},
     {.name = "CustomizeActionBars1", .caption = "Настройка...", .hint = "Настройка|Настройка меню и панели инструментов",
      .enabledWhen = ProgramMenuBar, .menu = "Service1"},
+    // Last in the menu, so the language files' item-by-item keys of the menu keep their places.
+    {.name = "ServiceGameFolder1", .caption = "Папка игры...",
+     .hint = "Папка игры|Выбрать папку игры, из которой модели показываются как в игре", .menu = "Service1"},
 
     {.name = "LanguageMenu1", .kind = Submenu, .caption = "Language", .menu = kMenuBar},
     {.name = "LanguageSelect1", .caption = "Select default language",

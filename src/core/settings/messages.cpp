@@ -50,6 +50,9 @@ const std::array<const char*, kMessageCount>& MessageTable::defaults() {
         // lacks, and a Struct's size word it did not trust.
         "Треугольников с вершинами вне списка: %d",
         "Повреждено слово размера: %s",
+        // "Папка игры...": the picker's title, and the word on a folder that holds no game.
+        "Папка игры",
+        "В папке \"%s\" нет игры: в её папке data нет gta.dat, gta_vc.dat или gta3.dat.",
     };
     return texts;
 }

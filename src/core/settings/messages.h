@@ -7,7 +7,7 @@
 
 namespace varmelo {
 
-inline constexpr int kMessageCount = 40;
+inline constexpr int kMessageCount = 42;
 
 class MessageTable {
 public:
@@ -33,7 +33,7 @@ enum Msg : int {
     MsgFirstRunCaption = 28, MsgFirstRun = 29, MsgExistsCaption = 30, MsgExists = 31,
     MsgShortListing = 32, MsgConsoleGeometry = 33, MsgConsoleGeometryCount = 34,
     MsgMissingTextures = 35, MsgDictionaryTitle = 36, MsgDictionaryQuestion = 37,
-    MsgBadTriangles = 38, MsgDamagedSizeWord = 39,
+    MsgBadTriangles = 38, MsgDamagedSizeWord = 39, MsgGameFolderTitle = 40, MsgNotGameFolder = 41,
 };
 
 }  // namespace varmelo

@@ -31,6 +31,7 @@ void Options::load() {
     menuStyle_ = parseIniInt(ini.value("Main", "MenuStyle"), 0);
     language_ = ini.value("Main", "Language", "");
     gameView_ = parseIniInt(ini.value("Main", "GameView"), 0) != 0;
+    gameFolder_ = ini.value("Main", "GameFolder", "");
     recent_ = RecentFiles::read(ini);
 }
 
@@ -65,6 +66,11 @@ bool Options::writeLanguage(const std::string& fileName) {
 bool Options::writeGameView(bool on) {
     gameView_ = on;
     return update([&](IniDocument& ini) { ini.set("Main", "GameView", on ? "1" : "0"); });
+}
+
+bool Options::writeGameFolder(const std::string& folder) {
+    gameFolder_ = folder;
+    return update([&](IniDocument& ini) { ini.set("Main", "GameFolder", folder); });
 }
 
 bool Options::noteRecentFile(const std::string& path, bool* written) {

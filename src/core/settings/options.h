@@ -1,6 +1,6 @@
 #pragma once
 // options.ini: the recent-files list, the first-run flag, the menu style, the language and
-// whether models are shown as in the game.
+// whether models are shown as in the game and the game folder they are shown from.
 // Read once at start; each change is written at once by reading the file afresh,
 // changing only its own keys and replacing the file, so keys of the user or of other
 // versions survive and no settings object stays open.
@@ -36,11 +36,13 @@ public:
     const std::string& language() const { return language_; }  // Main/Language, raw bytes
     const RecentFiles& recentFiles() const { return recent_; }
     bool gameView() const { return gameView_; }     // Main/GameView, default 0; any other number is on
+    const std::string& gameFolder() const { return gameFolder_; }  // Main/GameFolder, raw bytes; empty when none
 
     bool writeFirstRun(int value);
     bool writeMenuStyle(int value);
     bool writeLanguage(const std::string& fileName);
     bool writeGameView(bool on);
+    bool writeGameFolder(const std::string& folder);
     // Notes a path about to be opened (see RecentFiles::note) and, when the list changed,
     // writes it. Returns whether the list changed; a failed write is reported in *written.
     bool noteRecentFile(const std::string& path, bool* written = nullptr);
@@ -54,6 +56,7 @@ private:
     int menuStyle_ = 0;
     std::string language_;
     bool gameView_ = false;
+    std::string gameFolder_;
     RecentFiles recent_;
 };
 

@@ -37,6 +37,9 @@ public:
     // Whether the model view shows models as in the game.
     virtual bool gameView() const = 0;
     virtual void writeGameView(bool on) = 0;
+    // The game folder the user picked (raw bytes); empty when none.
+    virtual std::string gameFolder() const = 0;
+    virtual void writeGameFolder(const std::string& folder) = 0;
     // Notes a path about to be opened; true when the list changed (it is then written).
     virtual bool noteRecentFile(const std::string& path) = 0;
 

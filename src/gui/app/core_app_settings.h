@@ -30,6 +30,8 @@ public:
     void writeLanguage(const std::string& fileName) override { options_.writeLanguage(fileName); }
     bool gameView() const override { return options_.gameView(); }
     void writeGameView(bool on) override { options_.writeGameView(on); }
+    std::string gameFolder() const override { return options_.gameFolder(); }
+    void writeGameFolder(const std::string& folder) override { options_.writeGameFolder(folder); }
     bool noteRecentFile(const std::string& path) override { return options_.noteRecentFile(path); }
 
     std::vector<LanguageInfo> languages() override;

@@ -19,6 +19,8 @@
 #include <exception>
 
 #include "core/archive/archive_file_type.h"
+#include "core/game/game_folder.h"
+#include "core/settings/text_format.h"
 #include "core/settings/language_files.h"
 #include "core/version.h"
 #include "gui/app/about_box.h"
@@ -32,6 +34,7 @@
 #include "gui/app/prompts.h"
 #include "gui/app/window_preview_host.h"
 #include "gui/browser/archive_browser.h"
+#include "gui/browser/cp1251_text.h"
 #include "gui/preview/install_pages.h"
 #include "gui/preview/preview_panel.h"
 
@@ -191,6 +194,7 @@ void MainWindow::connectCommands() {
     on("ServiceRebuild1", b, &ArchiveBrowser::rebuild);
     on("CustomizeActionBars1", this, &MainWindow::customizeBars);
     on("HelpAbout1", this, &MainWindow::showAbout);
+    on("ServiceGameFolder1", this, &MainWindow::chooseGameFolder);
 
     for (int i = 0; i < 5; ++i) {
         c.bind(QStringLiteral("MRUFile%1").arg(i + 1), this, [this, i] {
@@ -456,6 +460,17 @@ QString MainWindow::credits() const {
 }
 
 void MainWindow::showAbout() { about_->exec(); }
+
+void MainWindow::chooseGameFolder() {
+    const auto folder = prompts_.pickFolder(QString::fromStdString(messages_.get(MsgGameFolderTitle)));
+    if (!folder || folder->isEmpty()) return;
+    const std::string path = toPathBytes(*folder);
+    if (!gameKindOf(path)) {
+        prompts_.showMessage(QString::fromStdString(formatText(messages_.get(MsgNotGameFolder), {folder->toStdString()})));
+        return;
+    }
+    settings_.writeGameFolder(path);
+}
 
 // --- preview panel -----------------------------------------------------------------------
 

@@ -71,6 +71,9 @@ public:
 public slots:
     void customizeBars();
     void showAbout();
+    // "Папка игры...": the folder models are shown from as in the game when their archive
+    // lies in no game folder of its own.
+    void chooseGameFolder();
 
 protected:
     void showEvent(QShowEvent* event) override;

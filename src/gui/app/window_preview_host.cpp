@@ -1,10 +1,18 @@
 #include "gui/app/window_preview_host.h"
 
+#include "core/game/game_data.h"
+#include "core/game/game_folder.h"
 #include "core/io/errors.h"
 #include "gui/app/app_settings.h"
 #include "gui/browser/archive_browser.h"
 
 namespace varmelo::gui {
+
+WindowPreviewHost::WindowPreviewHost(const ArchiveBrowser& browser, AppSettings& settings,
+                                     std::function<void(const QString&)> status)
+    : browser_(browser), settings_(settings), status_(std::move(status)) {}
+
+WindowPreviewHost::~WindowPreviewHost() = default;
 
 std::vector<std::string> WindowPreviewHost::entryNames() const {
     std::vector<std::string> names;
@@ -25,5 +33,27 @@ uint64_t WindowPreviewHost::archiveSerial() const { return browser_.archiveSeria
 bool WindowPreviewHost::gameView() const { return settings_.gameView(); }
 
 void WindowPreviewHost::setGameView(bool on) { settings_.writeGameView(on); }
+
+const GameData* WindowPreviewHost::gameData() {
+    std::string folder;
+    if (const auto own = gameFolderOfArchive(browser_.archive().ArchivePath)) folder = own->path;
+    else folder = settings_.gameFolder();
+    if (folder.empty()) return nullptr;
+    if (folder != gameFolder_) {
+        gameFolder_ = folder;
+        game_.reset();
+        try {
+            game_ = std::make_unique<GameData>(readGameData(folder));
+        } catch (const std::exception&) {
+            // A stored folder whose game has gone since: the models are shown as without one.
+        }
+    }
+    return game_.get();
+}
+
+const Archive* WindowPreviewHost::archive() const {
+    const Archive& a = browser_.archive();
+    return a.ArchivePath.empty() ? nullptr : &a;
+}
 
 }  // namespace varmelo::gui

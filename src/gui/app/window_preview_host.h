@@ -1,6 +1,9 @@
 #pragma once
-// The window's side of PreviewHost: the browser's archive, the status bar, the settings.
+// The window's side of PreviewHost: the browser's archive, the status bar, the settings, and
+// the game data, read once per game folder (reading a game takes a while).
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "gui/preview/preview_host.h"
 
@@ -11,8 +14,8 @@ class ArchiveBrowser;
 
 class WindowPreviewHost : public PreviewHost {
 public:
-    WindowPreviewHost(const ArchiveBrowser& browser, AppSettings& settings, std::function<void(const QString&)> status)
-        : browser_(browser), settings_(settings), status_(std::move(status)) {}
+    WindowPreviewHost(const ArchiveBrowser& browser, AppSettings& settings, std::function<void(const QString&)> status);
+    ~WindowPreviewHost() override;
 
     std::vector<std::string> entryNames() const override;
     EntryPlace entryPlace(size_t index) const override;
@@ -20,11 +23,16 @@ public:
     void showStatus(const QString& text) override { status_(text); }
     bool gameView() const override;
     void setGameView(bool on) override;
+    const GameData* gameData() override;
+    const Archive* archive() const override;
 
 private:
     const ArchiveBrowser& browser_;
     AppSettings& settings_;
     std::function<void(const QString&)> status_;
+    // The folder last read and what it gave; null when it could not be read.
+    std::string gameFolder_;
+    std::unique_ptr<GameData> game_;
 };
 
 }  // namespace varmelo::gui

@@ -1,11 +1,17 @@
 #pragma once
 // What a preview page may ask of the window around it, beyond the entry it shows: the other
 // entries of the open archive (a model finds its texture dictionary among them), the status
-// bar, and the model view's game look, which the window keeps in its settings.
+// bar, the model view's game look, which the window keeps in its settings, and the game it
+// shows models from.
 #include <QString>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace varmelo {
+struct Archive;
+struct GameData;
+}  // namespace varmelo
 
 namespace varmelo::gui {
 
@@ -32,6 +38,12 @@ public:
 
     virtual bool gameView() const = 0;
     virtual void setGameView(bool on) = 0;
+
+    // The game the open archive belongs to, else the game folder the user picked; null when
+    // there is neither. Valid until the next call.
+    virtual const GameData* gameData() { return nullptr; }
+    // The open archive, where the game looks for a model's dictionaries first; null with none.
+    virtual const Archive* archive() const { return nullptr; }
 };
 
 }  // namespace varmelo::gui

@@ -26,7 +26,7 @@ const char* const kDefaultFile =
     "menu=Сервис:ServiceRebuild1,-,ServiceToolbar1,ServicePreview1,ServiceAntialiasing1,-,"
     "ServiceAssociations1(ServiceOpenAll1,-,ServiceGTA1,ServiceSyberia1,ServiceHP1,ServicePrey1,"
     "ServiceBratva1,ServiceCleaners1),-,ServiceStyle1(ServiceDefault1,ServiceXP1,ServiceStandard1),"
-    "CustomizeActionBars1\n"
+    "CustomizeActionBars1,ServiceGameFolder1\n"
     "menu=Language@LanguageMenu1:LanguageSelect1\n"
     "menu=Справка:HelpAbout1\n";
 
@@ -56,7 +56,7 @@ TEST(ActDataFile, CustomLayoutsReadBackTheSame) {
               "menu=Сервис:ServiceRebuild1,-,ServiceToolbar1,ServicePreview1,ServiceAntialiasing1,-,"
               "ServiceAssociations1(ServiceOpenAll1,-,ServiceGTA1,ServiceSyberia1,ServiceHP1,ServicePrey1,"
               "ServiceBratva1,ServiceCleaners1),-,ServiceStyle1(ServiceDefault1,ServiceXP1,ServiceStandard1),"
-              "CustomizeActionBars1\n");
+              "CustomizeActionBars1,ServiceGameFolder1\n");
 }
 
 TEST(ActDataFile, MenusAreKnownByCommandItemsOrCaption) {

@@ -22,6 +22,7 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgShortListing, {int64_t(1), int64_t(2)}}, {MsgConsoleGeometryCount, {int64_t(1), int64_t(2)}},
     {MsgMissingTextures, {std::string("a, b")}}, {MsgDictionaryQuestion, {std::string("a.dff")}},
     {MsgBadTriangles, {int64_t(3)}},   {MsgDamagedSizeWord, {std::string("Clump Struct at 0xC")}},
+    {MsgNotGameFolder, {std::string("/games/gta")}},
 };
 
 }  // namespace

@@ -213,6 +213,11 @@ TEST(OptionsTest, GameViewIsOffUntilWrittenAndSurvivesTheNextStart) {
     EXPECT_TRUE(next.gameView());
     ASSERT_TRUE(next.writeGameView(false));
     EXPECT_EQ(readText(dir.file("options.ini")), "[Main]\nFirstRun=0\nGameView=0\n");
+    EXPECT_EQ(next.gameFolder(), "");
+    ASSERT_TRUE(next.writeGameFolder("/games/gta sa"));
+    Options third(dir.file("options.ini"));
+    third.load();
+    EXPECT_EQ(third.gameFolder(), "/games/gta sa");
 
     // Any number but 0 is on; words are off.
     for (const auto& [stored, on] : std::vector<std::pair<std::string, bool>>{{"2", true}, {"0", false}, {"yes", false}}) {

@@ -15,6 +15,7 @@ public:
     int menuStyleValue = 0;
     std::string languageValue;
     bool gameViewValue = false;
+    std::string gameFolderValue;
     std::array<std::string, 5> recent;
     std::vector<LanguageInfo> languageList;
     std::vector<std::string> existingLanguageFiles;
@@ -35,6 +36,8 @@ public:
     void writeLanguage(const std::string& f) override { languageValue = f; ++writes["Language"]; }
     bool gameView() const override { return gameViewValue; }
     void writeGameView(bool on) override { gameViewValue = on; ++writes["GameView"]; }
+    std::string gameFolder() const override { return gameFolderValue; }
+    void writeGameFolder(const std::string& f) override { gameFolderValue = f; ++writes["GameFolder"]; }
     bool noteRecentFile(const std::string& path) override {
         if (recent[0] == path) return false;
         for (size_t i = recent.size() - 1; i > 0; --i) recent[i] = recent[i - 1];

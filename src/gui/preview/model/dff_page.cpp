@@ -11,6 +11,7 @@
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/dff_reader.h"
+#include "core/view/game_look.h"
 #include "core/view/game_view_rules.h"
 #include "core/export/gltf_export.h"
 #include "core/view/model_dictionary.h"
@@ -163,6 +164,7 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     texturesLoaded_ = false;
     textures_ = {};
     textureSet_ = {};
+    paintedClump_.reset();
     dictionaryName_.clear();
     textureError_.clear();
 
@@ -217,6 +219,7 @@ void DffPage::rebuildMeshes() {
     for (auto& row : meshes_)
         for (scene::Mesh* m : row) scene_->remove(m);
     meshes_.assign(parts_.size(), {});
+    const DffClump& drawn = paintedClump_ ? *paintedClump_ : *clump_;
     for (size_t i = 0; i < parts_.size(); ++i) {
         const DffPart& part = parts_[i];
         if (!gameView_) {
@@ -227,9 +230,9 @@ void DffPage::rebuildMeshes() {
             meshes_[i].push_back(&mesh);
         } else {
             std::vector<PartPlacement> placements{{part.frame, false}};
-            for (const PartPlacement& clone : wheelClones(*clump_, part)) placements.push_back(clone);
+            for (const PartPlacement& clone : wheelClones(drawn, part)) placements.push_back(clone);
             for (const PartPlacement& at : placements) {
-                const std::vector<MaterialVertices> groups = texturedPartVertices(*clump_, part, at);
+                const std::vector<MaterialVertices> groups = texturedPartVertices(drawn, part, at);
                 if (groups.empty()) continue;
                 scene::Mesh& mesh = scene_->addMesh();
                 fillGameMesh(mesh, groups, textureSet_);
@@ -246,8 +249,55 @@ void DffPage::rebuildMeshes() {
 
 void DffPage::loadTextures() {
     texturesLoaded_ = true;
-    textures_ = readTextures();
+    paintedClump_.reset();
+    const GameData* game = host_ ? host_->gameData() : nullptr;
+    textures_ = game ? readGameTextures(*game) : readTextures();
     textureSet_ = ModelTextureSet(textures_);
+}
+
+std::optional<size_t> DffPage::chosenDictionary(const std::vector<std::string>& names) {
+    if (host_->archiveSerial() != choicesSerial_) {
+        chosenDictionaries_.clear();
+        choicesSerial_ = host_->archiveSerial();
+    }
+    const auto chosen = chosenDictionaries_.find(asciiUpper(modelName_));
+    if (chosen == chosenDictionaries_.end()) return std::nullopt;
+    for (size_t i : dictionaryEntries(names))
+        if (names[i] == chosen->second) return i;
+    return std::nullopt;
+}
+
+ModelTextures DffPage::readGameTextures(const GameData& game) {
+    textureError_.clear();
+    dictionaryName_.clear();
+    const std::vector<std::string> names = host_->entryNames();
+    std::optional<ChosenDictionary> chosen;
+    if (const std::optional<size_t> index = chosenDictionary(names)) {
+        dictionaryName_ = names[*index];
+        try {
+            const PreviewHost::EntryPlace place = host_->entryPlace(*index);
+            chosen = ChosenDictionary{dictionaryName_, EntryReader::open(place.archivePath, place.offset, place.size)};
+        } catch (const FileError& e) {
+            textureError_ = e.what();
+        }
+    }
+    const bool choice = chosen.has_value();
+    GameLook look;
+    try {
+        look = gameLookOf(game, *clump_, modelName_, host_->archive(), std::move(chosen));
+    } catch (const FileError& e) {
+        textureError_ = e.what();
+        return NoModelTextures(*clump_);
+    }
+    // A model no IDE file of the game defines has no chain: its namesake, as without a game.
+    if (!look.record && !choice && textureError_.empty()) return readTextures();
+    if (!look.colours.empty()) paintedClump_ = std::make_unique<DffClump>(paintedClump(*clump_, look.kind, look.colours));
+    if (!choice && !look.textures.chain.empty()) {
+        const std::string first = look.textures.chain.front().name + ".txd";
+        for (size_t i : dictionaryEntries(names))
+            if (dictionaryName_.empty() && sameAsciiName(names[i], first)) dictionaryName_ = names[i];
+    }
+    return std::move(look.textures.textures);
 }
 
 ModelTextures DffPage::readTextures() {
@@ -255,15 +305,8 @@ ModelTextures DffPage::readTextures() {
     dictionaryName_.clear();
     ModelTextures textures = NoModelTextures(*clump_);
     if (!host_ || textures.missing.empty()) return textures;
-    if (host_->archiveSerial() != choicesSerial_) {
-        chosenDictionaries_.clear();
-        choicesSerial_ = host_->archiveSerial();
-    }
     const std::vector<std::string> names = host_->entryNames();
-    std::optional<size_t> index;
-    if (const auto chosen = chosenDictionaries_.find(asciiUpper(modelName_)); chosen != chosenDictionaries_.end())
-        for (size_t i : dictionaryEntries(names))
-            if (!index && names[i] == chosen->second) index = i;
+    std::optional<size_t> index = chosenDictionary(names);
     if (!index) index = sameNamedDictionary(names, modelName_);
     if (!index) return textures;
     dictionaryName_ = names[*index];
@@ -351,7 +394,8 @@ void DffPage::exportModel() {
         const ModelTextures textures = texturesLoaded_ ? textures_
                                        : host_         ? readTextures()
                                                        : archiveTextures(clump, archivePath_, modelName_);
-        WriteGltf(toPathBytes(path), clump, textures);
+        // A car in the game's paint is exported in it.
+        WriteGltf(toPathBytes(path), texturesLoaded_ && paintedClump_ ? *paintedClump_ : clump, textures);
         if (textures.missing.empty()) return;
         prompts_.showMessage(QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures.missing).toStdString()})));
     });

@@ -6,11 +6,14 @@
 // The page's menu (on the list, and on a right click without a drag in the view) switches the
 // game look: textures from the model's dictionary in the open archive, every wheel, the
 // damaged and far-away parts hidden, the selected part tinted red. Off, the plain silver look.
+// When the host knows the game, the textures come from the game's dictionary chain instead and
+// a car wears its first colour set.
 #include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,10 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QSplitter;
+
+namespace varmelo {
+struct GameData;
+}
 
 namespace varmelo::gui {
 
@@ -97,6 +104,8 @@ private:
     void popupMenu(QWidget* over, const QPoint& at);
     void loadTextures();
     ModelTextures readTextures();
+    ModelTextures readGameTextures(const GameData& game);
+    std::optional<size_t> chosenDictionary(const std::vector<std::string>& names);
     void showMissingTextures();
     void rebuildMeshes();
     void applyRowStarts();
@@ -130,6 +139,8 @@ private:
     bool texturesLoaded_ = false;  // textures_ belong to the model shown
     ModelTextures textures_;
     ModelTextureSet textureSet_;
+    // The model shown in the paint the game gives it; null when it keeps its own colours.
+    std::unique_ptr<DffClump> paintedClump_;
     std::string dictionaryName_;
     std::string textureError_;  // why the dictionary could not be read; empty when it could
     bool statusShown_ = false;  // the status bar holds our list of missing textures
