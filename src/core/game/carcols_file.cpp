@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/game/text_fields.h"
+#include "core/io/codepage.h"
 
 namespace varmelo {
 

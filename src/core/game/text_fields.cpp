@@ -74,11 +74,4 @@ std::optional<float> parseFloat(std::string_view s) {
     return v;
 }
 
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return out;
-}
-
 }  // namespace varmelo

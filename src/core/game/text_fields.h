@@ -38,6 +38,5 @@ std::string_view firstWord(std::string_view line, std::string_view& rest);
 
 std::optional<int32_t> parseInt(std::string_view s);
 std::optional<float> parseFloat(std::string_view s);
-std::string asciiLower(std::string_view s);
 
 }  // namespace varmelo

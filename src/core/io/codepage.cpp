@@ -101,6 +101,13 @@ std::string asciiUpper(const std::string& s) {
     return out;
 }
 
+std::string asciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return out;
+}
+
 std::string cp1251Upper(const std::string& s) {
     std::string out = s;
     for (char& ch : out) {

@@ -5,6 +5,7 @@
 
 #include "core/archive/open_entry.h"
 #include "core/game/case_path.h"
+#include "core/io/codepage.h"
 #include "core/texture/texture_decoder.h"
 #include "core/texture/txd_reader.h"
 #include "core/view/model_dictionary.h"
@@ -13,16 +14,10 @@ namespace varmelo {
 
 namespace {
 
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return s;
-}
-
 // "MODELS\GENERIC\Vehicle.TXD" -> "vehicle"; a name without ".txd" stays whole.
 std::string dictionaryName(const std::string& path) {
     std::string name = path.substr(path.find_last_of("/\\") + 1);
-    name = lowerAscii(name);
+    name = asciiLower(name);
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txd") == 0) name.resize(name.size() - 4);
     return name;
 }
@@ -53,7 +48,7 @@ std::vector<const Archive*> gameArchives(const GameData& game) {
 
 std::optional<EntryReader> openInArchive(const Archive& a, const std::string& name) {
     for (const TEntryRec& e : a.Entries)
-        if (lowerAscii(e.Name) == name + ".txd") return openEntryReader(a, e);
+        if (asciiLower(e.Name) == name + ".txd") return openEntryReader(a, e);
     return std::nullopt;
 }
 
@@ -136,7 +131,7 @@ GameTextures loadGameTextures(const GameData& game, const DffClump& clump,
         out.chain.push_back(link);
     }
     for (const std::string& name : materialTextureNames(clump)) {
-        TextureSource source{lowerAscii(name), std::nullopt};
+        TextureSource source{asciiLower(name), std::nullopt};
         for (size_t i = 0; i < links.size() && !source.dictionary; ++i) {
             if (!links[i].reader) continue;
             for (const TTexRec& t : links[i].table.textures) {
