@@ -158,13 +158,13 @@ void reportMissing(const std::vector<std::string>& missing) {
 // As the game view shows the model: the --txd dictionary, if any, replaces the first link of
 // the game's chain.
 void exportGltfInGame(Source& model, const GameData& game, const std::string& path, const std::string& entry,
-                      const std::string& txd, const std::string& output) {
+                      const std::string& txd, const std::string& output, bool allParts) {
     std::optional<ChosenDictionary> chosen;
     if (!txd.empty())
         if (auto reader = modelDictionary(path, entry, txd, model.name))
             chosen = ChosenDictionary{fileNameOf(txd), std::move(*reader)};
     const ModelInGame inGame{game, model.name, model.archive ? &*model.archive : nullptr};
-    reportMissing(exportModelGltfInGame(model.reader, inGame, std::move(chosen), output));
+    reportMissing(exportModelGltfInGame(model.reader, inGame, std::move(chosen), output, allParts));
 }
 
 void exportGltf(Source& model, const std::string& path, const std::string& entry, const std::string& txd,
@@ -234,7 +234,7 @@ int runExport(const Args& args) {
     std::vector<std::string> pos;
     std::string texture, output, txd, gameFolder;
     ExportMode mode = ExportMode::Rgba;
-    bool all = false;
+    bool all = false, allParts = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto next = [&]() -> const std::string& {
@@ -242,6 +242,7 @@ int runExport(const Args& args) {
             return args[++i];
         };
         if (arg == "--all") all = true;
+        else if (arg == "--all-parts") allParts = true;
         else if (arg == "--texture") texture = next();
         else if (arg == "--txd") txd = next();
         else if (arg == "--game") gameFolder = next();
@@ -265,8 +266,9 @@ int runExport(const Args& args) {
         if (all || !texture.empty()) throw UsageError(utf8(src.name) + " is a model, not a texture dictionary");
         if (isGltfName(output)) {
             const std::string entry = pos.size() > 1 ? pos[1] : "";
-            if (gameFolder.empty()) exportGltf(src, pos[0], entry, txd, output);
-            else exportGltfInGame(src, readGameData(gameFolder), pos[0], entry, txd, output);
+            if (const std::optional<GameData> game = gameFor(gameFolder, pos[0]))
+                exportGltfInGame(src, *game, pos[0], entry, txd, output, allParts);
+            else exportGltf(src, pos[0], entry, txd, output);
             return 0;
         }
         if (!gameFolder.empty()) throw BadUsage("export: --game needs glTF output (-o OUT.glb or OUT.gltf)");
@@ -274,6 +276,7 @@ int runExport(const Args& args) {
         exportModelObj(src.reader, output);
         return 0;
     }
+    if (allParts) throw BadUsage("export: --all-parts is for models");
     if (!txd.empty()) throw BadUsage("export: --txd is for models");
     if (!gameFolder.empty()) throw BadUsage("export: --game is for models");
     if (content != EntryContent::TextureDictionary && content != EntryContent::Picture)

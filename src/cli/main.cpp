@@ -26,7 +26,7 @@ constexpr const char* kUsage =
     "  export PATH [ENTRY] [--texture NAME|#N] [--mode rgba|rgb|alpha|checker] -o OUT.bmp|OUT.png\n"
     "  export PATH [ENTRY] --all [--mode ...] -o DIR\n"
     "  export PATH [ENTRY] -o OUT.obj\n"
-    "  export PATH [ENTRY] [--txd FILE|ENTRY] [--game DIR] -o OUT.glb|OUT.gltf\n"
+    "  export PATH [ENTRY] [--txd FILE|ENTRY] [--game DIR] [--all-parts] -o OUT.glb|OUT.gltf\n"
     "  game [--json] DIR\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"

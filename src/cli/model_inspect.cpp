@@ -9,6 +9,7 @@
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
 #include "core/export/gltf_export.h"
+#include "core/view/clump_as_shown.h"
 #include "core/view/model_textures.h"
 #include "core/export/obj_export.h"
 
@@ -215,11 +216,15 @@ std::vector<std::string> exportModelGltf(EntryReader& entry, std::optional<Entry
 }
 
 std::vector<std::string> exportModelGltfInGame(EntryReader& entry, const ModelInGame& inGame,
-                                               std::optional<ChosenDictionary> chosen, const std::string& output) {
+                                               std::optional<ChosenDictionary> chosen, const std::string& output,
+                                               bool allParts) {
     const DffClump c = ReadDffClump(entry);
     if (!c.error.empty()) throw FileError(c.error);
     const GameLook look = gameLookOf(inGame.game, c, inGame.modelName, inGame.archive, std::move(chosen));
-    WriteGltf(output, paintedClump(c, look.kind, look.colours), look.textures.textures);
+    const DffClump painted = paintedClump(c, look.kind, look.colours);
+    if (allParts) WriteGltf(output, painted, look.textures.textures);
+    else WriteGltf(output, clumpAsShown(painted, gameViewRowsShown(dffParts(c), std::nullopt), look.wheels),
+                   look.textures.textures);
     return look.textures.textures.missing;
 }
 

@@ -32,8 +32,11 @@ std::vector<std::string> exportModelGltf(EntryReader& entry, std::optional<Entry
                                          const std::string& output);
 
 // The same as the game view shows the model: painted in its first colour set, with the
-// textures of its dictionary chain (`chosen` taking the first link's place).
+// textures of its dictionary chain (`chosen` taking the first link's place), every wheel on
+// its dummy at its size, the damaged, far-away and unpicked extra parts left out; `allParts`
+// keeps the file's own parts and hierarchy instead.
 std::vector<std::string> exportModelGltfInGame(EntryReader& entry, const ModelInGame& inGame,
-                                               std::optional<ChosenDictionary> chosen, const std::string& output);
+                                               std::optional<ChosenDictionary> chosen, const std::string& output,
+                                               bool allParts);
 
 }  // namespace varmelo::cli

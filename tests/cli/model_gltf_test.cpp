@@ -8,6 +8,8 @@
 #include "cli/json_value.h"
 #include "cli/run_cli.h"
 #include "core/io/endian.h"
+#include "support/demo_vehicle.h"
+#include "support/game_folder_builder.h"
 #include "support/img_builder.h"
 #include "support/temp_dir.h"
 #include "support/textured_model.h"
@@ -122,4 +124,25 @@ TEST(CliGltf, KhronosValidatorFindsNoErrorsOrWarnings) {
         ASSERT_TRUE(read) << name;
         EXPECT_EQ(std::string(line), "0 0\n") << name << ": errors, warnings";
     }
+}
+
+// In a game folder the export writes what the game view shows: every wheel, no damaged or
+// far-away part; --all-parts the file's own parts.
+TEST(CliGltf, InAGameFolderTheModelIsWrittenAsShown) {
+    TempDir dir;
+    GameFolderBuilder game = GameFolderBuilder::sanAndreasCar();
+    game.img("Models/Demo.img", ImgBuilder().add("demo.dff", demoVehicle()));
+    game.write(dir.path());
+    const auto meshNodes = [&](const std::vector<std::string>& extra) {
+        std::vector<std::string> args{"export", dir.path() + "/Models/Demo.img", "demo.dff", "-o", dir.file("out.glb")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::string> names;
+        for (const Json& node : gltfJson(readFile(dir.file("out.glb")))["nodes"].items)
+            if (node.fields.count("mesh")) names.push_back(node["name"].string);
+        return names;
+    };
+    EXPECT_EQ(meshNodes({}), (std::vector<std::string>{"chassis", "bonnet_hi_ok", "wheel", "wheel", "wheel", "wheel"}));
+    EXPECT_EQ(meshNodes({"--all-parts"}).size(), 5u);
 }

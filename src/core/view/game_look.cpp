@@ -8,6 +8,8 @@ GameLook gameLookOf(const GameData& game, const DffClump& clump, const std::stri
     look.kind = game.kind;
     look.record = findModelRecord(game, modelName);
     look.textures = loadGameTextures(game, clump, look.record, modelArchive, std::move(chosen));
+    if (look.record && look.record->car)
+        look.wheels = {look.record->car->wheelScaleFront, look.record->car->wheelScaleRear};
     if (look.record && look.record->section == IdeSection::Cars) {
         const std::string model = modelName.substr(0, modelName.rfind('.'));
         const auto sets = carColourSets(game.carcols, game.kind, model);

@@ -8,6 +8,7 @@
 #include "core/view/car_paint.h"
 #include "core/view/game_dictionaries.h"
 #include "core/view/game_model_record.h"
+#include "core/view/game_view_rules.h"
 
 namespace varmelo {
 
@@ -17,6 +18,7 @@ struct GameLook {
     GameTextures textures;
     std::vector<uint8_t> colourIndices;  // the first colour set; empty for a model that is no car
     std::vector<PaletteColour> colours;  // its palette colours
+    WheelSizes wheels;                   // from a car's IDE line
 };
 
 // `modelName` is the model's entry or file name; `modelArchive` the archive it came from, if any.

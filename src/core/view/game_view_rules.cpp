@@ -1,5 +1,6 @@
 #include "core/view/game_view_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -11,26 +12,52 @@ namespace varmelo {
 
 namespace {
 
-// The six wheel dummies, with the side each stands on ('l' or 'r').
+// The six wheel dummies, with the side each stands on ('l' or 'r') and its axle.
 struct WheelDummy {
     std::string_view name;
     char side;
+    bool front;
 };
 constexpr std::array<WheelDummy, 6> kWheelDummies{{
-    {"WHEEL_LF_DUMMY", 'l'},
-    {"WHEEL_RF_DUMMY", 'r'},
-    {"WHEEL_LB_DUMMY", 'l'},
-    {"WHEEL_RB_DUMMY", 'r'},
-    {"WHEEL_LM_DUMMY", 'l'},
-    {"WHEEL_RM_DUMMY", 'r'},
+    {"WHEEL_LF_DUMMY", 'l', true},
+    {"WHEEL_RF_DUMMY", 'r', true},
+    {"WHEEL_LB_DUMMY", 'l', false},
+    {"WHEEL_RB_DUMMY", 'r', false},
+    {"WHEEL_LM_DUMMY", 'l', false},
+    {"WHEEL_RM_DUMMY", 'r', false},
 }};
+
+const WheelDummy* wheelDummy(const DffFrame& f) {
+    const std::string upper = asciiUpper(f.name);
+    for (const WheelDummy& d : kWheelDummies)
+        if (upper == d.name) return &d;
+    return nullptr;
+}
 
 // The side of a wheel dummy, 0 for any other frame.
 char dummySide(const DffFrame& f) {
-    const std::string upper = asciiUpper(f.name);
-    for (const WheelDummy& d : kWheelDummies)
-        if (upper == d.name) return d.side;
-    return 0;
+    const WheelDummy* d = wheelDummy(f);
+    return d ? d->side : 0;
+}
+
+// Whether the wheel drawn at `frame` sits on a front axle: the first wheel dummy of its chain
+// says; a wheel under none counts as a front wheel.
+bool onFrontAxle(const std::vector<DffFrame>& frames, int frame) {
+    for (int f = frame; f >= 0; f = frameParent(frames, f))
+        if (const WheelDummy* d = wheelDummy(frames[size_t(f)])) return d->front;
+    return true;
+}
+
+// The factor that makes the geometry `size` high (along z); 1 when either is unusable.
+float scaleToHeight(const DffGeometry& g, std::optional<float> size) {
+    if (!size || !(*size > 0.01f && *size < 100.0f) || g.positions.empty()) return 1;
+    float low = g.positions.front().z, high = low;
+    for (const Vec3& p : g.positions) {
+        low = std::min(low, p.z);
+        high = std::max(high, p.z);
+    }
+    const float height = high - low;
+    return height > 1e-4f ? *size / height : 1;
 }
 
 bool endsWith(const std::string& upper, std::string_view tail) {
@@ -66,6 +93,31 @@ std::vector<PartPlacement> wheelClones(const DffClump& clump, const DffPart& par
     return out;
 }
 
+std::vector<PartPlacement> gameViewPlacements(const DffClump& clump, const DffPart& part, const WheelSizes& sizes) {
+    std::vector<PartPlacement> out{{part.frame, false, 1}};
+    if (!part.placed() || !isWheelPart(clump, part)) return out;
+    for (const PartPlacement& clone : wheelClones(clump, part)) out.push_back(clone);
+    const DffGeometry& g = clump.geometries[size_t(part.geometry)];
+    const float front = scaleToHeight(g, sizes.front), rear = scaleToHeight(g, sizes.rear);
+    for (PartPlacement& at : out) at.scale = onFrontAxle(clump.frames, at.frame) ? front : rear;
+    return out;
+}
+
+bool isExtraCaption(const std::string& caption) {
+    const std::string upper = asciiUpper(caption);
+    return upper.size() == 6 && upper.compare(0, 5, "EXTRA") == 0 && upper[5] >= '1' && upper[5] <= '6';
+}
+
+std::vector<bool> gameViewRowsShown(const std::vector<DffPart>& parts, std::optional<size_t> pickedExtra) {
+    const auto isExtra = [&](size_t i) { return i < parts.size() && isExtraCaption(parts[i].caption); };
+    size_t extra = pickedExtra.value_or(parts.size());
+    for (size_t i = 0; i < parts.size() && !isExtra(extra); ++i) extra = i;
+    std::vector<bool> shown(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i)
+        shown[i] = !hiddenInGameView(parts[i].caption) && (!isExtra(i) || i == extra);
+    return shown;
+}
+
 bool hiddenInGameView(const std::string& caption) {
     const std::string upper = asciiUpper(caption);
     return endsWith(upper, "_DAM") || endsWith(upper, "_VLO");
@@ -73,7 +125,8 @@ bool hiddenInGameView(const std::string& caption) {
 
 Mat4 placementMatrix(const DffClump& clump, PartPlacement at) {
     const Mat4& world = partMatrix(clump, at.frame);
-    return at.turned ? world * Mat4::scaling({-1, -1, 1}) : world;
+    const float s = at.scale;
+    return world * Mat4::scaling({at.turned ? -s : s, at.turned ? -s : s, s});
 }
 
 }  // namespace varmelo

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/model/dff_reader.h"
+#include "core/view/clump_as_shown.h"
 #include "core/view/game_view_rules.h"
 #include "core/view/model_textures.h"
 #include "core/view/textured_vertices.h"
@@ -105,6 +106,81 @@ TEST(WheelClones, ACopyIsPlacedByItsDummysChainAndTurnedAboutZ) {
     // The right back copy keeps the stored wheel's way round.
     EXPECT_FALSE(clones[1].turned);
     EXPECT_TRUE(near(at(clones[1]).transformPoint({0.2f, 0.3f, 0}), {1.2f, -1.7f, 1}));
+}
+
+TEST(WheelSizes, EveryWheelIsScaledToItsAxlesHeight) {
+    // The stored wheel is 0.6 high; it hangs from the right front dummy.
+    const Rig rig = vehicle({"wheel_lf_dummy", "wheel_rf_dummy", "wheel_lb_dummy", "wheel_rb_dummy"}, "wheel_rf_dummy");
+    struct Row {
+        WheelSizes sizes;
+        float front, rear;  // the scales expected
+    };
+    const std::vector<Row> rows{
+        {{0.9f, 0.6f}, 1.5f, 1.0f},
+        {{0.3f, std::nullopt}, 0.5f, 1.0f},
+        {{}, 1.0f, 1.0f},
+        {{0.0f, -1.0f}, 1.0f, 1.0f},     // no size a wheel could have
+        {{1000.0f, NAN}, 1.0f, 1.0f},
+    };
+    for (const Row& row : rows) {
+        const auto placements = gameViewPlacements(rig.clump, rig.wheel, row.sizes);
+        // The stored wheel first (right front), then the copies: left front, left back, right back.
+        ASSERT_EQ(placements.size(), 4u);
+        const std::vector<PartPlacement> expected{{rig.wheel.frame, false, row.front},
+                                                  {rig.dummyFrames[0], true, row.front},
+                                                  {rig.dummyFrames[2], true, row.rear},
+                                                  {rig.dummyFrames[3], false, row.rear}};
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(placements[i].frame, expected[i].frame) << i;
+            EXPECT_EQ(placements[i].turned, expected[i].turned) << i;
+            EXPECT_NEAR(placements[i].scale, expected[i].scale, 1e-5f) << i;
+        }
+    }
+    // Scaled about the wheel's own centre, after the half turn.
+    const Mat4 m = placementMatrix(rig.clump, {rig.dummyFrames[0], true, 2.0f});
+    EXPECT_TRUE(near(m.transformPoint({0.1f, 0.2f, 0.3f}), {-1.2f, 1.6f, 1.6f}));
+}
+
+TEST(GameViewRules, OneExtraIsShownAndTheDamagedPartsAreNot) {
+    const std::vector<std::string> captions{"chassis", "extra2", "EXTRA1", "bonnet_dam", "extra7", "extra", "extra3"};
+    std::vector<DffPart> parts;
+    for (const std::string& c : captions) parts.push_back({c, 0, 0});
+    struct Row {
+        std::optional<size_t> picked;
+        std::vector<bool> shown;
+    };
+    const std::vector<Row> rows{
+        {std::nullopt, {true, true, false, false, true, true, false}},  // the first extra row
+        {6, {true, false, false, false, true, true, true}},
+        {2, {true, false, true, false, true, true, false}},
+        {0, {true, true, false, false, true, true, false}},  // not an extra: the first again
+        {99, {true, true, false, false, true, true, false}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(gameViewRowsShown(parts, row.picked), row.shown);
+    EXPECT_EQ(gameViewRowsShown({}, std::nullopt), std::vector<bool>{});
+}
+
+TEST(ClumpAsShown, EachPlacementBecomesAnAtomicAndHiddenRowsGo) {
+    Rig rig = vehicle({"wheel_lf_dummy", "wheel_rf_dummy", "wheel_rb_dummy"}, "wheel_rf_dummy");
+    const WheelSizes sizes{1.2f, 0.6f};
+    const DffClump shown = clumpAsShown(rig.clump, {true}, sizes);
+    const auto placements = gameViewPlacements(rig.clump, rig.wheel, sizes);
+    ASSERT_EQ(shown.atomics.size(), placements.size());
+    EXPECT_EQ(shown.atomicCount, placements.size());
+    EXPECT_EQ(shown.geometries.size(), rig.clump.geometries.size());
+    for (size_t i = 0; i < placements.size(); ++i) {
+        const DffAtomic& a = shown.atomics[i];
+        EXPECT_EQ(a.geometry, rig.wheel.geometry);
+        // The new frames hang from the dummies and draw the wheel where the view does.
+        if (i > 0) {
+            EXPECT_EQ(shown.frames[size_t(a.frame)].parent, placements[i].frame);
+        }
+        const Vec3 p{0.1f, 0.2f, 0.3f};
+        EXPECT_TRUE(near(shown.world[size_t(a.frame)].transformPoint(p),
+                         placementMatrix(rig.clump, placements[i]).transformPoint(p)))
+            << i;
+    }
+    EXPECT_TRUE(clumpAsShown(rig.clump, {false}, sizes).atomics.empty());
 }
 
 TEST(WheelClones, OnlyTheWheelIsCopied) {
