@@ -359,6 +359,13 @@ private slots:
         testing::MemorySettings settings;
         settings.gameViewValue = true;
         MainWindow w(settings, prompts, {});
+        // A copy of the car's archive outside the game, so the game is the one picked; the car
+        // is shown before the folder is picked, and drawn again once it is.
+        QVERIFY(QFile::copy(QString::fromStdString(game.file("Models/Cars.img")), QString::fromStdString(dir.file("picked.img"))));
+        w.browser().load(QString::fromStdString(dir.file("picked.img")), LoadOrigin::OpenDialog);
+        w.previewPanel().preview(w.browser().archive(), 0);
+        auto* page = w.findChild<DffPage*>();
+        QVERIFY(!page->gameLine()->isVisibleTo(page));
         // A folder without a game is refused with a word and not kept.
         prompts.files = {QString::fromStdString(dir.path()), QString::fromStdString(game.path())};
         w.commands()[QStringLiteral("ServiceGameFolder1")]->trigger();
@@ -367,17 +374,25 @@ private slots:
         w.commands()[QStringLiteral("ServiceGameFolder1")]->trigger();
         QCOMPARE(settings.gameFolderValue, game.path());
 
-        // A copy of the car's archive outside the game, so the game is the one picked.
-        QVERIFY(QFile::copy(QString::fromStdString(game.file("Models/Cars.img")), QString::fromStdString(dir.file("picked.img"))));
-        w.browser().load(QString::fromStdString(dir.file("picked.img")), LoadOrigin::OpenDialog);
-        w.previewPanel().preview(w.browser().archive(), 0);
-        auto* page = w.findChild<DffPage*>();
         QVERIFY(page->textures().find("VehicleGeneric256"));  // Models/Generic/VEHICLE.TXD only
         QCOMPARE(page->textures().missing, std::vector<std::string>{"nosuch"});
-        // The primary placeholder (60, 255, 0) wears palette colour 3 of the set (3, 2, 1, 0).
-        const scene::Mesh* body = page->partMesh(0);
-        const float* c = &body->colours().at(size_t(body->ranges().at(0).first) * 4);
-        QCOMPARE(QColor::fromRgbF(c[0], c[1], c[2]).rgb(), qRgb(132, 4, 16));
+        QCOMPARE(page->gameLine()->text(), QString("Модель в игре: 411 (Data/Vehicles.ide), словари: infernus, vehicle"));
+        QVERIFY(page->gameLine()->isVisibleTo(page));
+        QVERIFY(w.statusPanel()->text().startsWith("Цвета 1 из 2: 3, 2, 1, 0; Нет текстур: nosuch"));
+        // The primary placeholder (60, 255, 0) wears palette colour 3 of the set (3, 2, 1, 0),
+        // and colour 0 of the second set once that is picked.
+        const auto primary = [&] {
+            const scene::Mesh* body = page->partMesh(0);
+            const float* c = &body->colours().at(size_t(body->ranges().at(0).first) * 4);
+            return QColor::fromRgbF(c[0], c[1], c[2]).rgb();
+        };
+        QCOMPARE(primary(), qRgb(132, 4, 16));
+        prompts.items = {1};
+        page->coloursItem()->trigger();
+        QCOMPARE(prompts.lastItems, QStringList({"3, 2, 1, 0", "0, 0, 0, 0"}));
+        QCOMPARE(prompts.lastIcons.size(), 2);
+        QCOMPARE(primary(), qRgb(0, 0, 0));
+        QVERIFY(w.statusPanel()->text().startsWith("Цвета 2 из 2: 0, 0, 0, 0"));
     }
 };
 

@@ -53,6 +53,14 @@ const std::array<const char*, kMessageCount>& MessageTable::defaults() {
         // "Папка игры...": the picker's title, and the word on a folder that holds no game.
         "Папка игры",
         "В папке \"%s\" нет игры: в её папке data нет gta.dat, gta_vc.dat или gta3.dat.",
+        // The game look of a model: its item definition, a car's colour set and the pickers
+        // of colour sets and of the optional part shown.
+        "Модель в игре: %d (%s), словари: %s",
+        "Цвета %d из %d: %s",
+        "Цвета",
+        "Цвета машины %s:",
+        "Дополнительная деталь",
+        "Какую из дополнительных деталей показать:",
     };
     return texts;
 }

@@ -7,7 +7,7 @@
 
 namespace varmelo {
 
-inline constexpr int kMessageCount = 42;
+inline constexpr int kMessageCount = 48;
 
 class MessageTable {
 public:
@@ -34,6 +34,8 @@ enum Msg : int {
     MsgShortListing = 32, MsgConsoleGeometry = 33, MsgConsoleGeometryCount = 34,
     MsgMissingTextures = 35, MsgDictionaryTitle = 36, MsgDictionaryQuestion = 37,
     MsgBadTriangles = 38, MsgDamagedSizeWord = 39, MsgGameFolderTitle = 40, MsgNotGameFolder = 41,
+    MsgGameModel = 42, MsgColourSet = 43, MsgColoursTitle = 44, MsgColoursQuestion = 45, MsgExtraTitle = 46,
+    MsgExtraQuestion = 47,
 };
 
 }  // namespace varmelo

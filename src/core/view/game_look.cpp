@@ -12,10 +12,11 @@ GameLook gameLookOf(const GameData& game, const DffClump& clump, const std::stri
         look.wheels = {look.record->car->wheelScaleFront, look.record->car->wheelScaleRear};
     if (look.record && look.record->section == IdeSection::Cars) {
         const std::string model = modelName.substr(0, modelName.rfind('.'));
-        const auto sets = carColourSets(game.carcols, game.kind, model);
-        if (!sets.empty()) {
-            look.colourIndices = sets.front();
-            look.colours = setColours(game.carcols, look.colourIndices);
+        look.colourSets = carColourSets(game.carcols, game.kind, model);
+        for (const auto& set : look.colourSets) look.setPaints.push_back(setColours(game.carcols, set));
+        if (!look.colourSets.empty()) {
+            look.colourIndices = look.colourSets.front();
+            look.colours = look.setPaints.front();
         }
     }
     return look;

@@ -18,6 +18,9 @@ struct GameLook {
     GameTextures textures;
     std::vector<uint8_t> colourIndices;  // the first colour set; empty for a model that is no car
     std::vector<PaletteColour> colours;  // its palette colours
+    // Every colour set the car may wear, and the palette colours of each (the first is above).
+    std::vector<std::vector<uint8_t>> colourSets;
+    std::vector<std::vector<PaletteColour>> setPaints;
     WheelSizes wheels;                   // from a car's IDE line
 };
 

@@ -36,6 +36,7 @@
 #include "gui/browser/archive_browser.h"
 #include "gui/browser/cp1251_text.h"
 #include "gui/preview/install_pages.h"
+#include "gui/preview/model/dff_page.h"
 #include "gui/preview/preview_panel.h"
 
 namespace varmelo::gui {
@@ -470,6 +471,14 @@ void MainWindow::chooseGameFolder() {
         return;
     }
     settings_.writeGameFolder(path);
+    // The model shown is drawn again from the game now known.
+    if (auto* page = qobject_cast<DffPage*>(preview_->page(PreviewPage::Dff))) {
+        try {
+            page->gameChanged();
+        } catch (const std::exception& e) {
+            prompts_.showError(QString::fromUtf8(e.what()));
+        }
+    }
 }
 
 // --- preview panel -----------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 // Every question, message box and file dialog goes through Prompts, so that widget tests can
 // script the answers and check what was asked.
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -30,9 +31,10 @@ public:
     virtual std::optional<QString> pickSaveFile(const QString& filter, const QString& proposedName,
                                                 int* filterIndex = nullptr) = 0;
     virtual std::optional<QString> pickFolder(const QString& title) = 0;
-    // One of `items`, `current` chosen at first: its index, nullopt on cancel.
+    // One of `items`, `current` chosen at first: its index, nullopt on cancel. `icons`, when
+    // given, go in front of the items (one each).
     virtual std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
-                                        int current) = 0;
+                                        int current, const QList<QIcon>& icons = {}) = 0;
 };
 
 // Converts "A|*.a|B|*.b;*.c" to Qt's "A (*.a);;B (*.b *.c)" name filters.

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <memory>
 
 namespace varmelo::gui {
@@ -45,6 +50,28 @@ QFileDialog* fileDialog(QWidget* parent, const QString& filter) {
         dialog->selectNameFilter(filters.first());
     }
     return dialog;
+}
+
+// A list with an icon in front of every item, for choices best told apart by a picture.
+std::optional<int> pickIconItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                                int current, const QList<QIcon>& icons) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* list = new QListWidget;
+    list->setIconSize(QSize(64, 16));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        new QListWidgetItem(i < icons.size() ? icons[i] : QIcon(), items[i], list);
+    list->setCurrentRow(current);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(label));
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0) return std::nullopt;
+    return list->currentRow();
 }
 
 }  // namespace
@@ -104,7 +131,8 @@ std::optional<QString> QtPrompts::pickFolder(const QString& title) {
 }
 
 std::optional<int> QtPrompts::pickItem(const QString& title, const QString& label, const QStringList& items,
-                                      int current) {
+                                      int current, const QList<QIcon>& icons) {
+    if (!icons.isEmpty()) return pickIconItem(parent_, title, label, items, current, icons);
     bool ok = false;
     const QString chosen = QInputDialog::getItem(parent_, title, label, items, current, false, &ok);
     if (!ok) return std::nullopt;

@@ -19,7 +19,7 @@ public:
                                         int* filterIndex = nullptr) override;
     std::optional<QString> pickFolder(const QString& title) override;
     std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
-                                int current) override;
+                                int current, const QList<QIcon>& icons = {}) override;
 
 private:
     QWidget* parent_;

@@ -62,7 +62,8 @@ std::optional<QString> ScriptedPrompts::pickFolder(const QString& title) {
 }
 
 std::optional<int> ScriptedPrompts::pickItem(const QString& title, const QString& label,
-                                            const QStringList& offered, int current) {
+                                            const QStringList& offered, int current, const QList<QIcon>& icons) {
+    lastIcons = icons;
     asked.append({"item", label, title});
     lastItems = offered;
     lastCurrent = current;

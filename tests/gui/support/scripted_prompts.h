@@ -2,6 +2,7 @@
 // Prompts for widget tests: answers come from queues the test fills, and every question is
 // recorded with its text so the test can check what the user would have seen.
 #include <QList>
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -25,6 +26,7 @@ public:
     std::deque<int> saveFilterIndexes;          // filter index chosen in a save dialog
     std::deque<std::optional<int>> items;       // pickItem; none queued: cancel
     QStringList lastItems;                      // what the last pickItem offered
+    QList<QIcon> lastIcons;                     // and the icons in front of them
     int lastCurrent = -1;                       // and which item it offered first
     QList<Asked> asked;
 
@@ -37,7 +39,7 @@ public:
     std::optional<QString> pickSaveFile(const QString& filter, const QString& proposedName, int* filterIndex) override;
     std::optional<QString> pickFolder(const QString& title) override;
     std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
-                                int current) override;
+                                int current, const QList<QIcon>& icons = {}) override;
 
     QStringList errors() const;
     int count(const QString& kind) const;

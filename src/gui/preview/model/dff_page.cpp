@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -11,6 +13,7 @@
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/model/dff_reader.h"
+#include "core/view/clump_as_shown.h"
 #include "core/view/game_look.h"
 #include "core/view/game_view_rules.h"
 #include "core/export/gltf_export.h"
@@ -63,6 +66,10 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     info_ = new QLabel;
     info_->setObjectName("DFFInfo");
     setInfoLine(info_);
+    gameLine_ = new QLabel;
+    gameLine_->setObjectName("DFFGameModel");
+    gameLine_->setWordWrap(true);
+    gameLine_->setVisible(false);
     status_ = new QLabel;
     status_->setObjectName("DFFStatus");
     status_->setWordWrap(true);  // a damage note names chunk and offset: longer than the panel is wide
@@ -70,7 +77,7 @@ DffPage::DffPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     list_ = new QListWidget;
     list_->setObjectName("CheckListBox1");
 
-    QWidget* panel = listPanel({info_, status_}, list_);
+    QWidget* panel = listPanel({info_, gameLine_, status_}, list_);
 
     QWidget* viewWidget = makeSceneView(*scene_, "Scene1", view_);
     if (view_) {
@@ -108,6 +115,8 @@ void DffPage::buildMenu() {
     gameViewItem_ = addMenuItem("CtxGameView", [this](bool on) { setGameView(on); });
     dictionaryItem_ = addMenuItem("CtxTextureDictionary", [this](bool) { chooseDictionary(); });
     exportItem_ = addMenuItem("CtxExportModel", [this](bool) { exportModel(); });
+    coloursItem_ = addMenuItem("CtxCarColours", [this](bool) { chooseColours(); });
+    extraItem_ = addMenuItem("CtxExtraPart", [this](bool) { chooseExtra(); });
     exportFilter_ = new FileDialogFilter(QStringLiteral("SaveDialog5"), QString::fromUtf8(kExportFilter), this);
     gameViewItem_->setChecked(gameView_);
     connect(menu_, &QMenu::aboutToShow, this, &DffPage::prepareMenu);
@@ -121,6 +130,10 @@ void DffPage::prepareMenu() {
     gameViewItem_->setChecked(gameView_);
     dictionaryItem_->setEnabled(gameView_ && clump_ && host_ && !dictionaryEntries(host_->entryNames()).empty());
     exportItem_->setEnabled(clump_ != nullptr);
+    coloursItem_->setEnabled(gameView_ && clump_ && inGame_.colourSets.size() > 1);
+    bool extras = false;
+    for (const DffPart& part : parts_) extras = extras || isExtraCaption(part.caption);
+    extraItem_->setEnabled(gameView_ && clump_ && extras);
 }
 
 void DffPage::popupMenu(QWidget* over, const QPoint& at) {
@@ -165,6 +178,8 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     textures_ = {};
     textureSet_ = {};
     paintedClump_.reset();
+    inGame_ = {};
+    pickedExtra_.reset();
     dictionaryName_.clear();
     textureError_.clear();
 
@@ -203,16 +218,19 @@ void DffPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     status_->setVisible(!damage.isEmpty());
     fitCameraToRadius(scene_->camera(), clump_->largestRadius);
     showMissingTextures();
+    showGameLine();
 
     if (!clump_->error.empty()) throw FileError(clump_->error);
     if (!textureError_.empty()) throw FileError(textureError_);
 }
 
 void DffPage::applyRowStarts() {
-    // The damaged and far-away parts start hidden in the game look; the silver look shows all.
+    // The damaged and far-away parts and the extras not picked start hidden in the game look;
+    // the silver look shows all.
+    const std::vector<bool> shown = gameViewRowsShown(parts_, pickedExtra_);
     for (int i = 0; i < list_->count() && size_t(i) < parts_.size(); ++i)
-        if (hiddenInGameView(parts_[size_t(i)].caption))
-            list_->item(i)->setCheckState(gameView_ ? Qt::Unchecked : Qt::Checked);
+        if (!shown[size_t(i)] || isExtraCaption(parts_[size_t(i)].caption))
+            list_->item(i)->setCheckState(gameView_ && !shown[size_t(i)] ? Qt::Unchecked : Qt::Checked);
 }
 
 void DffPage::rebuildMeshes() {
@@ -229,9 +247,7 @@ void DffPage::rebuildMeshes() {
             fillSilverMesh(mesh, vertices);
             meshes_[i].push_back(&mesh);
         } else {
-            std::vector<PartPlacement> placements{{part.frame, false}};
-            for (const PartPlacement& clone : wheelClones(drawn, part)) placements.push_back(clone);
-            for (const PartPlacement& at : placements) {
+            for (const PartPlacement& at : gameViewPlacements(drawn, part, inGame_.wheels)) {
                 const std::vector<MaterialVertices> groups = texturedPartVertices(drawn, part, at);
                 if (groups.empty()) continue;
                 scene::Mesh& mesh = scene_->addMesh();
@@ -250,6 +266,7 @@ void DffPage::rebuildMeshes() {
 void DffPage::loadTextures() {
     texturesLoaded_ = true;
     paintedClump_.reset();
+    inGame_ = {};
     const GameData* game = host_ ? host_->gameData() : nullptr;
     textures_ = game ? readGameTextures(*game) : readTextures();
     textureSet_ = ModelTextureSet(textures_);
@@ -291,6 +308,12 @@ ModelTextures DffPage::readGameTextures(const GameData& game) {
     }
     // A model no IDE file of the game defines has no chain: its namesake, as without a game.
     if (!look.record && !choice && textureError_.empty()) return readTextures();
+    inGame_.kind = look.kind;
+    inGame_.record = look.record;
+    for (const DictionaryLink& link : look.textures.chain) inGame_.chain.push_back(link.name);
+    inGame_.colourSets = std::move(look.colourSets);
+    inGame_.setPaints = std::move(look.setPaints);
+    inGame_.wheels = look.wheels;
     if (!look.colours.empty()) paintedClump_ = std::make_unique<DffClump>(paintedClump(*clump_, look.kind, look.colours));
     if (!choice && !look.textures.chain.empty()) {
         const std::string first = look.textures.chain.front().name + ".txd";
@@ -323,8 +346,18 @@ ModelTextures DffPage::readTextures() {
 
 void DffPage::showMissingTextures() {
     if (!host_) return;
-    if (gameView_ && clump_ && !textures_.missing.empty()) {
-        host_->showStatus(QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures_.missing).toStdString()})));
+    QStringList parts;
+    if (gameView_ && clump_ && !inGame_.colourSets.empty()) {
+        QStringList numbers;
+        for (uint8_t n : inGame_.colourSets[inGame_.colourSet]) numbers << QString::number(n);
+        parts << QString::fromStdString(formatText(messages_.get(MsgColourSet),
+                                                   {int64_t(inGame_.colourSet + 1), int64_t(inGame_.colourSets.size()),
+                                                    numbers.join(QStringLiteral(", ")).toStdString()}));
+    }
+    if (gameView_ && clump_ && !textures_.missing.empty())
+        parts << QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures_.missing).toStdString()}));
+    if (!parts.isEmpty()) {
+        host_->showStatus(parts.join(QStringLiteral("; ")));
         statusShown_ = true;
     } else if (statusShown_) {
         host_->showStatus(QString());
@@ -345,7 +378,98 @@ void DffPage::setGameView(bool on) {
     if (on && !texturesLoaded_) loadTextures();
     rebuildMeshes();
     showMissingTextures();
+    showGameLine();
     if (on && !textureError_.empty()) throw FileError(textureError_);
+}
+
+void DffPage::showGameLine() {
+    const bool shown = gameView_ && clump_ && inGame_.record;
+    gameLine_->setVisible(shown);
+    if (!shown) return;
+    const GameModelRecord& r = *inGame_.record;
+    QStringList chain;
+    for (const std::string& name : inGame_.chain) chain << fromCp1251(name);
+    gameLine_->setText(QString::fromStdString(
+        formatText(messages_.get(MsgGameModel),
+                   {int64_t(r.id), fromCp1251(r.ide).toStdString(), chain.join(QStringLiteral(", ")).toStdString()})));
+    gameLine_->setToolTip(gameLine_->text());
+}
+
+void DffPage::gameChanged() {
+    texturesLoaded_ = false;
+    if (!clump_ || !gameView_) return;
+    loadTextures();
+    {
+        const QSignalBlocker block(list_);
+        applyRowStarts();
+    }
+    rebuildMeshes();
+    showMissingTextures();
+    showGameLine();
+    if (!textureError_.empty()) throw FileError(textureError_);
+}
+
+namespace {
+
+// The set's palette colours side by side, as the picker shows them.
+QIcon swatches(const std::vector<PaletteColour>& colours) {
+    QPixmap picture(64, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const int width = colours.empty() ? 0 : 64 / int(colours.size());
+    for (size_t i = 0; i < colours.size(); ++i) {
+        const QRect box(int(i) * width, 0, width - 2, 15);
+        painter.fillRect(box, QColor(colours[i].r, colours[i].g, colours[i].b));
+        painter.setPen(Qt::gray);
+        painter.drawRect(box);
+    }
+    return QIcon(picture);
+}
+
+}  // namespace
+
+void DffPage::chooseColours() {
+    if (!clump_ || inGame_.colourSets.empty()) return;
+    QStringList items;
+    QList<QIcon> icons;
+    for (size_t k = 0; k < inGame_.colourSets.size(); ++k) {
+        QStringList numbers;
+        for (uint8_t n : inGame_.colourSets[k]) numbers << QString::number(n);
+        items << numbers.join(QStringLiteral(", "));
+        icons << swatches(inGame_.setPaints[k]);
+    }
+    const std::optional<int> picked = prompts_.pickItem(
+        QString::fromStdString(messages_.get(MsgColoursTitle)),
+        QString::fromStdString(formatText(messages_.get(MsgColoursQuestion), {fromCp1251(modelName_).toStdString()})),
+        items, int(inGame_.colourSet), icons);
+    if (!picked || *picked < 0 || size_t(*picked) >= inGame_.colourSets.size()) return;
+    inGame_.colourSet = size_t(*picked);
+    paintedClump_ = std::make_unique<DffClump>(paintedClump(*clump_, inGame_.kind, inGame_.setPaints[inGame_.colourSet]));
+    rebuildMeshes();
+    showMissingTextures();
+}
+
+void DffPage::chooseExtra() {
+    std::vector<size_t> rows;
+    for (size_t i = 0; i < parts_.size(); ++i)
+        if (isExtraCaption(parts_[i].caption)) rows.push_back(i);
+    if (!clump_ || rows.empty()) return;
+    const std::vector<bool> shown = gameViewRowsShown(parts_, pickedExtra_);
+    QStringList items;
+    int current = 0;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        items << fromCp1251(parts_[rows[k]].caption);
+        if (shown[rows[k]]) current = int(k);
+    }
+    const std::optional<int> picked = prompts_.pickItem(QString::fromStdString(messages_.get(MsgExtraTitle)),
+                                                        QString::fromStdString(messages_.get(MsgExtraQuestion)), items,
+                                                        current);
+    if (!picked || *picked < 0 || size_t(*picked) >= rows.size()) return;
+    pickedExtra_ = rows[size_t(*picked)];
+    const QSignalBlocker block(list_);
+    applyRowStarts();
+    for (size_t i = 0; i < meshes_.size(); ++i)
+        for (scene::Mesh* m : meshes_[i]) m->setVisible(list_->item(int(i))->checkState() == Qt::Checked);
 }
 
 void DffPage::chooseDictionary() {
@@ -394,8 +518,15 @@ void DffPage::exportModel() {
         const ModelTextures textures = texturesLoaded_ ? textures_
                                        : host_         ? readTextures()
                                                        : archiveTextures(clump, archivePath_, modelName_);
-        // A car in the game's paint is exported in it.
-        WriteGltf(toPathBytes(path), texturesLoaded_ && paintedClump_ ? *paintedClump_ : clump, textures);
+        // A car in the game's paint is exported in it; the game look as it is shown.
+        const DffClump& painted = texturesLoaded_ && paintedClump_ ? *paintedClump_ : clump;
+        if (gameView_) {
+            std::vector<bool> shown(parts_.size());
+            for (size_t i = 0; i < shown.size(); ++i) shown[i] = list_->item(int(i))->checkState() == Qt::Checked;
+            WriteGltf(toPathBytes(path), clumpAsShown(painted, shown, inGame_.wheels), textures);
+        } else {
+            WriteGltf(toPathBytes(path), painted, textures);
+        }
         if (textures.missing.empty()) return;
         prompts_.showMessage(QString::fromStdString(formatText(messages_.get(MsgMissingTextures), {joined(textures.missing).toStdString()})));
     });

@@ -6,8 +6,10 @@
 // The page's menu (on the list, and on a right click without a drag in the view) switches the
 // game look: textures from the model's dictionary in the open archive, every wheel, the
 // damaged and far-away parts hidden, the selected part tinted red. Off, the plain silver look.
-// When the host knows the game, the textures come from the game's dictionary chain instead and
-// a car wears its first colour set.
+// When the host knows the game, the textures come from the game's dictionary chain instead, a
+// car wears its first colour set (or the one "Цвета..." picks), its wheels take the size its
+// item definition gives, one optional part (extra1 ... extra6) is shown, and a line under the
+// counts says how the game knows the model.
 #include <QPointer>
 #include <cstdint>
 #include <functional>
@@ -17,7 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "core/game/carcols_file.h"
+#include "core/game/game_folder.h"
 #include "core/model/dff_parts.h"
+#include "core/view/game_model_record.h"
+#include "core/view/game_view_rules.h"
 #include "core/view/model_textures.h"
 #include "gui/preview/model/model_meshes.h"
 #include "gui/preview/page_frame.h"
@@ -62,6 +68,9 @@ public:
     void preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) override;
 
     QLabel* info() const { return info_; }
+    // "Модель в игре: ..." in the game look of a model the game's item definitions name;
+    // hidden otherwise.
+    QLabel* gameLine() const { return gameLine_; }
     // Says how many parts hold geometry in a console's own format, which is not drawn;
     // hidden when there is none.
     QLabel* status() const { return status_; }
@@ -79,6 +88,8 @@ public:
     QAction* gameViewItem() const { return gameViewItem_; }
     QAction* dictionaryItem() const { return dictionaryItem_; }
     QAction* exportItem() const { return exportItem_; }
+    QAction* coloursItem() const { return coloursItem_; }
+    QAction* extraItem() const { return extraItem_; }
 
     bool gameView() const { return gameView_; }
     // Redraws the model shown in that look and keeps the choice in the settings.
@@ -94,8 +105,15 @@ public:
     void chooseDictionary();
     // "Экспорт модели...": the model shown, as glTF with the textures the game look takes (the
     // dictionary chosen for it, else the one named like it); a name without an extension gets
-    // the chosen filter's.
+    // the chosen filter's. In the game look it is written as shown: painted, every wheel on
+    // its dummy, the parts unchecked left out.
     void exportModel();
+    // "Цвета...": another of the car's colour sets; the status bar names the set worn.
+    void chooseColours();
+    // "Дополнительная деталь...": which of the optional parts the game look shows.
+    void chooseExtra();
+    // The game the host knows has changed: the game look is drawn again from it.
+    void gameChanged();
 
 private:
     void buildMenu();
@@ -107,6 +125,7 @@ private:
     ModelTextures readGameTextures(const GameData& game);
     std::optional<size_t> chosenDictionary(const std::vector<std::string>& names);
     void showMissingTextures();
+    void showGameLine();
     void rebuildMeshes();
     void applyRowStarts();
     void rowChanged(QListWidgetItem* item);
@@ -114,6 +133,7 @@ private:
 
     PreviewHost* host_ = nullptr;
     QLabel* info_ = nullptr;
+    QLabel* gameLine_ = nullptr;
     QLabel* status_ = nullptr;
     QListWidget* list_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -123,6 +143,8 @@ private:
     QAction* gameViewItem_ = nullptr;
     QAction* dictionaryItem_ = nullptr;
     QAction* exportItem_ = nullptr;
+    QAction* coloursItem_ = nullptr;
+    QAction* extraItem_ = nullptr;
     FileDialogFilter* exportFilter_ = nullptr;
     // Where the model shown lies, for the export to read it again.
     std::string archivePath_;
@@ -141,6 +163,18 @@ private:
     ModelTextureSet textureSet_;
     // The model shown in the paint the game gives it; null when it keeps its own colours.
     std::unique_ptr<DffClump> paintedClump_;
+    // What the game says of the model shown (game look with a game only).
+    struct InGame {
+        GameKind kind = GameKind::Sa;
+        std::optional<GameModelRecord> record;
+        std::vector<std::string> chain;
+        std::vector<std::vector<uint8_t>> colourSets;
+        std::vector<std::vector<PaletteColour>> setPaints;
+        size_t colourSet = 0;  // the set worn
+        WheelSizes wheels;
+    };
+    InGame inGame_;
+    std::optional<size_t> pickedExtra_;  // the optional part's row; the first when none
     std::string dictionaryName_;
     std::string textureError_;  // why the dictionary could not be read; empty when it could
     bool statusShown_ = false;  // the status bar holds our list of missing textures
