@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -139,8 +140,10 @@ std::string stem(const std::string& file) {
     return name.substr(0, name.size() - ext.size());
 }
 
-// FILE or FILE=NAME; a file whose own name holds '=' is taken whole when it exists.
-std::vector<TextureEdit> addEdits(const std::vector<std::string>& specs, const EncodeOptions& options) {
+// FILE or FILE=NAME; a file whose own name holds '=' is taken whole when it exists. `files`
+// receives the picture file of each edit.
+std::vector<TextureEdit> addEdits(const std::vector<std::string>& specs, const EncodeOptions& options,
+                                  std::vector<std::string>& files) {
     std::vector<TextureEdit> out;
     for (const std::string& spec : specs) {
         std::string file = spec, name;
@@ -153,6 +156,7 @@ std::vector<TextureEdit> addEdits(const std::vector<std::string>& specs, const E
         }
         int levels = 1;
         std::shared_ptr<const Image> p = picture(file, &levels);
+        files.push_back(file);
         out.push_back(AddTexture{toEntryName(name), std::move(p), options, {levels, false}});
     }
     return out;
@@ -175,13 +179,14 @@ bool isPictureName(const std::string& name) {
 }
 
 // Every picture in `dir` whose name (without extension) is a texture's, ASCII case ignored.
-std::vector<TextureEdit> importEdits(const TextureDictionary& d, const std::string& dir, const EncodeOptions& options) {
+std::vector<TextureEdit> importEdits(const TextureDictionary& d, const std::string& dir, const EncodeOptions& options,
+                                     std::vector<std::string>& files) {
     if (!directoryExists(dir)) throw FileError(std::string(kFileNotFound) + ": " + dir);
     std::map<size_t, std::string> chosen;
-    std::vector<std::string> files;
-    for (const auto& e : std::filesystem::directory_iterator(dir)) files.push_back(e.path().string());
-    std::sort(files.begin(), files.end());
-    for (const std::string& file : files) {
+    std::vector<std::string> inDir;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) inDir.push_back(e.path().string());
+    std::sort(inDir.begin(), inDir.end());
+    for (const std::string& file : inDir) {
         if (!fileExists(file) || !isPictureName(file)) continue;
         const auto name = utf8ToCp1251(stem(file));
         const auto i = name ? d.find(*name) : std::nullopt;
@@ -192,15 +197,31 @@ std::vector<TextureEdit> importEdits(const TextureDictionary& d, const std::stri
         chosen[*i] = file;
     }
     std::vector<TextureEdit> out;
-    for (const auto& [i, file] : chosen) out.push_back(ReplaceTexture{d.textures()[i].info.Name, picture(file), options});
+    for (const auto& [i, file] : chosen) {
+        out.push_back(ReplaceTexture{d.textures()[i].info.Name, picture(file), options});
+        files.push_back(file);
+    }
     return out;
 }
 
+// The picture file an edit takes, to name in its refusal ("" for none).
+std::string sourceOf(const TextureEdit& e, const std::vector<std::string>& files, size_t k) {
+    return std::holds_alternative<AddTexture>(e) || std::holds_alternative<ReplaceTexture>(e) ? files.at(k) : "";
+}
+
 // Applies the edits in order; the lines they print are kept until all went through.
-std::vector<std::string> applyAll(TextureDictionary& d, const std::vector<TextureEdit>& edits) {
+std::vector<std::string> applyAll(TextureDictionary& d, const std::vector<TextureEdit>& edits,
+                                  const std::vector<std::string>& files = {}) {
     std::vector<std::string> lines;
-    for (const TextureEdit& e : edits) {
-        applyEdit(d, e);
+    for (size_t k = 0; k < edits.size(); ++k) {
+        const TextureEdit& e = edits[k];
+        try {
+            applyEdit(d, e);
+        } catch (const UsageError& failure) {
+            const std::string file = files.empty() ? "" : sourceOf(e, files, k);
+            if (file.empty()) throw;
+            throw UsageError(file + ": " + failure.what());
+        }
         lines.push_back(cp1251ToUtf8(describeEdit(d, e)));
     }
     return lines;
@@ -218,7 +239,9 @@ int runCreateDictionary(const Args& args) {
     if (!o.force && (fileExists(out) || directoryExists(out)))
         throw UsageError("'" + out + "' exists already; give --force to replace it");
     TextureDictionary d = TextureDictionary::create(*o.game);
-    const auto lines = applyAll(d, addEdits({o.rest.begin() + 1, o.rest.end()}, o.encode));
+    std::vector<std::string> files;
+    const auto edits = addEdits({o.rest.begin() + 1, o.rest.end()}, o.encode, files);
+    const auto lines = applyAll(d, edits, files);
     writeLoose(out, d.write());
     std::printf("created %s\n", out.c_str());
     print(lines);
@@ -255,14 +278,21 @@ int runTxd(const Args& args) {
 
     TextureDictionary d = load(place, entry);
     std::vector<TextureEdit> edits;
-    if (verb == "add") edits = addEdits(p, o.encode);
-    else if (verb == "replace") edits.push_back(ReplaceTexture{textureName(d, p[0]), picture(p[1]), o.encode});
-    else if (verb == "rename") edits.push_back(RenameTexture{textureName(d, p[0]), toEntryName(p[1])});
-    else if (verb == "import") edits = importEdits(d, p[0], o.encode);
-    else
+    std::vector<std::string> files;
+    if (verb == "add") {
+        edits = addEdits(p, o.encode, files);
+    } else if (verb == "replace") {
+        edits.push_back(ReplaceTexture{textureName(d, p[0]), picture(p[1]), o.encode});
+        files.push_back(p[1]);
+    } else if (verb == "rename") {
+        edits.push_back(RenameTexture{textureName(d, p[0]), toEntryName(p[1])});
+    } else if (verb == "import") {
+        edits = importEdits(d, p[0], o.encode, files);
+    } else {
         for (const std::string& n : p) edits.push_back(DeleteTexture{textureName(d, n)});
+    }
 
-    const std::vector<std::string> lines = applyAll(d, edits);
+    const std::vector<std::string> lines = applyAll(d, edits, files);
     if (!edits.empty()) {
         if (place.archive) writeEntry(place, d.write());
         else writeLoose(place.path, d.write());

@@ -55,8 +55,9 @@ bool sameIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 TextureDictionary TextureDictionary::read(const std::vector<uint8_t>& bytes) {
     TextureDictionary d;
+    if (bytes.size() >= 4 && u32le(bytes.data()) != kChunkTextureDictionary)
+        damaged("it does not start with a Texture Dictionary chunk");
     const RawChunk top = chunkAt(bytes, 0, bytes.size());
-    if (top.type != kChunkTextureDictionary) damaged("it does not start with a Texture Dictionary chunk");
     d.version_ = top.version;
     const RawChunk s = chunkAt(bytes, kHeader, top.end);
     if (s.type != kChunkStruct || s.end - s.offset < kHeader + 4) damaged("its struct is missing or too short");

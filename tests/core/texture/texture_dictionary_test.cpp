@@ -217,7 +217,8 @@ TEST(TextureDictionary, RenameChangesOnlyTheNameField) {
     TextureDictionary d = TextureDictionary::read(demoDictionary());
     const std::vector<uint8_t> was = *d.textures()[2].native;
     applyEdit(d, RenameTexture{"vc_dxt3", "brick"});
-    const auto& now = reread(d).textures()[2];
+    const TextureDictionary after = reread(d);
+    const auto& now = after.textures()[2];
     EXPECT_EQ(now.info.Name, "brick");
     ASSERT_EQ(now.native->size(), was.size());
     std::vector<uint8_t> expected = was;  // the name field is bytes 32..63
