@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/texture/bmp_writer.h"
+#include "core/texture/png_writer.h"
 #include "support/archive_builders.h"
 #include "support/col_builder.h"
 #include "support/dds_builder.h"
@@ -90,6 +92,12 @@ void otherArchiveSeeds() {
 
 void textureSeeds() {
     seed("txd", "demo", demoDictionary());
+    seed("txd_edit", "demo", demoDictionary());
+    varmelo::Image picture(8, 8);
+    picture.bgra = demoPicture(8, 8, 1);
+    seed("picture", "png", varmelo::EncodePng(picture, true));
+    seed("picture", "bmp32", varmelo::EncodeBmp(picture, varmelo::BmpDepth::Argb32));
+    seed("picture", "bmp24", varmelo::EncodeBmp(picture, varmelo::BmpDepth::Rgb24));
     TxdBuilder small;
     small.add(TxdTexture::d3d8("dxt1", varmelo::TexFormat::Dxt1, 8, 8,
                                encodeDxt(varmelo::DxtKind::Dxt1, demoPicture(8, 8, 0), 8, 8)));

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # make fuzz: clang and its fuzzer runtime; llvm-symbolizer names the lines of sanitizer reports
   clang libclang-rt-14-dev llvm
-  libsimpleini-dev libpng-dev libsquish-dev libtinygltf-dev
+  libsimpleini-dev libpng-dev libjpeg62-turbo-dev libsquish-dev libtinygltf-dev
   xvfb xauth x11-apps
   fonts-liberation2 fonts-dejavu-core
   librsvg2-bin

@@ -33,6 +33,7 @@ int runVerify(const Args& args);
 int runInspect(const Args& args);
 int runExport(const Args& args);
 int runGame(const Args& args);
+int runTxd(const Args& args);
 
 // "varmelo-cli: <text>" on stderr, the text turned from Windows-1251 into UTF-8 when it
 // carries entry names or masks.

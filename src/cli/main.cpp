@@ -28,9 +28,17 @@ constexpr const char* kUsage =
     "  export PATH [ENTRY] -o OUT.obj\n"
     "  export PATH [ENTRY] [--txd FILE|ENTRY] [--game DIR] [--all-parts] -o OUT.glb|OUT.gltf\n"
     "  game [--json] DIR\n"
+    "  txd PATH [ENTRY] add [--format F] [--mipmaps none|full|keep] [--resize] FILE[=NAME]...\n"
+    "  txd PATH [ENTRY] replace [--format F] [--mipmaps ...] [--resize] NAME FILE\n"
+    "  txd PATH [ENTRY] delete NAME...\n"
+    "  txd PATH [ENTRY] rename NAME NEWNAME\n"
+    "  txd PATH [ENTRY] import [--format F] [--mipmaps ...] [--resize] DIR\n"
+    "  txd create --game iii|vc|sa [--force] [--format F] [--mipmaps ...] [--resize] OUT.txd [FILE[=NAME]...]\n"
     "\n"
     "ENTRY is an entry name (letters A-Z in either case) or #N, the entry with index N.\n"
-    "Names are UTF-8 on the command line and Windows-1251 in the archive.\n";
+    "Names are UTF-8 on the command line and Windows-1251 in the archive.\n"
+    "txd: PATH is a .txd file, or an archive whose dictionary ENTRY is; F is auto, dxt1, dxt3,\n"
+    "dxt5, 8888, 888, 565, 1555 or 4444; pictures are PNG, JPEG, BMP, TGA or DDS.\n";
 
 using Runner = int (*)(const varmelo::cli::Args&);
 
@@ -41,6 +49,7 @@ const std::map<std::string, Runner>& commands() {
         {"replace", runReplace}, {"delete", runDelete},   {"rename", runRename},
         {"rebuild", runRebuild}, {"create", runCreate},   {"verify", runVerify},
         {"inspect", runInspect}, {"export", runExport}, {"game", runGame},
+        {"txd", runTxd},
     };
     return table;
 }

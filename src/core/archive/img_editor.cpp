@@ -116,7 +116,9 @@ void lowerRowsAbove(TRowMap& map, uint32_t e) {
 
 }  // namespace
 
-uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
+namespace {
+
+uint32_t addFileNamed(Archive& a, const std::string& sourcePath, const std::string& name) {
     requireEditable(a);
     BinaryFile src = BinaryFile::openRead(sourcePath);
     const uint64_t length = src.size();
@@ -152,7 +154,7 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
 
         rec.Offset = sectorOf(start);
         rec.Size = sizeSectors;
-        rec.Name = entryNameOfFile(sourcePath);
+        rec.Name = name;
         rec.DirPos = isV2(a) ? kVer2HeaderSize + uint64_t(n) * kImgRecordSize : uint64_t(n) * kImgRecordSize;
 
         f.seek(start);
@@ -178,6 +180,12 @@ uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
     a.RowMap.insert(a.RowMap.begin() + std::ptrdiff_t(row), uint32_t(n));
     a.RowCount = row + 1;
     return uint32_t(n);
+}
+
+}  // namespace
+
+uint32_t AddFileToArchive(Archive& a, const std::string& sourcePath) {
+    return addFileNamed(a, sourcePath, entryNameOfFile(sourcePath));
 }
 
 long RemoveEntryAt(Archive& a, uint32_t e) {
@@ -259,7 +267,9 @@ bool inPlaceIsSafe(const Archive& a, uint32_t e, uint64_t length, uint64_t fileE
 
 }  // namespace
 
-uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
+namespace {
+
+uint32_t replaceNamed(Archive& a, uint32_t e, const std::string& sourcePath, const std::string& name) {
     requireEditable(a);
     requireEntry(a, e);
     BinaryFile src = BinaryFile::openRead(sourcePath);
@@ -268,7 +278,7 @@ uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
     if (length <= a.byteSize(e) && inPlaceIsSafe(a, e, length, fileSize(a.ArchivePath))) {
         TEntryRec rec = a.Entries[e];
         rec.Size = sectorsFor(length);
-        rec.Name = entryNameOfFile(sourcePath);
+        rec.Name = name;
         BinaryFile f = BinaryFile::openReadWrite(a.ArchivePath);
         // The last sector is cleared after the new bytes, as an add leaves it: nothing of the
         // old content stays readable inside the entry. Sectors the entry no longer uses keep theirs.
@@ -288,9 +298,21 @@ uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
 
     src.close();
     // The new copy goes in before the old entry leaves, so a failure in between leaves both.
-    uint32_t added = AddFileToArchive(a, sourcePath);
+    uint32_t added = addFileNamed(a, sourcePath, name);
     RemoveEntryAt(a, e);
     return added > e ? added - 1 : added;
+}
+
+}  // namespace
+
+uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath) {
+    return replaceNamed(a, e, sourcePath, entryNameOfFile(sourcePath));
+}
+
+uint32_t ReplaceEntryData(Archive& a, uint32_t e, const std::string& sourcePath) {
+    requireEntry(a, e);
+    const std::string name = a.Entries[e].Name;
+    return replaceNamed(a, e, sourcePath, name);
 }
 
 long findEntryByName(const Archive& a, const std::string& name) {

@@ -27,6 +27,9 @@ void RenameEntry(Archive& a, uint32_t e, const std::string& newName);
 // Replaces entry e's data by a file: in place when it fits the entry's sectors, otherwise
 // remove + add (the entry becomes the last one). Returns the entry's index afterwards.
 uint32_t ReplaceEntry(Archive& a, uint32_t e, const std::string& sourcePath);
+// The same keeping the entry's own name: the new data of an entry made elsewhere (a temporary
+// file), with the same crash-safe steps.
+uint32_t ReplaceEntryData(Archive& a, uint32_t e, const std::string& sourcePath);
 
 // The add command: for each file, in order, looks for the first entry whose name equals the
 // file's name (ASCII upper-cased, whole), and asks `decide` what to do when there is one.

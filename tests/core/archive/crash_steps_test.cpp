@@ -186,6 +186,46 @@ std::vector<CrashCase> cases() {
     return out;
 }
 
+// New data for an entry under its own name (a dictionary saved into the archive): while both
+// versions may be listed under the one name, each holds one version whole.
+TEST(CrashSteps, NewDataKeepingTheNameLeavesTheOldOrTheNewVersionWhole) {
+    const Bytes old = pattern(1000 + 2048, 1);
+    for (const Bytes& now : {pattern(9000, 8), pattern(500, 7)}) {  // appended, then in place
+        bool completed = false;
+        for (int step = 1; step < 100 && !completed; ++step) {
+            SCOPED_TRACE("size " + std::to_string(now.size()) + ", failing from step " + std::to_string(step));
+            TempDir d;
+            const std::string img = d.file("a.img");
+            fiveEntries().writeV2(img);
+            Archive a = openArchive(img);
+            write_faults::failAt(step);
+            try {
+                ReplaceEntryData(a, 1, source(d, "tmp", now));
+                completed = true;
+            } catch (const FileError&) {
+            }
+            write_faults::disarm();
+            const Archive back = openArchive(img);
+            int versions = 0, fresh = 0;
+            for (const TEntryRec& e : back.Entries) {
+                if (e.Name != "e1") continue;
+                ++versions;
+                if (holdsData(img, e, now)) {
+                    ++fresh;
+                } else if (now.size() > old.size()) {
+                    EXPECT_TRUE(holdsData(img, e, old));
+                }
+            }
+            EXPECT_GE(versions, 1);
+            if (completed) {
+                EXPECT_EQ(std::make_pair(versions, fresh), std::make_pair(1, 1));
+            }
+            for (const auto& [name, data] : fiveData(1)) EXPECT_TRUE(holdsData(img, *findByName(back, name), data)) << name;
+        }
+        EXPECT_TRUE(completed);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Operations, CrashStepsTest, ::testing::ValuesIn(cases()), caseName);
 
 }  // namespace
