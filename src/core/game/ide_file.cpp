@@ -75,6 +75,9 @@ size_t IdeFile::count(IdeSection s) const {
 
 IdeFile parseIde(std::string_view text, GameKind game) {
     IdeFile out;
+    // Room for a record a line, as far as a real file goes: no moves while reading one, and
+    // no large allocation for a file of garbage.
+    out.records.reserve(std::min<size_t>(size_t(std::count(text.begin(), text.end(), '\n')) + 1, 1u << 14));
     TextLines lines(text);
     uint32_t number = 0;
     enum { Outside, Known, Unknown } state = Outside;

@@ -1,5 +1,6 @@
 #include "core/game/text_fields.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -42,13 +43,21 @@ std::string_view trimBlanks(std::string_view s) {
 }
 
 void splitFields(std::string_view line, std::vector<std::string_view>& fields, size_t most) {
+    // Separators by byte value, so the scan is one load and test a character.
+    static constexpr auto kSeparator = [] {
+        std::array<bool, 256> t{};
+        for (unsigned char c : {',', ' ', '\t', '\r', '\v', '\f'}) t[c] = true;
+        return t;
+    }();
+    const auto separator = [&](char c) { return kSeparator[static_cast<unsigned char>(c)]; };
     fields.clear();
-    size_t i = 0;
-    while (i < line.size() && fields.size() < most) {
-        while (i < line.size() && (line[i] == ',' || isBlank(line[i]))) ++i;
-        const size_t start = i;
-        while (i < line.size() && line[i] != ',' && !isBlank(line[i])) ++i;
-        if (i > start) fields.push_back(line.substr(start, i - start));
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end && fields.size() < most) {
+        while (p < end && separator(*p)) ++p;
+        const char* start = p;
+        while (p < end && !separator(*p)) ++p;
+        if (p > start) fields.emplace_back(start, size_t(p - start));
     }
 }
 
