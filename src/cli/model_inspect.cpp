@@ -221,9 +221,9 @@ std::vector<std::string> exportModelGltfInGame(EntryReader& entry, const ModelIn
     const DffClump c = ReadDffClump(entry);
     if (!c.error.empty()) throw FileError(c.error);
     const GameLook look = gameLookOf(inGame.game, c, inGame.modelName, inGame.archive, std::move(chosen));
-    const DffClump painted = paintedClump(c, look.kind, look.colours);
+    const DffClump painted = paintedClump(look.wheeled ? *look.wheeled : c, look.kind, look.colours);
     if (allParts) WriteGltf(output, painted, look.textures.textures);
-    else WriteGltf(output, clumpAsShown(painted, gameViewRowsShown(dffParts(c), std::nullopt), look.wheels),
+    else WriteGltf(output, clumpAsShown(painted, gameViewRowsShown(dffParts(painted), std::nullopt), look.wheels),
                    look.textures.textures);
     return look.textures.textures.missing;
 }

@@ -30,7 +30,8 @@ bool isVehicle(const std::optional<GameModelRecord>& record) {
     return record && record->section == IdeSection::Cars;
 }
 
-// The archives the game loads, in the order it loads them.
+}  // namespace
+
 std::vector<const Archive*> gameArchives(const GameData& game) {
     std::vector<std::string> keys = {"models/gta3.img"};
     if (game.kind == GameKind::Sa) keys.push_back("models/gta_int.img");
@@ -46,11 +47,17 @@ std::vector<const Archive*> gameArchives(const GameData& game) {
     return out;
 }
 
-std::optional<EntryReader> openInArchive(const Archive& a, const std::string& name) {
-    for (const TEntryRec& e : a.Entries)
-        if (asciiLower(e.Name) == name + ".txd") return openEntryReader(a, e);
+std::optional<EntryReader> openGameEntry(const GameData& game, const Archive* modelArchive, const std::string& name) {
+    const std::string wanted = asciiLower(name);
+    std::vector<const Archive*> archives = gameArchives(game);
+    if (modelArchive) archives.insert(archives.begin(), modelArchive);
+    for (const Archive* a : archives)
+        for (const TEntryRec& e : a->Entries)
+            if (asciiLower(e.Name) == wanted) return openEntryReader(*a, e);
     return std::nullopt;
 }
+
+namespace {
 
 std::optional<EntryReader> openLink(const GameData& game, const Archive* modelArchive, const std::string& name,
                                     bool sharedVehicle) {
@@ -58,10 +65,7 @@ std::optional<EntryReader> openLink(const GameData& game, const Archive* modelAr
         const auto path = resolveIgnoringCase(game.folder, sharedVehicleDictionary(game.kind));
         return path ? std::optional<EntryReader>(openDictionaryFile(*path)) : std::nullopt;
     }
-    if (modelArchive)
-        if (auto r = openInArchive(*modelArchive, name)) return r;
-    for (const Archive* a : gameArchives(game))
-        if (auto r = openInArchive(*a, name)) return r;
+    if (auto r = openGameEntry(game, modelArchive, name + ".txd")) return r;
     for (const GameDatRead& d : game.dats)
         for (const DatLine& line : d.dat.lines)
             if (line.keyword == DatKeyword::TexDiction && dictionaryName(line.path) == name)

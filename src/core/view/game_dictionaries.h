@@ -44,6 +44,13 @@ struct ChosenDictionary {
     EntryReader reader;
 };
 
+// The archives the game loads, in the order it loads them.
+std::vector<const Archive*> gameArchives(const GameData& game);
+
+// The first entry called `name` (ASCII case ignored) in the model's own archive, then in the
+// game's archives; nothing when none holds one.
+std::optional<EntryReader> openGameEntry(const GameData& game, const Archive* modelArchive, const std::string& name);
+
 // The names of the chain (lower case, without ".txd"); empty without a record or a choice.
 std::vector<std::string> dictionaryChain(const GameData& game, const std::optional<GameModelRecord>& record,
                                          const std::string& chosenName = "");

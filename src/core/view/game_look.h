@@ -22,6 +22,10 @@ struct GameLook {
     std::vector<std::vector<uint8_t>> colourSets;
     std::vector<std::vector<PaletteColour>> setPaints;
     WheelSizes wheels;                   // from a car's IDE line
+    // The car on the wheel model its IDE line names, to be drawn instead of the clump given;
+    // nothing when it names none or the wheel cannot be found. Its textures are in `textures`.
+    std::optional<DffClump> wheeled;
+    std::string wheelModel;  // that wheel's model name
 };
 
 // `modelName` is the model's entry or file name; `modelArchive` the archive it came from, if any.

@@ -30,7 +30,14 @@ std::optional<GameModelRecord> findModelRecord(const GameData& game, const std::
     for (const GameIdeRead& file : game.ides)
         for (const IdeRecord& r : file.ide.records)
             if (sameAsciiName(r.model, wanted))
-                return GameModelRecord{r.id, pathOnDisk(game, file.path), r.section, r.txd, r.car};
+                return GameModelRecord{r.id, pathOnDisk(game, file.path), r.section, r.txd, r.car, r.model};
+    return std::nullopt;
+}
+
+std::optional<GameModelRecord> findModelRecordById(const GameData& game, int32_t id) {
+    for (const GameIdeRead& file : game.ides)
+        for (const IdeRecord& r : file.ide.records)
+            if (r.id == id) return GameModelRecord{r.id, pathOnDisk(game, file.path), r.section, r.txd, r.car, r.model};
     return std::nullopt;
 }
 

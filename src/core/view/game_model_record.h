@@ -14,10 +14,14 @@ struct GameModelRecord {
     IdeSection section = IdeSection::Objs;
     std::string txd;            // bytes as written
     std::optional<IdeCar> car;  // vehicles (IDE "cars") only
+    std::string model;          // bytes as written
 };
 
 // The first record, in .dat order, whose model is `modelName` (ASCII case ignored; a trailing
 // ".dff" is dropped first); nothing when no IDE file defines it.
 std::optional<GameModelRecord> findModelRecord(const GameData& game, const std::string& modelName);
+
+// The first record, in .dat order, with that model id.
+std::optional<GameModelRecord> findModelRecordById(const GameData& game, int32_t id);
 
 }  // namespace varmelo

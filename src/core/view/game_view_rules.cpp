@@ -66,6 +66,8 @@ bool endsWith(const std::string& upper, std::string_view tail) {
 
 }  // namespace
 
+bool isWheelDummy(const DffFrame& frame) { return wheelDummy(frame) != nullptr; }
+
 bool isWheelPart(const DffClump& clump, const DffPart& part) {
     return part.frame >= 0 && sameAsciiName(clump.frames[size_t(part.frame)].name, "wheel");
 }

@@ -38,6 +38,9 @@ struct WheelSizes {
     std::optional<float> rear;
 };
 
+// Whether the frame is one of the six wheel dummies.
+bool isWheelDummy(const DffFrame& frame);
+
 // Whether the part is the stored wheel (its frame is named "wheel").
 bool isWheelPart(const DffClump& clump, const DffPart& part);
 

@@ -6,7 +6,12 @@
 #include "core/game/game_data.h"
 #include "core/view/game_look.h"
 #include "core/view/model_dictionary.h"
+#include "core/view/game_view_rules.h"
+#include "support/demo_vehicle.h"
+#include "support/dff_builder.h"
 #include "support/game_folder_builder.h"
+#include "support/img_builder.h"
+#include "support/read_model.h"
 #include "support/temp_dir.h"
 
 using namespace varmelo;
@@ -114,3 +119,68 @@ TEST(CarPaint, ReplacesPlaceholdersByTheSetAndLightsByWhite) {
 }
 
 }  // namespace
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string asText(const Bytes& b) { return std::string(b.begin(), b.end()); }
+
+// A one-box model whose frame is `frame`, its material naming `texture`.
+Bytes boxModel(const std::string& frame, const std::string& texture, bool wheelDummy) {
+    DffGeometryPlan g = texturedBoxGeometry({-1, -1, -1}, {1, 1, 1}, {0, 0, 0, 0, 0, 0});
+    g.materials = {{{255, 255, 255, 255}, texture, "", -1, false}};
+    DffBuilder b;
+    const int root = b.frame(frame);
+    if (wheelDummy) b.frame({"wheel_rf_dummy", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 2, 0}, root});
+    b.atomic(root, b.geometry(g));
+    return b.build();
+}
+
+}  // namespace
+
+// San Andreas: an upgrade wheel from <name>.dff in an archive takes the stored wheel's place;
+// III: the wheel atomic of the shared wheels.dff is put on a car that has none.
+TEST(WheelModel, TheWheelTheIdeLineNamesIsDrawnWithItsOwnTextures) {
+    TempDir sa, iii;
+    GameFolderBuilder()
+        .text("data/gta.dat", "IDE DATA\\CARS.IDE\nIMG MODELS\\CARS.IMG\n")
+        .text("data/cars.ide", "objs\n1080, wheel_sr6, wheels, 100, 0\nend\ncars\n"
+                               "411, infernus, infernus, car, INFERNUS, INFERNUS, null, executive, 10, 0, 0, 1080, 0.7, 0.7, -1\nend\n")
+        .img("models/cars.img", ImgBuilder()
+                                    .add("infernus.dff", demoVehicle())
+                                    .add("WHEEL_SR6.DFF", boxModel("wheel_sr6_l0", "sr6rim", false))
+                                    .add("wheels.txd", GameFolderBuilder::dictionary({"sr6rim"})))
+        .write(sa.path());
+    GameFolderBuilder()
+        .text("data/gta3.dat", "IDE DATA\\CARS.IDE\nMODELFILE MODELS\\GENERIC\\WHEELS.DFF\n")
+        .text("data/cars.ide", "objs\n250, wheel_rim, generic, 1, 20, 0\nend\ncars\n"
+                               "90, landstal, landstal, car, LANDSTAL, LANDSTK, normal, 10, 7, 0, 250, 0.8\nend\n")
+        .text("models/generic/wheels.dff", asText(boxModel("wheel_rim_l0", "rim", false)))
+        .write(iii.path());
+
+    const GameData saGame = readGameData(sa.path());
+    const DffClump car = readClump(demoVehicle());
+    const GameLook look = gameLookOf(saGame, car, "infernus.dff", nullptr);
+    ASSERT_TRUE(look.wheeled);
+    EXPECT_EQ(look.wheelModel, "wheel_sr6");
+    const std::vector<DffPart> parts = dffParts(*look.wheeled);
+    ASSERT_EQ(parts.size(), dffParts(car).size());
+    for (const DffPart& p : parts)
+        EXPECT_EQ(p.geometry == int(car.geometries.size()), isWheelPart(*look.wheeled, p)) << p.caption;
+    EXPECT_EQ(look.textures.sources.back().texture, "sr6rim");
+    EXPECT_EQ(look.textures.sources.back().dictionary, "wheels");
+    EXPECT_TRUE(look.textures.textures.find("sr6rim"));
+
+    const GameData iiiGame = readGameData(iii.path());
+    const DffClump bare = readClump(boxModel("landstal", "", true));
+    const GameLook landstal = gameLookOf(iiiGame, bare, "landstal.dff", nullptr);
+    ASSERT_TRUE(landstal.wheeled);
+    const std::vector<DffPart> withWheel = dffParts(*landstal.wheeled);
+    ASSERT_EQ(withWheel.size(), 2u);
+    EXPECT_TRUE(isWheelPart(*landstal.wheeled, withWheel[1]));
+    EXPECT_EQ(landstal.wheeled->frames[size_t(withWheel[1].frame)].parent, 1);
+    EXPECT_EQ(landstal.wheels.front, 0.8f);
+    // No wheel named, or one that is nowhere: the car's own.
+    EXPECT_FALSE(gameLookOf(iiiGame, bare, "nobody.dff", nullptr).wheeled);
+}

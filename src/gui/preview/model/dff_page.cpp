@@ -236,10 +236,13 @@ void DffPage::applyRowStarts() {
 void DffPage::rebuildMeshes() {
     for (auto& row : meshes_)
         for (scene::Mesh* m : row) scene_->remove(m);
-    meshes_.assign(parts_.size(), {});
     const DffClump& drawn = paintedClump_ ? *paintedClump_ : *clump_;
-    for (size_t i = 0; i < parts_.size(); ++i) {
-        const DffPart& part = parts_[i];
+    // The game look may draw parts the file lacks (a wheel from the game's wheel model): they
+    // follow the rows, always shown.
+    const std::vector<DffPart> drawnParts = paintedClump_ ? dffParts(drawn) : parts_;
+    meshes_.assign(std::max(parts_.size(), drawnParts.size()), {});
+    for (size_t i = 0; i < meshes_.size(); ++i) {
+        const DffPart& part = i < drawnParts.size() ? drawnParts[i] : parts_[i];
         if (!gameView_) {
             const std::vector<ModelVertex> vertices = partVertices(*clump_, part, false);
             if (vertices.empty()) continue;
@@ -255,7 +258,7 @@ void DffPage::rebuildMeshes() {
                 meshes_[i].push_back(&mesh);
             }
         }
-        const bool shown = list_->item(int(i))->checkState() == Qt::Checked;
+        const bool shown = int(i) >= list_->count() || list_->item(int(i))->checkState() == Qt::Checked;
         for (scene::Mesh* m : meshes_[i]) m->setVisible(shown);
     }
     selectionChanged();
@@ -314,7 +317,10 @@ ModelTextures DffPage::readGameTextures(const GameData& game) {
     inGame_.colourSets = std::move(look.colourSets);
     inGame_.setPaints = std::move(look.setPaints);
     inGame_.wheels = look.wheels;
-    if (!look.colours.empty()) paintedClump_ = std::make_unique<DffClump>(paintedClump(*clump_, look.kind, look.colours));
+    inGame_.wheeled = std::move(look.wheeled);
+    const DffClump& base = inGame_.wheeled ? *inGame_.wheeled : *clump_;
+    if (!look.colours.empty()) paintedClump_ = std::make_unique<DffClump>(paintedClump(base, look.kind, look.colours));
+    else if (inGame_.wheeled) paintedClump_ = std::make_unique<DffClump>(base);
     if (!choice && !look.textures.chain.empty()) {
         const std::string first = look.textures.chain.front().name + ".txd";
         for (size_t i : dictionaryEntries(names))
@@ -444,7 +450,8 @@ void DffPage::chooseColours() {
         items, int(inGame_.colourSet), icons);
     if (!picked || *picked < 0 || size_t(*picked) >= inGame_.colourSets.size()) return;
     inGame_.colourSet = size_t(*picked);
-    paintedClump_ = std::make_unique<DffClump>(paintedClump(*clump_, inGame_.kind, inGame_.setPaints[inGame_.colourSet]));
+    paintedClump_ = std::make_unique<DffClump>(paintedClump(inGame_.wheeled ? *inGame_.wheeled : *clump_, inGame_.kind,
+                                                            inGame_.setPaints[inGame_.colourSet]));
     rebuildMeshes();
     showMissingTextures();
 }
@@ -468,7 +475,7 @@ void DffPage::chooseExtra() {
     pickedExtra_ = rows[size_t(*picked)];
     const QSignalBlocker block(list_);
     applyRowStarts();
-    for (size_t i = 0; i < meshes_.size(); ++i)
+    for (size_t i = 0; i < meshes_.size() && int(i) < list_->count(); ++i)
         for (scene::Mesh* m : meshes_[i]) m->setVisible(list_->item(int(i))->checkState() == Qt::Checked);
 }
 

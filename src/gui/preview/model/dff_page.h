@@ -172,6 +172,7 @@ private:
         std::vector<std::vector<PaletteColour>> setPaints;
         size_t colourSet = 0;  // the set worn
         WheelSizes wheels;
+        std::optional<DffClump> wheeled;  // the car on the wheel model its IDE line names
     };
     InGame inGame_;
     std::optional<size_t> pickedExtra_;  // the optional part's row; the first when none
