@@ -41,6 +41,7 @@ PreviewPageFrame::PreviewPageFrame(PreviewPage kind, const char* labelPrefix, co
 QAction* PreviewPageFrame::addCommand(QMenu* menu, const char* name, std::function<void(bool)> run) {
     const CommandDef* c = findCommand(name);
     if (!c || !isPageCommand(*c)) qFatal("%s is no page command of the command table", name);
+    if (c->gapBefore && !menu->isEmpty()) menu->addSeparator();
     QAction* a = menu->addAction(QString::fromUtf8(c->caption.data(), qsizetype(c->caption.size())));
     a->setObjectName(QLatin1String(name));
     if (!c->hint.empty()) setActionHint(a, QString::fromUtf8(c->hint.data(), qsizetype(c->hint.size())));

@@ -72,7 +72,7 @@ protected:
     QString formattedSize(uint64_t bytes) const;
     void askForPage(PreviewPage p) const;
     // Adds the command table's command `name` (a page command) to `menu`, running `run` with
-    // the action's check state when it is chosen.
+    // the action's check state when it is chosen; a separator first where the table asks for one.
     QAction* addCommand(QMenu* menu, const char* name, std::function<void(bool)> run);
     // Runs one of the page's commands; a failure is shown in the standard error box.
     void runCommand(const std::function<void()>& command) const;

@@ -41,7 +41,6 @@ IplPage::IplPage(const MessageTable& messages, Prompts& prompts, QWidget* parent
     menu_->setObjectName("PopupMenu3");
     copy_ = addCommand(menu_, "CtxCopy", [this](bool) { memo_->copy(); });
     addCommand(menu_, "CtxSelectAll", [this](bool) { memo_->selectAll(); });
-    menu_->addSeparator();
     addCommand(menu_, "CtxSaveIPL", [this](bool) { saveAs(); });
     saveDialog3_ = new FileDialogFilter(QStringLiteral("SaveDialog3"), QString::fromUtf8(kFilter), this);
     connect(menu_, &QMenu::aboutToShow, this, &IplPage::prepareMenu);
