@@ -95,13 +95,37 @@ std::vector<uint8_t> materialChunk(const DffMaterialPlan& m) {
         mat.f32(1);
     }
     std::vector<uint8_t> body = chunk(1, mat.b);
-    if (!m.texture.empty()) {
+    const auto textureChunk = [](const std::string& name, const std::string& mask) {
         Out filter;
         filter.u32(0x1106);
-        const auto texture = chunk(0x06, cat({chunk(1, filter.b), stringChunk(m.texture), stringChunk(m.mask), chunk(3, {})}));
+        return chunk(0x06, cat({chunk(1, filter.b), stringChunk(name), stringChunk(mask), chunk(3, {})}));
+    };
+    if (!m.texture.empty()) {
+        const auto texture = textureChunk(m.texture, m.mask);
         body.insert(body.end(), texture.begin(), texture.end());
     }
-    const auto ext = chunk(3, {});
+    std::vector<uint8_t> effects;
+    if (!m.envTexture.empty()) {
+        Out e;
+        e.u32(m.bumpFirst ? 3 : 2);
+        if (m.bumpFirst) {
+            e.u32(1);  // bump map: intensity, a texture, no second texture
+            e.f32(0.5f);
+            e.u32(1);
+            const auto bump = textureChunk("bump", "");
+            e.b.insert(e.b.end(), bump.begin(), bump.end());
+            e.u32(0);
+        }
+        e.u32(2);  // environment map: coefficient, frame buffer alpha, its texture
+        e.f32(m.envCoefficient);
+        e.u32(0);
+        e.u32(1);
+        const auto env = textureChunk(m.envTexture, "");
+        e.b.insert(e.b.end(), env.begin(), env.end());
+        if (!m.bumpFirst) e.u32(0);  // the second effect: none
+        effects = chunk(0x0120, e.b);
+    }
+    const auto ext = chunk(3, effects);
     body.insert(body.end(), ext.begin(), ext.end());
     return chunk(0x07, body);
 }

@@ -30,6 +30,11 @@ struct DffMaterialPlan {
     std::string mask;
     int32_t repeats = -1;       // the earlier list entry this one repeats; -1: its own material
     bool shortStruct = false;   // a 16-byte Struct, without the three lighting floats
+    // Material effects: an environment map naming this texture (none when empty), after a
+    // bump map effect when `bumpFirst`.
+    std::string envTexture;
+    float envCoefficient = 0;
+    bool bumpFirst = false;
 };
 
 struct DffGeometryPlan {

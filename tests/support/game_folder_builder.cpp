@@ -119,7 +119,7 @@ std::vector<uint8_t> GameFolderBuilder::model(const std::vector<std::array<uint8
     for (size_t i = 0; i < faces.size(); ++i) faces[i] = uint16_t(i % count);
     DffGeometryPlan g = texturedBoxGeometry({-1, -1, -1}, {1, 1, 1}, faces);
     for (size_t i = 0; i < count; ++i)
-        g.materials.push_back({colours[i % colours.size()], i < textures.size() ? textures[i] : "", "", -1, false});
+        g.materials.push_back({colours[i % colours.size()], i < textures.size() ? textures[i] : "", "", -1, false, "", 0, false});
     DffBuilder b;
     b.atomic(b.frame("body"), b.geometry(g));
     return b.build();

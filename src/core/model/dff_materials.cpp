@@ -1,6 +1,8 @@
 #include "core/model/dff_materials.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "core/io/endian.h"
 #include "core/io/errors.h"
@@ -14,6 +16,8 @@ constexpr uint32_t kChunkTexture = 0x06;
 constexpr uint32_t kChunkMaterial = 0x07;
 constexpr uint32_t kChunkMaterialList = 0x08;
 constexpr uint64_t kMaterialStructBytes = 16;  // flags, colour, unused, is-textured
+constexpr uint32_t kChunkMaterialEffects = 0x0120;
+constexpr uint32_t kEffectNone = 0, kEffectBumpMap = 1, kEffectEnvMap = 2, kEffectDual = 4, kEffectUvTransform = 5;
 constexpr uint32_t kMostMaterials = 65536;
 
 std::string readName(EntryReader& r, uint64_t end) {
@@ -29,6 +33,53 @@ std::string readName(EntryReader& r, uint64_t end) {
     return name;
 }
 
+// A Texture chunk right here: its texture name; the reader left after it.
+std::string readTextureName(EntryReader& r, uint64_t end) {
+    const auto texture = FindChunkWithin(r, kChunkTexture, end);
+    if (!texture) throwReadBeyondEnd();
+    if (const auto ts = FindChunkWithin(r, kChunkStruct, texture->end)) r.seek(ts->end);
+    std::string name = readName(r, texture->end);
+    r.seek(texture->end);
+    return name;
+}
+
+// The environment map of a Material Effects chunk, read up to `end`.
+void readMaterialEffects(EntryReader& r, uint64_t end, DffMaterial& m) {
+    const auto need = [&](uint64_t bytes) {
+        if (end - r.pos() < bytes) throwReadBeyondEnd();
+    };
+    need(4);
+    r.u32le();  // the effect kind: the two types below say the same
+    for (int slot = 0; slot < 2; ++slot) {
+        need(4);
+        const uint32_t type = r.u32le();
+        if (type == kEffectEnvMap) {
+            need(12);
+            const uint32_t coefficient = r.u32le();
+            r.u32le();
+            const bool textured = r.u32le() != 0;
+            std::memcpy(&m.envCoefficient, &coefficient, 4);
+            if (!std::isfinite(m.envCoefficient)) m.envCoefficient = 0;
+            if (textured) m.envTexture = readTextureName(r, end);
+            return;
+        }
+        if (type == kEffectBumpMap) {
+            need(8);
+            r.u32le();
+            if (r.u32le() != 0) readTextureName(r, end);
+            need(4);
+            if (r.u32le() != 0) readTextureName(r, end);
+        } else if (type == kEffectDual) {
+            need(12);
+            r.u32le();
+            r.u32le();
+            if (r.u32le() != 0) readTextureName(r, end);
+        } else if (type != kEffectNone && type != kEffectUvTransform) {
+            return;  // a kind we do not know: its fields cannot be stepped over
+        }
+    }
+}
+
 DffMaterial readMaterial(EntryReader& r, uint64_t materialEnd) {
     DffMaterial m;
     const auto s = FindChunkWithin(r, kChunkStruct, materialEnd);
@@ -38,12 +89,23 @@ DffMaterial readMaterial(EntryReader& r, uint64_t materialEnd) {
     m.colour = {b[4], b[5], b[6], b[7]};
     m.textured = (b[12] | b[13] | b[14] | b[15]) != 0;
     r.seek(s->end);
-    if (!m.textured) return m;
-    const auto texture = FindChunkWithin(r, kChunkTexture, materialEnd);
-    if (!texture) return m;
-    if (const auto ts = FindChunkWithin(r, kChunkStruct, texture->end)) r.seek(ts->end);
-    m.texture = readName(r, texture->end);
-    m.mask = readName(r, texture->end);
+    if (m.textured) {
+        const auto texture = FindChunkWithin(r, kChunkTexture, materialEnd);
+        if (!texture) return m;
+        if (const auto ts = FindChunkWithin(r, kChunkStruct, texture->end)) r.seek(ts->end);
+        m.texture = readName(r, texture->end);
+        m.mask = readName(r, texture->end);
+        r.seek(texture->end);
+    }
+    // The reflection is a look only: a damaged effects chunk leaves the material as read.
+    try {
+        if (const auto extension = FindChunkWithin(r, kChunkExtension, materialEnd))
+            if (const auto effects = FindChunkWithin(r, kChunkMaterialEffects, extension->end))
+                readMaterialEffects(r, effects->end, m);
+    } catch (const FileError&) {
+        m.envTexture.clear();
+        m.envCoefficient = 0;
+    }
     return m;
 }
 

@@ -12,6 +12,11 @@
 //         String (0x02): texture name, NUL padded
 //         String (0x02): mask name, NUL padded
 //       Extension (3)
+//         Material Effects (0x0120): u32 effect kind, then two effects, each a u32 type and
+//           its fields; an environment map (type 2): f32 coefficient, u32 frame buffer alpha,
+//           u32 has-texture, [Texture]; a bump map (1): f32 intensity, u32 has-texture,
+//           [Texture], u32 has-texture, [Texture]; dual (4): u32 source and destination blend,
+//           u32 has-texture, [Texture]; UV transform (5) and none (0): nothing
 // A triangle names its material by the u16 at its bytes 4 and 5 (word 2).
 #include <array>
 #include <cstdint>
@@ -27,6 +32,9 @@ struct DffMaterial {
     bool textured = false;
     std::string texture;  // as stored, up to its first NUL; empty when untextured
     std::string mask;
+    // The environment map (reflection) the material effects name; empty without one.
+    std::string envTexture;
+    float envCoefficient = 0;
     friend bool operator==(const DffMaterial&, const DffMaterial&) = default;
 };
 

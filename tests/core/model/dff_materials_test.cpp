@@ -69,14 +69,29 @@ TEST(DffMaterials, ListsOwnRepeatedUntexturedAndShortMaterials) {
     const auto& m = c.geometries[0].materials;
     ASSERT_EQ(m.size(), 6u);
     const DffMaterial want[] = {
-        {{255, 0, 0, 255}, true, "body", "bodym"}, {{0, 255, 0, 128}, false, "", ""},
-        {{255, 0, 0, 255}, true, "body", "bodym"}, {{10, 20, 30, 40}, true, "oldtex", ""},
-        {{10, 20, 30, 40}, true, "oldtex", ""},    {{1, 2, 3, 4}, true, "abcd", ""},
+        {{255, 0, 0, 255}, true, "body", "bodym", "", 0}, {{0, 255, 0, 128}, false, "", "", "", 0},
+        {{255, 0, 0, 255}, true, "body", "bodym", "", 0}, {{10, 20, 30, 40}, true, "oldtex", "", "", 0},
+        {{10, 20, 30, 40}, true, "oldtex", "", "", 0},    {{1, 2, 3, 4}, true, "abcd", "", "", 0},
     };
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(m[i], want[i]) << "material " << i;
     // The second geometry has the builder's one plain silver material.
     ASSERT_EQ(c.geometries[1].materials.size(), 1u);
-    EXPECT_EQ(c.geometries[1].materials[0], (DffMaterial{{192, 192, 192, 255}, false, "", ""}));
+    EXPECT_EQ(c.geometries[1].materials[0], (DffMaterial{{192, 192, 192, 255}, false, "", "", "", 0}));
+}
+
+TEST(DffMaterials, TheEnvironmentMapOfTheMaterialEffectsIsRead) {
+    DffMaterialPlan plain = material({1, 2, 3, 4}, "body"), bumped = material({5, 6, 7, 8});
+    plain.envTexture = "vehicleenvmap128";
+    plain.envCoefficient = 0.25f;
+    bumped.envTexture = "xvehicleenv128";
+    bumped.envCoefficient = 2.0f;
+    bumped.bumpFirst = true;
+    const DffClump c = readClump(twoBoxes({plain, bumped, material({9, 9, 9, 9}, "none")}));
+    ASSERT_EQ(c.geometries.at(0).materials.size(), 3u);
+    const auto& m = c.geometries[0].materials;
+    EXPECT_EQ(m[0], (DffMaterial{{1, 2, 3, 4}, true, "body", "", "vehicleenvmap128", 0.25f}));
+    EXPECT_EQ(m[1], (DffMaterial{{5, 6, 7, 8}, false, "", "", "xvehicleenv128", 2.0f}));
+    EXPECT_EQ(m[2].envTexture, "");
 }
 
 TEST(DffMaterials, DamagedListsKeepWhatCameBeforeAndTheGeometryIsReadOn) {

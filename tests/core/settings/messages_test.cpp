@@ -23,6 +23,8 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgMissingTextures, {std::string("a, b")}}, {MsgDictionaryQuestion, {std::string("a.dff")}},
     {MsgBadTriangles, {int64_t(3)}},   {MsgDamagedSizeWord, {std::string("Clump Struct at 0xC")}},
     {MsgNotGameFolder, {std::string("/games/gta")}},
+    {MsgGameModel, {int64_t(411), std::string("data/vehicles.ide"), std::string("infernus, vehicle")}},
+    {MsgColourSet, {int64_t(1), int64_t(2), std::string("3, 1")}}, {MsgColoursQuestion, {std::string("a.dff")}},
 };
 
 }  // namespace

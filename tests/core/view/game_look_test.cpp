@@ -110,11 +110,11 @@ TEST(CarPaint, ReplacesPlaceholdersByTheSetAndLightsByWhite) {
     };
     for (const Row& row : rows) {
         DffClump clump;
-        clump.geometries.emplace_back().materials.push_back({row.stored, false, "", ""});
+        clump.geometries.emplace_back().materials.push_back({row.stored, false, "", "", "", 0});
         EXPECT_EQ(paintedColours(clump, row.kind, paint)[0][0], row.drawn) << int(row.stored[0]) << " " << int(row.stored[2]);
     }
     DffClump twoColours;
-    twoColours.geometries.emplace_back().materials.push_back({{0, 255, 255, 255}, false, "", ""});
+    twoColours.geometries.emplace_back().materials.push_back({{0, 255, 255, 255}, false, "", "", "", 0});
     EXPECT_EQ(paintedColours(twoColours, GameKind::Sa, {{1, 1, 1}, {2, 2, 2}})[0][0], (MaterialColour{0, 255, 255, 255}));
 }
 
@@ -129,7 +129,7 @@ std::string asText(const Bytes& b) { return std::string(b.begin(), b.end()); }
 // A one-box model whose frame is `frame`, its material naming `texture`.
 Bytes boxModel(const std::string& frame, const std::string& texture, bool wheelDummy) {
     DffGeometryPlan g = texturedBoxGeometry({-1, -1, -1}, {1, 1, 1}, {0, 0, 0, 0, 0, 0});
-    g.materials = {{{255, 255, 255, 255}, texture, "", -1, false}};
+    g.materials = {{{255, 255, 255, 255}, texture, "", -1, false, "", 0, false}};
     DffBuilder b;
     const int root = b.frame(frame);
     if (wheelDummy) b.frame({"wheel_rf_dummy", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 2, 0}, root});
