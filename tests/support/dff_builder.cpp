@@ -211,7 +211,16 @@ std::vector<uint8_t> DffBuilder::build() const {
     listStruct.u32(geometryCount_.value_or(uint32_t(geometries_.size())));
     std::vector<uint8_t> geometries = chunk(1, listStruct.b);
     for (const DffGeometryPlan& g : geometries_) {
-        const auto one = chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), materialList(g.materials), chunk(3, {})}));
+        std::vector<uint8_t> extension;
+        if (!g.nightColours.empty()) {
+            Out night;
+            night.u32(1);
+            for (const auto& c : g.nightColours)
+                for (uint8_t v : c) night.u8(v);
+            extension = chunk(0x0253F2F9, night.b);
+        }
+        const auto one =
+            chunk(0x0F, cat({chunk(1, geometryStruct(g), g.stamp), materialList(g.materials), chunk(3, extension)}));
         geometries.insert(geometries.end(), one.begin(), one.end());
     }
     const auto geometryList = chunk(0x1A, geometries);

@@ -47,6 +47,9 @@ struct DffGeometryPlan {
     std::vector<std::array<uint16_t, 4>> triangles;  // the stored words
     std::vector<std::array<uint8_t, 4>> colours;     // prelit colours (flag 0x08); missing ones are C0 40 80 FF
     std::vector<DffMaterialPlan> materials;          // empty: one plain silver material
+    // Night prelight in the geometry's Extension (0x0253F2F9), written when not empty, as many
+    // as given.
+    std::vector<std::array<uint8_t, 4>> nightColours;
     varmelo::Vec3 centre;
     float radius = 1;
     uint32_t morphTargets = 1;

@@ -19,6 +19,8 @@ constexpr uint32_t kChunkGeometryList = 0x1A;
 constexpr uint32_t kChunkGeometry = 0x0F;
 constexpr uint32_t kChunkAtomic = 0x14;
 constexpr uint32_t kChunkFrameName = 0x0253F2FE;
+constexpr uint32_t kChunkMaterialList = 0x08;
+constexpr uint32_t kChunkNightColours = 0x0253F2F9;
 constexpr uint64_t kFrameBytes = 56;
 constexpr uint32_t kLightingBlockUntil = 0x34000;
 constexpr uint32_t kClumpCountsFrom = 0x33000;  // light and camera counts beside the atomic count
@@ -131,6 +133,28 @@ uint32_t countBadTriangles(const DffGeometry& g) {
     return bad;
 }
 
+// San Andreas' night prelight: the Extra Vert Colour plugin of the geometry's Extension,
+// u32 has-colours then 4 bytes per vertex. A look only: when damaged, there is none.
+std::vector<std::array<uint8_t, 4>> readNightColours(EntryReader& r, uint64_t structEnd, uint64_t geometryEnd,
+                                                     int32_t vertices) {
+    std::vector<std::array<uint8_t, 4>> out;
+    try {
+        r.seek(structEnd);
+        if (const auto list = FindChunkWithin(r, kChunkMaterialList, geometryEnd)) r.seek(list->end);
+        const auto extension = FindChunkWithin(r, kChunkExtension, geometryEnd);
+        if (!extension) return out;
+        const auto night = FindChunkWithin(r, kChunkNightColours, extension->end);
+        if (!night || vertices <= 0 || night->end - r.pos() < 4 || r.u32le() == 0) return out;
+        if ((night->end - r.pos()) / 4 < uint64_t(vertices)) return out;
+        const std::vector<uint8_t> b = r.read(size_t(vertices) * 4);
+        out.resize(size_t(vertices));
+        for (size_t i = 0; i < out.size(); ++i) out[i] = {b[4 * i], b[4 * i + 1], b[4 * i + 2], b[4 * i + 3]};
+    } catch (const FileError&) {
+        out.clear();
+    }
+    return out;
+}
+
 DffGeometry readGeometry(EntryReader& r, const FoundChunk& geometry) {
     const FoundChunk gs = RequireChunk(r, kChunkStruct, geometry);
     const StructData s = dataOf(gs, geometry);
@@ -177,6 +201,7 @@ DffGeometry readGeometry(EntryReader& r, const FoundChunk& geometry) {
     }
     r.seek(s.end);
     g.materials = ReadMaterialList(r, geometry.end);
+    if (!g.nativeData()) g.nightColours = readNightColours(r, s.end, geometry.end, vertices);
     return g;
 }
 

@@ -21,7 +21,8 @@
 //                     target: bounding sphere (4 floats), u32 has-positions, u32 has-normals,
 //                     positions and normals (12 bytes per vertex) when those say so
 //         Material List (0x08): see dff_materials.h
-//         Extension, ... (not read)
+//         Extension (3): Extra Vert Colour (0x0253F2F9), u32 has-colours, 4 bytes per vertex;
+//                    the rest not read
 //     Atomic (0x14), one per atomic
 //       Struct (1): i32 frame index, i32 geometry index, u32 flags, u32 unused
 //     Extension (3)
@@ -71,6 +72,9 @@ struct DffGeometry {
     std::vector<Vec2> texCoords;  // the first set; empty without one
     // Prelit vertex colours (R, G, B, A), one per vertex with flag 0x08; empty without.
     std::vector<std::array<uint8_t, 4>> colours;
+    // San Andreas' night prelight (the Extension's Extra Vert Colour, 0x0253F2F9), one per
+    // vertex; empty without.
+    std::vector<std::array<uint8_t, 4>> nightColours;
     // One per entry of the material list, in list order; triangles name them by word 2.
     std::vector<DffMaterial> materials;
     DffSphere sphere;

@@ -151,18 +151,30 @@ TEST(DffMaterials, TrianglesAreGroupedByTheMaterialTheyName) {
     EXPECT_EQ(groups, (std::vector<std::vector<uint32_t>>{{1}, {0, 2}, {3}}));
 }
 
-TEST(DffMaterials, PrelitColoursArePerVertex) {
+// Day colours in the geometry's Struct, night colours in its Extension; a night list shorter
+// than the vertex list is left out, and the geometry stays whole.
+TEST(DffMaterials, PrelitAndNightColoursArePerVertex) {
     DffGeometryPlan g = boxGeometry({0, 0, 0}, {1, 1, 1}, false);
     g.flags |= kGeometryColours;
-    for (uint8_t i = 0; i < 8; ++i) g.colours.push_back({i, uint8_t(i * 2), uint8_t(i * 3), 255});
+    for (uint8_t i = 0; i < 8; ++i) {
+        g.colours.push_back({i, uint8_t(i * 2), uint8_t(i * 3), 255});
+        g.nightColours.push_back({uint8_t(100 + i), 0, 0, 255});
+    }
+    DffGeometryPlan shortNight = g;
+    shortNight.nightColours.resize(7);
     DffBuilder b;
     b.atomic(b.frame("x"), b.geometry(g));
+    b.atomic(b.frame("y"), b.geometry(shortNight));
     const DffClump c = readClump(b.build());
     ASSERT_EQ(c.error, "");
     ASSERT_EQ(c.geometries[0].colours.size(), 8u);
     EXPECT_EQ(c.geometries[0].colours[5], (std::array<uint8_t, 4>{5, 10, 15, 255}));
     EXPECT_EQ(c.geometries[0].texCoords.size(), 8u);  // the colours came before them
     EXPECT_EQ(c.geometries[0].positions.size(), 8u);
+    ASSERT_EQ(c.geometries[0].nightColours.size(), 8u);
+    EXPECT_EQ(c.geometries[0].nightColours[7], (std::array<uint8_t, 4>{107, 0, 0, 255}));
+    EXPECT_TRUE(c.geometries[1].nightColours.empty());
+    EXPECT_EQ(c.geometries[1].colours.size(), 8u);
 }
 
 TEST(ModelTextures, NamedTexturesAreDecodedFromTheDictionaryIgnoringCase) {
