@@ -8,23 +8,9 @@ namespace {
 
 // GLSL 1.20: the 2.1 compatibility context the views ask for. The light position is in eye
 // coordinates; the viewer is taken as infinitely far along +z, as GL's default light model.
-const char* const kVertexSource = R"(
-attribute vec3 position;
-attribute vec3 normal;
-#ifdef COLOUR_MATERIAL
-attribute vec4 colour;
-#endif
-#ifdef TEXTURED
-attribute vec2 texCoord;
-varying vec2 picturePoint;
-#endif
-#ifdef OUTLINE
-attribute vec3 faceNormal;
-#endif
-
-uniform mat4 modelView;
-uniform mat4 projection;
-uniform mat3 normalMatrix;
+// Both stages know the lighting: the vertex stage works it out per vertex, the fragment stage
+// for flat faces, whose normal only the fragments can see.
+const char* const kLightingSource = R"(
 uniform vec4 materialAmbient;
 uniform vec4 materialDiffuse;
 uniform vec4 materialSpecular;
@@ -36,11 +22,6 @@ uniform vec4 lightAmbient;
 uniform vec4 lightDiffuse;
 uniform vec4 lightSpecular;
 uniform vec3 lightAttenuation;
-
-varying vec4 frontColour;
-#ifdef TWO_SIDED
-varying vec4 backColour;
-#endif
 
 // What the light adds at a surface facing n, l being the unit vector towards the light.
 vec4 lightPart(vec3 n, vec3 l, vec4 ambient, vec4 diffuse) {
@@ -55,25 +36,13 @@ vec4 lightPart(vec3 n, vec3 l, vec4 ambient, vec4 diffuse) {
     return part;
 }
 
-void main() {
-    vec4 point = modelView * vec4(position, 1.0);
-    gl_Position = projection * point;
-    vec3 n = normalMatrix * normal;
-    float nn = dot(n, n);
-    n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
-#ifdef COLOUR_MATERIAL
-    vec4 ambient = colour;
-    vec4 diffuse = colour;
-#else
-    vec4 ambient = materialAmbient;
-    vec4 diffuse = materialDiffuse;
-#endif
-    vec4 front = materialEmission + ambient * sceneAmbient;
-#ifdef TWO_SIDED
-    vec4 back = front;
-#endif
+// The lit colours of a surface at `point` (eye coordinates) facing n (unit length, or zero),
+// seen from the front and from the back.
+void shade(vec3 point, vec3 n, vec4 ambient, vec4 diffuse, out vec4 front, out vec4 back) {
+    front = materialEmission + ambient * sceneAmbient;
+    back = front;
 #ifdef LIT
-    vec3 toLight = lightPosition - point.xyz;
+    vec3 toLight = lightPosition - point;
     float dd = dot(toLight, toLight);
     vec3 l = toLight * inversesqrt(dd);
     float fade = 1.0;
@@ -85,12 +54,71 @@ void main() {
     back += fade * lightPart(-n, l, ambient, diffuse);
 #endif
 #endif
-    frontColour = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
+    front = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
+    back = clamp(vec4(back.rgb, diffuse.a), 0.0, 1.0);
+}
+)";
+
+const char* const kVertexSource = R"(
+attribute vec3 position;
+#ifndef FLAT_NORMALS
+attribute vec3 normal;
+#endif
+#ifdef COLOUR_MATERIAL
+attribute vec4 colour;
+#endif
+#ifdef TEXTURED
+attribute vec2 texCoord;
+varying vec2 picturePoint;
+#endif
+#ifdef OUTLINE
+attribute vec3 faceNormal;
+#endif
+
+uniform mat4 modelView;
+uniform mat4 projection;
+uniform mat3 normalMatrix;
+
+#ifdef FLAT_NORMALS
+varying vec3 eyePoint;
+#ifdef COLOUR_MATERIAL
+varying vec4 surfaceColour;
+#endif
+#else
+varying vec4 frontColour;
 #ifdef TWO_SIDED
-    backColour = clamp(vec4(back.rgb, diffuse.a), 0.0, 1.0);
+varying vec4 backColour;
+#endif
+#endif
+
+void main() {
+    vec4 point = modelView * vec4(position, 1.0);
+    gl_Position = projection * point;
+#ifdef FLAT_NORMALS
+    eyePoint = point.xyz;
+#ifdef COLOUR_MATERIAL
+    surfaceColour = colour;
+#endif
+#else
+    vec3 n = normalMatrix * normal;
+    float nn = dot(n, n);
+    n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
+#ifdef COLOUR_MATERIAL
+    vec4 ambient = colour;
+    vec4 diffuse = colour;
+#else
+    vec4 ambient = materialAmbient;
+    vec4 diffuse = materialDiffuse;
+#endif
+    vec4 front, back;
+    shade(point.xyz, n, ambient, diffuse, front, back);
+    frontColour = front;
+#ifdef TWO_SIDED
+    backColour = back;
 #ifdef OUTLINE
     // A line has no side of its own: it is seen from the side of the face it outlines.
     if (dot(normalMatrix * faceNormal, point.xyz) > 0.0) frontColour = backColour;
+#endif
 #endif
 #endif
 #ifdef TEXTURED
@@ -100,9 +128,16 @@ void main() {
 )";
 
 const char* const kFragmentSource = R"(
+#ifdef FLAT_NORMALS
+varying vec3 eyePoint;
+#ifdef COLOUR_MATERIAL
+varying vec4 surfaceColour;
+#endif
+#else
 varying vec4 frontColour;
 #ifdef TWO_SIDED
 varying vec4 backColour;
+#endif
 #endif
 #ifdef TEXTURED
 uniform sampler2D picture;
@@ -110,6 +145,23 @@ varying vec2 picturePoint;
 #endif
 
 void main() {
+#ifdef FLAT_NORMALS
+    // The face's own normal from how its points move across the screen; that runs
+    // counter-clockwise on a front face, so a back face turns it round to its winding's normal.
+    vec3 n = cross(dFdx(eyePoint), dFdy(eyePoint));
+    float nn = dot(n, n);
+    n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
+    if (!gl_FrontFacing) n = -n;
+#ifdef COLOUR_MATERIAL
+    vec4 ambient = surfaceColour;
+    vec4 diffuse = surfaceColour;
+#else
+    vec4 ambient = materialAmbient;
+    vec4 diffuse = materialDiffuse;
+#endif
+    vec4 frontColour, backColour;
+    shade(eyePoint, n, ambient, diffuse, frontColour, backColour);
+#endif
     vec4 c = frontColour;
 #if defined(TWO_SIDED) && !defined(OUTLINE)
     if (!gl_FrontFacing) c = backColour;
@@ -125,6 +177,8 @@ void main() {
 )";
 
 QByteArray source(const ShaderFeatures& f, const char* body) {
+    // The stage that lights: the vertex stage, or the fragment stage for flat faces.
+    const bool lights = (body == kFragmentSource) == f.flatNormals;
     QByteArray s = "#version 120\n";
     if (f.colourMaterial) s += "#define COLOUR_MATERIAL\n";
     if (f.textured) s += "#define TEXTURED\n";
@@ -134,7 +188,8 @@ QByteArray source(const ShaderFeatures& f, const char* body) {
     if (f.lit) s += "#define LIT\n";
     if (f.specular) s += "#define SPECULAR\n";
     if (f.attenuated) s += "#define ATTENUATED\n";
-    return s + body;
+    if (f.flatNormals) s += "#define FLAT_NORMALS\n";
+    return lights ? s + kLightingSource + body : s + body;
 }
 
 }  // namespace

@@ -15,8 +15,7 @@
 #include "core/view/game_view_rules.h"
 #include "core/export/gltf_export.h"
 #include "core/view/model_dictionary.h"
-#include "core/view/mesh_vertices.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "core/io/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
@@ -223,19 +222,19 @@ void DffPage::rebuildMeshes() {
     for (size_t i = 0; i < parts_.size(); ++i) {
         const DffPart& part = parts_[i];
         if (!gameView_) {
-            const std::vector<ModelVertex> vertices = partVertices(*clump_, part, false);
-            if (vertices.empty()) continue;
+            PartMesh lists = varmelo::partMesh(*clump_, part, {part.frame, false}, false);
+            if (lists.empty()) continue;
             scene::Mesh& mesh = scene_->addMesh();
-            fillSilverMesh(mesh, vertices);
+            fillSilverMesh(mesh, std::move(lists));
             meshes_[i].push_back(&mesh);
         } else {
             std::vector<PartPlacement> placements{{part.frame, false}};
             for (const PartPlacement& clone : wheelClones(drawn, part)) placements.push_back(clone);
             for (const PartPlacement& at : placements) {
-                const std::vector<MaterialVertices> groups = texturedPartVertices(drawn, part, at);
-                if (groups.empty()) continue;
+                PartMesh lists = varmelo::partMesh(drawn, part, at, true);
+                if (lists.empty()) continue;
                 scene::Mesh& mesh = scene_->addMesh();
-                fillGameMesh(mesh, groups, textureSet_);
+                fillGameMesh(mesh, std::move(lists), textureSet_);
                 meshes_[i].push_back(&mesh);
             }
         }
