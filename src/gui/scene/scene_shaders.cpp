@@ -8,8 +8,9 @@ namespace {
 
 // GLSL 1.20: the 2.1 compatibility context the views ask for. The light position is in eye
 // coordinates; the viewer is taken as infinitely far along +z, as GL's default light model.
-// Both stages know the lighting: the vertex stage works it out per vertex, the fragment stage
-// for flat faces, whose normal only the fragments can see.
+// Both stages know the lighting: the vertex stage works out where the light comes from at each
+// vertex and, given a normal, the colours; for flat faces, whose normal only the fragments can
+// see, the fragment stage finishes the colours from the light as interpolated.
 const char* const kLightingSource = R"(
 uniform vec4 materialAmbient;
 uniform vec4 materialDiffuse;
@@ -23,35 +24,43 @@ uniform vec4 lightDiffuse;
 uniform vec4 lightSpecular;
 uniform vec3 lightAttenuation;
 
-// What the light adds at a surface facing n, l being the unit vector towards the light.
-vec4 lightPart(vec3 n, vec3 l, vec4 ambient, vec4 diffuse) {
+// The light at `point` (eye coordinates): l towards it, as long as its fade there (1 without
+// attenuation); h halfway between it and the viewer, for the highlight.
+void lightAt(vec3 point, out vec3 l, out float fade, out vec3 h) {
+    vec3 toLight = lightPosition - point;
+    float dd = dot(toLight, toLight);
+    vec3 unit = toLight * inversesqrt(dd);
+    fade = 1.0;
+#ifdef ATTENUATED
+    fade /= lightAttenuation.x + lightAttenuation.y * sqrt(dd) + lightAttenuation.z * dd;
+#endif
+    l = fade * unit;
+    h = normalize(unit + vec3(0.0, 0.0, 1.0));
+}
+
+// What the light adds at a surface facing n. The diffuse part is linear in l, so l interpolated
+// across a flat face gives the colours per-vertex lighting gave it.
+vec4 lightPart(vec3 n, vec3 l, float fade, vec3 h, vec4 ambient, vec4 diffuse) {
     float nl = max(dot(n, l), 0.0);
-    vec4 part = ambient * lightAmbient + nl * diffuse * lightDiffuse;
+    vec4 part = fade * ambient * lightAmbient + nl * diffuse * lightDiffuse;
 #ifdef SPECULAR
     if (nl > 0.0) {
-        float nh = max(dot(n, normalize(l + vec3(0.0, 0.0, 1.0))), 0.0);
-        part += (shininess > 0.0 ? pow(nh, shininess) : 1.0) * materialSpecular * lightSpecular;
+        float nh = max(dot(n, h), 0.0);
+        part += fade * (shininess > 0.0 ? pow(nh, shininess) : 1.0) * materialSpecular * lightSpecular;
     }
 #endif
     return part;
 }
 
-// The lit colours of a surface at `point` (eye coordinates) facing n (unit length, or zero),
-// seen from the front and from the back.
-void shade(vec3 point, vec3 n, vec4 ambient, vec4 diffuse, out vec4 front, out vec4 back) {
+// The lit colours of a surface facing n (unit length, or zero), seen from the front and from
+// the back.
+void shade(vec3 n, vec3 l, float fade, vec3 h, vec4 ambient, vec4 diffuse, out vec4 front, out vec4 back) {
     front = materialEmission + ambient * sceneAmbient;
     back = front;
 #ifdef LIT
-    vec3 toLight = lightPosition - point;
-    float dd = dot(toLight, toLight);
-    vec3 l = toLight * inversesqrt(dd);
-    float fade = 1.0;
-#ifdef ATTENUATED
-    fade /= lightAttenuation.x + lightAttenuation.y * sqrt(dd) + lightAttenuation.z * dd;
-#endif
-    front += fade * lightPart(n, l, ambient, diffuse);
+    front += lightPart(n, l, fade, h, ambient, diffuse);
 #ifdef TWO_SIDED
-    back += fade * lightPart(-n, l, ambient, diffuse);
+    back += lightPart(-n, l, fade, h, ambient, diffuse);
 #endif
 #endif
     front = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
@@ -81,6 +90,13 @@ uniform mat3 normalMatrix;
 
 #ifdef FLAT_NORMALS
 varying vec3 eyePoint;
+varying vec3 lightVector;
+#ifdef ATTENUATED
+varying float lightFade;
+#endif
+#ifdef SPECULAR
+varying vec3 halfVector;
+#endif
 #ifdef COLOUR_MATERIAL
 varying vec4 surfaceColour;
 #endif
@@ -94,8 +110,21 @@ varying vec4 backColour;
 void main() {
     vec4 point = modelView * vec4(position, 1.0);
     gl_Position = projection * point;
+    vec3 l = vec3(0.0);
+    float fade = 1.0;
+    vec3 h = vec3(0.0);
+#ifdef LIT
+    lightAt(point.xyz, l, fade, h);
+#endif
 #ifdef FLAT_NORMALS
     eyePoint = point.xyz;
+    lightVector = l;
+#ifdef ATTENUATED
+    lightFade = fade;
+#endif
+#ifdef SPECULAR
+    halfVector = h;
+#endif
 #ifdef COLOUR_MATERIAL
     surfaceColour = colour;
 #endif
@@ -111,7 +140,7 @@ void main() {
     vec4 diffuse = materialDiffuse;
 #endif
     vec4 front, back;
-    shade(point.xyz, n, ambient, diffuse, front, back);
+    shade(n, l, fade, h, ambient, diffuse, front, back);
     frontColour = front;
 #ifdef TWO_SIDED
     backColour = back;
@@ -130,6 +159,13 @@ void main() {
 const char* const kFragmentSource = R"(
 #ifdef FLAT_NORMALS
 varying vec3 eyePoint;
+varying vec3 lightVector;
+#ifdef ATTENUATED
+varying float lightFade;
+#endif
+#ifdef SPECULAR
+varying vec3 halfVector;
+#endif
 #ifdef COLOUR_MATERIAL
 varying vec4 surfaceColour;
 #endif
@@ -159,8 +195,17 @@ void main() {
     vec4 ambient = materialAmbient;
     vec4 diffuse = materialDiffuse;
 #endif
+    // Interpolated only where they vary.
+    float fade = 1.0;
+    vec3 h = vec3(0.0);
+#ifdef ATTENUATED
+    fade = lightFade;
+#endif
+#ifdef SPECULAR
+    h = halfVector;
+#endif
     vec4 frontColour, backColour;
-    shade(eyePoint, n, ambient, diffuse, frontColour, backColour);
+    shade(n, lightVector, fade, h, ambient, diffuse, frontColour, backColour);
 #endif
     vec4 c = frontColour;
 #if defined(TWO_SIDED) && !defined(OUTLINE)
@@ -177,8 +222,6 @@ void main() {
 )";
 
 QByteArray source(const ShaderFeatures& f, const char* body) {
-    // The stage that lights: the vertex stage, or the fragment stage for flat faces.
-    const bool lights = (body == kFragmentSource) == f.flatNormals;
     QByteArray s = "#version 120\n";
     if (f.colourMaterial) s += "#define COLOUR_MATERIAL\n";
     if (f.textured) s += "#define TEXTURED\n";
@@ -189,7 +232,7 @@ QByteArray source(const ShaderFeatures& f, const char* body) {
     if (f.specular) s += "#define SPECULAR\n";
     if (f.attenuated) s += "#define ATTENUATED\n";
     if (f.flatNormals) s += "#define FLAT_NORMALS\n";
-    return lights ? s + kLightingSource + body : s + body;
+    return s + kLightingSource + body;
 }
 
 }  // namespace

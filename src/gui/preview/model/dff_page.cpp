@@ -409,7 +409,7 @@ void DffPage::rowChanged(QListWidgetItem* item) {
 
 void DffPage::selectionChanged() {
     // Painting over the stored colours costs nothing at any model size, so a click never
-    // rebuilds a vertex list.
+    // rebuilds a part's arrays.
     const int selected = list_->selectedItems().isEmpty() ? -1 : list_->row(list_->selectedItems().first());
     const QColor paint = toColour(gameView_ ? kSelectedTint : kSelectedPartColour);
     for (size_t i = 0; i < meshes_.size(); ++i)
