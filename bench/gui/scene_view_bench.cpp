@@ -72,7 +72,8 @@ void buildModel(Scene& scene, std::vector<Mesh*>& parts, bool indexed) {
             auto at = [&](int r, int c) { return std::uint16_t((r - first) * (cols + 1) + c); };
             for (int r = first; r < first + rowsPerPart; ++r)
                 for (int c = 0; c < cols; ++c)
-                    idx.insert(idx.end(), {at(r, c), at(r + 1, c), at(r, c + 1), at(r, c + 1), at(r + 1, c), at(r + 1, c + 1)});
+                    idx.insert(idx.end(),
+                               {at(r, c), at(r + 1, c), at(r, c + 1), at(r, c + 1), at(r + 1, c), at(r + 1, c + 1)});
             Mesh& m = scene.addMesh();
             m.setVertexMode(Mesh::VertexMode::PositionNormal);
             m.setMaterial(silver);
