@@ -16,6 +16,7 @@
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -41,11 +42,15 @@ public:
     }
 };
 
-// A bumpy ball of radius about 50 cut into bands, each band one part, flat shaded.
-void buildModel(Scene& scene, std::vector<Mesh*>& parts) {
+// A bumpy ball of radius about 50 cut into bands, each band one part, flat shaded. As the
+// model view draws a model (`indexed`): each band's grid points stored once, an index list
+// over them, the faces' normals left to the shader and the silver as the material; or as a
+// plain list of three entries a triangle with a normal and a colour each.
+void buildModel(Scene& scene, std::vector<Mesh*>& parts, bool indexed) {
     const int perPart = kTriangles / kParts;
     const int cols = 100;
     const int rows = kTriangles / (2 * cols);
+    const int rowsPerPart = perPart / (2 * cols);
     auto point = [&](int r, int c) {
         const double pitch = std::numbers::pi * (r + 0.5) / (rows + 1);
         const double turn = 2 * std::numbers::pi * c / cols;
@@ -53,6 +58,30 @@ void buildModel(Scene& scene, std::vector<Mesh*>& parts) {
         return QVector3D(float(radius * std::sin(pitch) * std::cos(turn)),
                          float(radius * std::sin(pitch) * std::sin(turn)), float(radius * std::cos(pitch)));
     };
+    if (indexed) {
+        Material silver;
+        silver.ambient = silver.diffuse = {0.75f, 0.75f, 0.75f, 1};
+        for (int first = 0; first < rows; first += rowsPerPart) {
+            std::vector<float> pos;
+            std::vector<std::uint16_t> idx;
+            for (int r = first; r <= first + rowsPerPart; ++r)
+                for (int c = 0; c <= cols; ++c) {
+                    const QVector3D p = point(r, c);
+                    pos.insert(pos.end(), {p.x(), p.y(), p.z()});
+                }
+            auto at = [&](int r, int c) { return std::uint16_t((r - first) * (cols + 1) + c); };
+            for (int r = first; r < first + rowsPerPart; ++r)
+                for (int c = 0; c < cols; ++c)
+                    idx.insert(idx.end(),
+                               {at(r, c), at(r + 1, c), at(r, c + 1), at(r, c + 1), at(r + 1, c), at(r + 1, c + 1)});
+            Mesh& m = scene.addMesh();
+            m.setVertexMode(Mesh::VertexMode::PositionNormal);
+            m.setMaterial(silver);
+            m.setIndexedTriangles(std::move(pos), {}, std::move(idx));
+            parts.push_back(&m);
+        }
+        return;
+    }
     std::vector<float> pos, nrm, col;
     int done = 0;
     auto flush = [&] {
@@ -87,9 +116,9 @@ struct Fixture {
     std::unique_ptr<BenchView> view;
     std::vector<Mesh*> parts;
 
-    explicit Fixture(const benchmark::State& state) {
+    explicit Fixture(const benchmark::State& state, bool indexed = true) {
         const auto aa = state.range(0) ? SceneView::Antialiasing::Multisample2x : SceneView::Antialiasing::None;
-        buildModel(scene, parts);
+        buildModel(scene, parts, indexed);
         scene.camera().setPosition({300, 150, 100});
         view = std::make_unique<BenchView>(scene);
         view->resize(640, 480);
@@ -183,7 +212,7 @@ private:
 void BM_RedrawFloor(benchmark::State& state) {
     Scene scene;
     std::vector<Mesh*> parts;
-    buildModel(scene, parts);
+    buildModel(scene, parts, false);
     scene.camera().setPosition({300, 150, 100});
     std::vector<float> positions;
     for (const Mesh* m : parts) positions.insert(positions.end(), m->positions().begin(), m->positions().end());
@@ -230,7 +259,7 @@ void BM_PaintPartRed(benchmark::State& state) {
 
 // New per-vertex colours for one part: the colour array goes to the GL again.
 void BM_RecolourPartVertices(benchmark::State& state) {
-    Fixture f(state);
+    Fixture f(state, false);
     const std::size_t values = f.parts[3]->colours().size();
     bool red = false;
     for (auto _ : state) {
@@ -255,7 +284,7 @@ void variants(benchmark::internal::Benchmark* b) {
 // Every part emptied and filled again entry by entry, as a page that rebuilds its vertex
 // lists on each click would do: the cost that fillColour() and setVisible() avoid.
 void BM_RebuildAllByAppending(benchmark::State& state) {
-    Fixture f(state);
+    Fixture f(state, false);
     std::vector<std::vector<float>> pos, nrm;
     for (Mesh* m : f.parts) {
         pos.push_back(m->positions());

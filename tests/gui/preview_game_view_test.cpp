@@ -11,7 +11,7 @@
 #include <QtTest>
 
 #include "core/view/mesh_vertices.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "core/settings/messages.h"
 #include "gui/app/command_actions.h"
 #include "gui/app/core_app_settings.h"
@@ -218,12 +218,16 @@ private slots:
             QVERIFY(a->ranges().empty() && a->texCoords().empty());
             QCOMPARE(a->positions(), b->positions());
             QCOMPARE(a->normals(), b->normals());
+            QCOMPARE(a->indices(), b->indices());
             QCOMPARE(a->colours(), b->colours());
+            QCOMPARE(a->material().diffuse, b->material().diffuse);
             QCOMPARE(a->hasFillColour(), i == 1);
         }
         QCOMPARE(page->partMesh(1)->fillRgba(), (scene::Rgba{1, 0, 0, 1}));
-        for (size_t k = 0; k < page->partMesh(0)->colours().size(); k += 4)
-            QCOMPARE(page->partMesh(0)->colours()[k], kPartColour.r);
+        // Silver is the part's one colour, not a colour per vertex.
+        QVERIFY(page->partMesh(0)->colours().empty());
+        QCOMPARE(page->partMesh(0)->material().diffuse[0], kPartColour.r);
+        QCOMPARE(page->partMesh(0)->material().ambient, page->partMesh(0)->material().diffuse);
     }
 
     void missingTexturesAreListedOnTheStatusBar() {
@@ -382,8 +386,7 @@ private slots:
         // The primary placeholder (60, 255, 0) wears palette colour 3 of the set (3, 2, 1, 0),
         // and colour 0 of the second set once that is picked.
         const auto primary = [&] {
-            const scene::Mesh* body = page->partMesh(0);
-            const float* c = &body->colours().at(size_t(body->ranges().at(0).first) * 4);
+            const scene::Rgba c = page->partMesh(0)->ranges().at(0).colour.value();
             return QColor::fromRgbF(c[0], c[1], c[2]).rgb();
         };
         QCOMPARE(primary(), qRgb(132, 4, 16));

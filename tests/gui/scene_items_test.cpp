@@ -44,6 +44,28 @@ private slots:
         if (colourFloats > 0 && colourFloats < colours) QCOMPARE(m.colours().back(), 1.0f);
     }
 
+    void indexedTrianglesNameOnlyVerticesTheyHave() {
+        Scene scene;
+        Mesh& m = scene.addMesh();
+        // Four vertices (the last one far away and named by no kept triangle); the second
+        // triangle names a fifth vertex and goes, the half triangle at the end too.
+        m.setIndexedTriangles({0, 0, 0, 2, 0, 0, 0, 2, 0, 100, 100, 100}, {}, {0, 1, 2, 1, 4, 2, 3, 0});
+        QVERIFY(m.indexed() && m.flatNormals());
+        QCOMPARE(m.indices(), (std::vector<std::uint16_t>{0, 1, 2}));
+        QCOMPARE(m.vertexCount(), 4);
+        QCOMPARE(m.triangleCount(), 1);
+        QVector3D c;
+        float r = 0;
+        QVERIFY(m.localBounds(c, r));
+        QCOMPARE(c, QVector3D(1, 1, 0));
+        // Ranges count indices.
+        m.setTexturing({}, {{0, 6, nullptr, false, {}}});
+        QCOMPARE(m.ranges().at(0).count, 3);
+        QCOMPARE(m.texCoords().size(), size_t(8));
+        m.setTriangles({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1, 0, 0, 1});
+        QVERIFY(!m.indexed() && !m.flatNormals() && m.indices().empty());
+    }
+
     void appendedVerticesAndColours() {
         Scene scene;
         Mesh& m = scene.addMesh();

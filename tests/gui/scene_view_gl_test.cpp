@@ -154,6 +154,52 @@ private slots:
         QVERIFY(isWhite(img.pixel(2, 2)));
     }
 
+    void flatFacesWithoutNormalsLookAsWithTheirPlaneNormals_data() {
+        QTest::addColumn<bool>("twoSided");
+        QTest::newRow("one-sided") << false;
+        QTest::newRow("two-sided") << true;
+    }
+    void flatFacesWithoutNormalsLookAsWithTheirPlaneNormals() {
+        QFETCH(bool, twoSided);
+        // A pyramid pointing at the camera, its four faces each lit at its own angle, and a
+        // triangle beside it that shows the camera its back.
+        const std::vector<float> points = {-2, 0, -2, 2, 0, -2, 2, 0, 2, -2, 0, 2, 0, -1.5f, 0,
+                                           2.5f, 0, -1, 3.5f, 0, 1, 4, 0, -1};
+        const std::vector<std::uint16_t> corners = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4, 5, 6, 7};
+        std::vector<float> listed, normals;
+        for (std::size_t t = 0; t < corners.size(); t += 3) {
+            const auto at = [&](int k) { return QVector3D(points[corners[t + k] * 3], points[corners[t + k] * 3 + 1], points[corners[t + k] * 3 + 2]); };
+            const QVector3D n = QVector3D::normal(at(0), at(1), at(2));
+            for (int k = 0; k < 3; ++k) {
+                listed.insert(listed.end(), {at(k).x(), at(k).y(), at(k).z()});
+                normals.insert(normals.end(), {n.x(), n.y(), n.z()});
+            }
+        }
+        Material red;
+        red.ambient = red.diffuse = {0.9f, 0.1f, 0.1f, 1};
+        Mesh& withNormals = scene->addMesh();
+        Mesh& flat = scene->addMesh();
+        for (Mesh* m : {&withNormals, &flat}) m->setMaterial(red);
+        withNormals.setTriangles(listed, normals);
+        flat.setIndexedTriangles(points, {}, corners);
+        flat.setVisible(false);
+        showView();
+        view->setTwoSidedLighting(twoSided);
+        const QImage expected = frame();
+        withNormals.setVisible(false);
+        flat.setVisible(true);
+        const QImage got = frame();
+        int worst = 0, drawn = 0;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const QRgb a = expected.pixel(x, y), b = got.pixel(x, y);
+                drawn += !isWhite(a);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            }
+        QVERIFY(drawn > 1000);
+        QVERIFY2(worst <= 1, qPrintable(QString::number(worst)));
+    }
+
     void hidingAndShowingMesh() {
         Mesh& m = redTriangle();
         Mesh& other = scene->addMesh();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <type_traits>
 
 #include "core/io/endian.h"
 #include "core/io/errors.h"
@@ -79,11 +80,22 @@ FoundChunk fixedStruct(EntryReader& r, const FoundChunk& parent, uint64_t fixed,
 
 Vec3 vec3At(const uint8_t* p) { return {f32le(p), f32le(p + 4), f32le(p + 8)}; }
 
-std::vector<Vec3> readVectors(EntryReader& r, int32_t count, const StructData& s, const char* what) {
-    std::vector<uint8_t> bytes = r.read(size_t(tableBytes(r, count, 12, s, what)));
-    std::vector<Vec3> out(static_cast<size_t>(count));
-    for (size_t i = 0; i < out.size(); ++i) out[i] = vec3At(bytes.data() + 12 * i);
+// A table of `count` items of T, each stored in sizeof(T) bytes: the bytes are read straight
+// into the table's own memory and decoded there, item by item, so they are copied once and
+// never pass through a buffer.
+template <class T, class Decode>
+std::vector<T> readTable(EntryReader& r, int32_t count, const StructData& s, const char* what, Decode decode) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    const uint64_t bytes = tableBytes(r, count, sizeof(T), s, what);
+    std::vector<T> out(static_cast<size_t>(count));
+    auto* raw = reinterpret_cast<uint8_t*>(out.data());
+    r.read(raw, size_t(bytes));
+    for (size_t i = 0; i < out.size(); ++i) out[i] = decode(raw + sizeof(T) * i);
     return out;
+}
+
+std::vector<Vec3> readVectors(EntryReader& r, int32_t count, const StructData& s, const char* what) {
+    return readTable<Vec3>(r, count, s, what, vec3At);
 }
 
 void readFrames(EntryReader& r, const FoundChunk& list, DffClump& clump) {
@@ -171,23 +183,19 @@ DffGeometry readGeometry(EntryReader& r, const FoundChunk& geometry) {
     }
     const int32_t vertices = g.vertexCount;
     if (!g.nativeData()) {
-        if (g.flags & kGeometryColours) {
-            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 4, s, "vertex colour list")));
-            g.colours.resize(size_t(vertices));
-            for (size_t i = 0; i < g.colours.size(); ++i) g.colours[i] = {b[4 * i], b[4 * i + 1], b[4 * i + 2], b[4 * i + 3]};
-        }
+        if (g.flags & kGeometryColours)
+            g.colours = readTable<std::array<uint8_t, 4>>(r, vertices, s, "vertex colour list", [](const uint8_t* p) {
+                return std::array<uint8_t, 4>{p[0], p[1], p[2], p[3]};
+            });
         const size_t sets = texCoordSets(g.flags);
         if (sets > 0) {
-            const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, vertices, 8, s, "texture coordinate list")));
-            g.texCoords.resize(size_t(vertices));
-            for (size_t i = 0; i < g.texCoords.size(); ++i)
-                g.texCoords[i] = {f32le(b.data() + 8 * i), f32le(b.data() + 8 * i + 4)};
+            g.texCoords = readTable<Vec2>(r, vertices, s, "texture coordinate list",
+                                          [](const uint8_t* p) { return Vec2{f32le(p), f32le(p + 4)}; });
             for (size_t k = 1; k < sets; ++k) r.skip(tableBytes(r, vertices, 8, s, "texture coordinate list"));
         }
-        const std::vector<uint8_t> b = r.read(size_t(tableBytes(r, g.triangleCount, 8, s, "triangle list")));
-        g.triangles.resize(size_t(g.triangleCount));
-        for (size_t i = 0; i < g.triangles.size(); ++i)
-            for (size_t k = 0; k < 4; ++k) g.triangles[i][k] = u16le(b.data() + 8 * i + 2 * k);
+        g.triangles = readTable<std::array<uint16_t, 4>>(r, g.triangleCount, s, "triangle list", [](const uint8_t* p) {
+            return std::array<uint16_t, 4>{u16le(p), u16le(p + 2), u16le(p + 4), u16le(p + 6)};
+        });
         g.badTriangles = countBadTriangles(g);
     }
     if (morphTargets > 0) {

@@ -87,7 +87,7 @@ struct DffClump {
     uint32_t atomicCount = 0;  // as the Clump's Struct states it
     std::vector<DffFrame> frames;
     // Each frame's matrix in model space (frameWorldMatrices), worked out once as the frames
-    // are read; what the vertex lists place parts by.
+    // are read; what the views and exports place parts by.
     std::vector<Mat4> world;
     std::vector<DffGeometry> geometries;
     std::vector<DffAtomic> atomics;

@@ -1,6 +1,7 @@
 #pragma once
-// The vertex lists the 3D views draw: triangle lists without an index buffer, three entries
-// per triangle in drawing order, front faces counter-clockwise.
+// Triangle lists without an index buffer, three entries per triangle in drawing order, front
+// faces counter-clockwise: what the collision view draws and the OBJ export writes.
+// The model view draws part_mesh.h's indexed arrays instead.
 #include <vector>
 
 #include "core/model/col_reader.h"

@@ -30,6 +30,31 @@ void Mesh::setTriangles(std::vector<float> positions, std::vector<float> normals
     normals_ = std::move(normals);
     colours_ = std::move(colours);
     texCoords_.clear();
+    indices_.clear();
+    indexed_ = false;
+    ranges_.clear();
+    geometryChanged();
+}
+
+void Mesh::setIndexedTriangles(std::vector<float> positions, std::vector<float> normals,
+                               std::vector<std::uint16_t> indices) {
+    positions.resize(positions.size() / 3 * 3);
+    const std::size_t vertices = positions.size() / 3;
+    if (!normals.empty()) normals.resize(vertices * 3, 0.0f);
+    // A triangle naming a vertex the arrays lack would read past them when drawn.
+    std::size_t kept = 0;
+    for (std::size_t t = 0; t + 3 <= indices.size(); t += 3) {
+        if (indices[t] >= vertices || indices[t + 1] >= vertices || indices[t + 2] >= vertices) continue;
+        if (kept != t) std::copy_n(indices.begin() + std::ptrdiff_t(t), 3, indices.begin() + std::ptrdiff_t(kept));
+        kept += 3;
+    }
+    indices.resize(kept);
+    positions_ = std::move(positions);
+    normals_ = std::move(normals);
+    colours_.clear();
+    texCoords_.clear();
+    indices_ = std::move(indices);
+    indexed_ = true;
     ranges_.clear();
     geometryChanged();
 }
@@ -37,7 +62,7 @@ void Mesh::setTriangles(std::vector<float> positions, std::vector<float> normals
 void Mesh::setTexturing(std::vector<float> texCoords, std::vector<MeshRange> ranges) {
     texCoords.resize(positions_.size() / 3 * 2, 0.0f);
     // Ranges are kept inside the list, so a draw never reads past it.
-    const int vertices = vertexCount();
+    const int vertices = entryCount();
     std::vector<MeshRange> kept;
     for (MeshRange& r : ranges) {
         r.first = std::clamp(r.first, 0, vertices);
@@ -56,6 +81,7 @@ bool Mesh::hasBlendedRanges() const {
 }
 
 void Mesh::appendVertex(const QVector3D& position, const QVector3D& normal, const QColor& colour) {
+    if (indexed_) clear();
     const std::size_t before = positions_.size() / 3;
     positions_.insert(positions_.end(), {position.x(), position.y(), position.z()});
     normals_.insert(normals_.end(), {normal.x(), normal.y(), normal.z()});
@@ -82,6 +108,8 @@ void Mesh::clear() {
     normals_.clear();
     colours_.clear();
     texCoords_.clear();
+    indices_.clear();
+    indexed_ = false;
     ranges_.clear();
     geometryChanged();
 }
@@ -111,27 +139,34 @@ bool Mesh::usesVertexColours() const {
 }
 
 bool Mesh::localBounds(QVector3D& centre, float& radius) const {
-    if (positions_.empty()) return false;
     if (!boundsValid_) {
-        float lo[3] = {positions_[0], positions_[1], positions_[2]};
-        float hi[3] = {lo[0], lo[1], lo[2]};
+        boundsValid_ = true;
+        boundsEmpty_ = true;
+        // Only the vertices drawn count: an indexed list may store some no triangle names.
+        std::vector<bool> drawn(indexed_ ? positions_.size() / 3 : 0, false);
+        for (const std::uint16_t i : indices_) drawn[i] = true;
+        auto counts = [&](std::size_t i) { return !indexed_ || drawn[i / 3]; };
+        float lo[3] = {}, hi[3] = {};
         for (std::size_t i = 0; i < positions_.size(); i += 3) {
+            if (!counts(i)) continue;
             for (int k = 0; k < 3; ++k) {
-                lo[k] = std::min(lo[k], positions_[i + k]);
-                hi[k] = std::max(hi[k], positions_[i + k]);
+                lo[k] = boundsEmpty_ ? positions_[i + k] : std::min(lo[k], positions_[i + k]);
+                hi[k] = boundsEmpty_ ? positions_[i + k] : std::max(hi[k], positions_[i + k]);
             }
+            boundsEmpty_ = false;
         }
         boundsCentre_ = QVector3D((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2, (lo[2] + hi[2]) / 2);
         float r2 = 0;
         for (std::size_t i = 0; i < positions_.size(); i += 3) {
+            if (!counts(i)) continue;
             const float dx = positions_[i] - boundsCentre_.x();
             const float dy = positions_[i + 1] - boundsCentre_.y();
             const float dz = positions_[i + 2] - boundsCentre_.z();
             r2 = std::max(r2, dx * dx + dy * dy + dz * dz);
         }
         boundsRadius_ = std::sqrt(r2);
-        boundsValid_ = true;
     }
+    if (boundsEmpty_) return false;
     centre = boundsCentre_;
     radius = boundsRadius_;
     return true;

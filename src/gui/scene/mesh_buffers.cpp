@@ -32,7 +32,8 @@ void pointAt(GlBuffer& buffer, ShaderAttribute attribute, int size, GLenum type,
 void MeshBuffers::sync(const Mesh& mesh) {
     const bool newColours = colourRevision_ != mesh.colourRevision();
     if (geometryRevision_ != mesh.geometryRevision() || (newColours && !coloursFitWeld(mesh))) {
-        weld(mesh);
+        if (mesh.indexed()) sendIndexed(mesh);
+        else weld(mesh);
         geometryRevision_ = mesh.geometryRevision();
         colourRevision_ = 0;
     }
@@ -42,7 +43,23 @@ void MeshBuffers::sync(const Mesh& mesh) {
     }
 }
 
+void MeshBuffers::sendIndexed(const Mesh& mesh) {
+    entries_ = mesh.entryCount() / 3 * 3;
+    auto send = [&](GlBuffer& buffer, const std::vector<float>& stream) {
+        if (stream.empty()) buffer.destroy();
+        else upload(buffer, stream);
+    };
+    send(positions_, mesh.positions());
+    send(normals_, mesh.normals());
+    send(texCoords_, mesh.texCoords());
+    upload(indices_, mesh.indices());
+    shortIndices_ = true;
+    sources_.clear();
+    entryVertex_.clear();
+}
+
 void MeshBuffers::weld(const Mesh& mesh) {
+    shortIndices_ = false;
     entries_ = mesh.vertexCount() / 3 * 3;
     const auto entries = std::size_t(mesh.vertexCount());
     // The colours are welded too, whether drawn now or not, so that the vertices stay right
@@ -91,7 +108,7 @@ void MeshBuffers::uploadColours(const Mesh& mesh) {
 
 void MeshBuffers::bindPositionsAndNormals() {
     pointAt(positions_, kPosition, 3, GL_FLOAT);
-    pointAt(normals_, kNormal, 3, GL_FLOAT);
+    if (normals_.exists()) pointAt(normals_, kNormal, 3, GL_FLOAT);
 }
 
 void MeshBuffers::bindColours() { pointAt(colours_, kColour, 4, GL_UNSIGNED_BYTE, true); }
@@ -108,8 +125,9 @@ void MeshBuffers::draw(int first, int count) {
         return;
     }
     indices_.bind();
-    gl().glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT,
-                        reinterpret_cast<const void*>(std::size_t(first) * sizeof(std::uint32_t)));
+    const std::size_t size = shortIndices_ ? sizeof(std::uint16_t) : sizeof(std::uint32_t);
+    gl().glDrawElements(GL_TRIANGLES, count, shortIndices_ ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                        reinterpret_cast<const void*>(std::size_t(first) * size));
 }
 
 }  // namespace varmelo::gui::scene

@@ -2,7 +2,7 @@
 // A mesh's arrays as last sent to the GL, one buffer each, so that new colours send only
 // colours and a fill colour sends nothing at all. Entries equal in every attribute go over
 // once, with an index buffer saying which vertex each entry is; a list that shares nothing
-// (a flat-shaded model) goes over as it is, without one.
+// goes over as it is, without one. An indexed mesh goes over as it is, with its own indices.
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +18,7 @@ public:
     void sync(const Mesh& mesh);
 
     // Each points its attribute location at its buffer (the caller enables the arrays).
+    // Normals only where the mesh has them (not for flat faces).
     void bindPositionsAndNormals();
     void bindColours();
     // False when the mesh has no texture coordinates.
@@ -29,6 +30,7 @@ public:
 
 private:
     void weld(const Mesh& mesh);
+    void sendIndexed(const Mesh& mesh);
     bool coloursFitWeld(const Mesh& mesh) const;
     void uploadColours(const Mesh& mesh);
 
@@ -40,6 +42,7 @@ private:
     std::uint64_t geometryRevision_ = 0;
     std::uint64_t colourRevision_ = 0;
     int entries_ = 0;
+    bool shortIndices_ = false;
 };
 
 }  // namespace varmelo::gui::scene

@@ -205,9 +205,12 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
     if (entries == 0) return;
 
     ShaderFeatures features = itemFeatures(pass);
-    unsigned arrays = bit(kPosition) | bit(kNormal);
+    features.flatNormals = mesh.flatNormals();
+    unsigned arrays = bit(kPosition) | (features.flatNormals ? 0 : bit(kNormal));
     buffers.bindPositionsAndNormals();
-    if (mesh.usesVertexColours()) {
+    // A colour for the whole draw stands still in the colour attribute: a uniform in effect.
+    const bool vertexColours = mesh.usesVertexColours();
+    if (vertexColours) {
         features.colourMaterial = true;
         buffers.bindColours();
         arrays |= bit(kColour);
@@ -215,6 +218,7 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
         features.colourMaterial = true;
         gl_.glVertexAttrib4fv(kColour, mesh.fillRgba().data());
     }
+    const bool rangeColours = !vertexColours && !mesh.hasFillColour();
     gl_.glPolygonMode(GL_FRONT_AND_BACK, item_.material->wireframe ? GL_LINE : GL_FILL);
 
     if (mesh.ranges().empty()) {
@@ -233,6 +237,10 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
         // The texel times the lit colour: the light and the vertex or fill colour act on the picture.
         ShaderFeatures range = features;
         range.textured = picture != 0;
+        if (rangeColours && r.colour) {
+            range.colourMaterial = true;
+            gl_.glVertexAttrib4fv(kColour, r.colour->data());
+        }
         enableArrays(range.textured ? arrays | bit(kTexCoord) : arrays);
         if (!use(range)) continue;
         gl_.glBindTexture(GL_TEXTURE_2D, picture);

@@ -8,9 +8,71 @@ namespace {
 
 // GLSL 1.20: the 2.1 compatibility context the views ask for. The light position is in eye
 // coordinates; the viewer is taken as infinitely far along +z, as GL's default light model.
+// Both stages know the lighting: the vertex stage works out where the light comes from at each
+// vertex and, given a normal, the colours; for flat faces, whose normal only the fragments can
+// see, the fragment stage finishes the colours from the light as interpolated.
+const char* const kLightingSource = R"(
+uniform vec4 materialAmbient;
+uniform vec4 materialDiffuse;
+uniform vec4 materialSpecular;
+uniform vec4 materialEmission;
+uniform float shininess;
+uniform vec4 sceneAmbient;
+uniform vec3 lightPosition;
+uniform vec4 lightAmbient;
+uniform vec4 lightDiffuse;
+uniform vec4 lightSpecular;
+uniform vec3 lightAttenuation;
+
+// The light at `point` (eye coordinates): l towards it, as long as its fade there (1 without
+// attenuation); h halfway between it and the viewer, for the highlight.
+void lightAt(vec3 point, out vec3 l, out float fade, out vec3 h) {
+    vec3 toLight = lightPosition - point;
+    float dd = dot(toLight, toLight);
+    vec3 unit = toLight * inversesqrt(dd);
+    fade = 1.0;
+#ifdef ATTENUATED
+    fade /= lightAttenuation.x + lightAttenuation.y * sqrt(dd) + lightAttenuation.z * dd;
+#endif
+    l = fade * unit;
+    h = normalize(unit + vec3(0.0, 0.0, 1.0));
+}
+
+// What the light adds at a surface facing n. The diffuse part is linear in l, so l interpolated
+// across a flat face gives the colours per-vertex lighting gave it.
+vec4 lightPart(vec3 n, vec3 l, float fade, vec3 h, vec4 ambient, vec4 diffuse) {
+    float nl = max(dot(n, l), 0.0);
+    vec4 part = fade * ambient * lightAmbient + nl * diffuse * lightDiffuse;
+#ifdef SPECULAR
+    if (nl > 0.0) {
+        float nh = max(dot(n, h), 0.0);
+        part += fade * (shininess > 0.0 ? pow(nh, shininess) : 1.0) * materialSpecular * lightSpecular;
+    }
+#endif
+    return part;
+}
+
+// The lit colours of a surface facing n (unit length, or zero), seen from the front and from
+// the back.
+void shade(vec3 n, vec3 l, float fade, vec3 h, vec4 ambient, vec4 diffuse, out vec4 front, out vec4 back) {
+    front = materialEmission + ambient * sceneAmbient;
+    back = front;
+#ifdef LIT
+    front += lightPart(n, l, fade, h, ambient, diffuse);
+#ifdef TWO_SIDED
+    back += lightPart(-n, l, fade, h, ambient, diffuse);
+#endif
+#endif
+    front = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
+    back = clamp(vec4(back.rgb, diffuse.a), 0.0, 1.0);
+}
+)";
+
 const char* const kVertexSource = R"(
 attribute vec3 position;
+#ifndef FLAT_NORMALS
 attribute vec3 normal;
+#endif
 #ifdef COLOUR_MATERIAL
 attribute vec4 colour;
 #endif
@@ -25,39 +87,48 @@ attribute vec3 faceNormal;
 uniform mat4 modelView;
 uniform mat4 projection;
 uniform mat3 normalMatrix;
-uniform vec4 materialAmbient;
-uniform vec4 materialDiffuse;
-uniform vec4 materialSpecular;
-uniform vec4 materialEmission;
-uniform float shininess;
-uniform vec4 sceneAmbient;
-uniform vec3 lightPosition;
-uniform vec4 lightAmbient;
-uniform vec4 lightDiffuse;
-uniform vec4 lightSpecular;
-uniform vec3 lightAttenuation;
 
+#ifdef FLAT_NORMALS
+varying vec3 eyePoint;
+varying vec3 lightVector;
+#ifdef ATTENUATED
+varying float lightFade;
+#endif
+#ifdef SPECULAR
+varying vec3 halfVector;
+#endif
+#ifdef COLOUR_MATERIAL
+varying vec4 surfaceColour;
+#endif
+#else
 varying vec4 frontColour;
 #ifdef TWO_SIDED
 varying vec4 backColour;
 #endif
-
-// What the light adds at a surface facing n, l being the unit vector towards the light.
-vec4 lightPart(vec3 n, vec3 l, vec4 ambient, vec4 diffuse) {
-    float nl = max(dot(n, l), 0.0);
-    vec4 part = ambient * lightAmbient + nl * diffuse * lightDiffuse;
-#ifdef SPECULAR
-    if (nl > 0.0) {
-        float nh = max(dot(n, normalize(l + vec3(0.0, 0.0, 1.0))), 0.0);
-        part += (shininess > 0.0 ? pow(nh, shininess) : 1.0) * materialSpecular * lightSpecular;
-    }
 #endif
-    return part;
-}
 
 void main() {
     vec4 point = modelView * vec4(position, 1.0);
     gl_Position = projection * point;
+    vec3 l = vec3(0.0);
+    float fade = 1.0;
+    vec3 h = vec3(0.0);
+#ifdef LIT
+    lightAt(point.xyz, l, fade, h);
+#endif
+#ifdef FLAT_NORMALS
+    eyePoint = point.xyz;
+    lightVector = l;
+#ifdef ATTENUATED
+    lightFade = fade;
+#endif
+#ifdef SPECULAR
+    halfVector = h;
+#endif
+#ifdef COLOUR_MATERIAL
+    surfaceColour = colour;
+#endif
+#else
     vec3 n = normalMatrix * normal;
     float nn = dot(n, n);
     n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
@@ -68,29 +139,15 @@ void main() {
     vec4 ambient = materialAmbient;
     vec4 diffuse = materialDiffuse;
 #endif
-    vec4 front = materialEmission + ambient * sceneAmbient;
+    vec4 front, back;
+    shade(n, l, fade, h, ambient, diffuse, front, back);
+    frontColour = front;
 #ifdef TWO_SIDED
-    vec4 back = front;
-#endif
-#ifdef LIT
-    vec3 toLight = lightPosition - point.xyz;
-    float dd = dot(toLight, toLight);
-    vec3 l = toLight * inversesqrt(dd);
-    float fade = 1.0;
-#ifdef ATTENUATED
-    fade /= lightAttenuation.x + lightAttenuation.y * sqrt(dd) + lightAttenuation.z * dd;
-#endif
-    front += fade * lightPart(n, l, ambient, diffuse);
-#ifdef TWO_SIDED
-    back += fade * lightPart(-n, l, ambient, diffuse);
-#endif
-#endif
-    frontColour = clamp(vec4(front.rgb, diffuse.a), 0.0, 1.0);
-#ifdef TWO_SIDED
-    backColour = clamp(vec4(back.rgb, diffuse.a), 0.0, 1.0);
+    backColour = back;
 #ifdef OUTLINE
     // A line has no side of its own: it is seen from the side of the face it outlines.
     if (dot(normalMatrix * faceNormal, point.xyz) > 0.0) frontColour = backColour;
+#endif
 #endif
 #endif
 #ifdef TEXTURED
@@ -100,9 +157,23 @@ void main() {
 )";
 
 const char* const kFragmentSource = R"(
+#ifdef FLAT_NORMALS
+varying vec3 eyePoint;
+varying vec3 lightVector;
+#ifdef ATTENUATED
+varying float lightFade;
+#endif
+#ifdef SPECULAR
+varying vec3 halfVector;
+#endif
+#ifdef COLOUR_MATERIAL
+varying vec4 surfaceColour;
+#endif
+#else
 varying vec4 frontColour;
 #ifdef TWO_SIDED
 varying vec4 backColour;
+#endif
 #endif
 #ifdef TEXTURED
 uniform sampler2D picture;
@@ -110,6 +181,32 @@ varying vec2 picturePoint;
 #endif
 
 void main() {
+#ifdef FLAT_NORMALS
+    // The face's own normal from how its points move across the screen; that runs
+    // counter-clockwise on a front face, so a back face turns it round to its winding's normal.
+    vec3 n = cross(dFdx(eyePoint), dFdy(eyePoint));
+    float nn = dot(n, n);
+    n *= nn > 0.0 ? inversesqrt(nn) : 0.0;
+    if (!gl_FrontFacing) n = -n;
+#ifdef COLOUR_MATERIAL
+    vec4 ambient = surfaceColour;
+    vec4 diffuse = surfaceColour;
+#else
+    vec4 ambient = materialAmbient;
+    vec4 diffuse = materialDiffuse;
+#endif
+    // Interpolated only where they vary.
+    float fade = 1.0;
+    vec3 h = vec3(0.0);
+#ifdef ATTENUATED
+    fade = lightFade;
+#endif
+#ifdef SPECULAR
+    h = halfVector;
+#endif
+    vec4 frontColour, backColour;
+    shade(n, lightVector, fade, h, ambient, diffuse, frontColour, backColour);
+#endif
     vec4 c = frontColour;
 #if defined(TWO_SIDED) && !defined(OUTLINE)
     if (!gl_FrontFacing) c = backColour;
@@ -134,7 +231,8 @@ QByteArray source(const ShaderFeatures& f, const char* body) {
     if (f.lit) s += "#define LIT\n";
     if (f.specular) s += "#define SPECULAR\n";
     if (f.attenuated) s += "#define ATTENUATED\n";
-    return s + body;
+    if (f.flatNormals) s += "#define FLAT_NORMALS\n";
+    return s + kLightingSource + body;
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // of features a draw asks for. The lighting is the classic per-vertex model (emission, the
 // scene's ambient light, one point light's ambient, diffuse and specular parts, colours clamped
 // per vertex) worked out in the vertex shader, so the pictures stay those of the fixed-function
-// pipeline the views used to draw with.
+// pipeline the views used to draw with. Flat faces without vertex normals are lit by the same
+// terms in the fragment shader, from the face's own plane.
 //
 // A new input of the materials (a second set of vertex colours, an environment map) is one
 // more flag here, an attribute or uniform, and one more block of the source; the programs
@@ -33,11 +34,13 @@ struct ShaderFeatures {
     bool lit = false;
     bool specular = false;
     bool attenuated = false;
+    // No normal attribute: each face is lit by its own plane, per fragment, as it is drawn.
+    bool flatNormals = false;
 
     unsigned key() const {
         return unsigned(colourMaterial) | unsigned(textured) << 1 | unsigned(twoSided) << 2 |
                unsigned(alphaTest) << 3 | unsigned(outline) << 4 | unsigned(lit) << 5 |
-               unsigned(specular) << 6 | unsigned(attenuated) << 7;
+               unsigned(specular) << 6 | unsigned(attenuated) << 7 | unsigned(flatNormals) << 8;
     }
 };
 

@@ -8,6 +8,7 @@
 #include "core/model/dff_reader.h"
 #include "core/model/frame_space.h"
 #include "core/view/mesh_vertices.h"
+#include "core/view/part_mesh.h"
 #include "support/dff_builder.h"
 #include "support/read_model.h"
 
@@ -222,6 +223,7 @@ TEST(DffReader, TriangleWithACornerOutsideItsVerticesIsLeftOut) {
     const auto v = partVertices(c, parts[0], false);
     ASSERT_EQ(v.size(), 3u);
     expectVec(v[2].position, {0, 1, 0});
+    EXPECT_EQ(partMesh(c, parts[0], {parts[0].frame, false}, false).indices, (std::vector<uint16_t>{0, 1, 2}));
     const auto box = partBounds(c, parts[0]);
     ASSERT_TRUE(box.has_value());
     expectVec(box->max, {1, 1, 0});

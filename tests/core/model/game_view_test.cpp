@@ -1,5 +1,6 @@
 // The game look's rules: the stored wheel copied onto every wheel dummy (mirrored on the far
-// side), the damaged and far-away parts hidden, vertex lists split by material, and the
+// side), the damaged and far-away parts hidden, the lists the view draws (split by material
+// for the game look), and the
 // dictionaries of an archive.
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include "core/view/clump_as_shown.h"
 #include "core/view/game_view_rules.h"
 #include "core/view/model_textures.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "support/demo_vehicle.h"
 #include "support/dff_builder.h"
 #include "support/read_model.h"
@@ -205,7 +206,7 @@ TEST(GameViewRules, DamagedAndFarAwayPartsStartHidden) {
     for (const auto& [caption, hidden] : rows) EXPECT_EQ(hiddenInGameView(caption), hidden) << caption;
 }
 
-TEST(TexturedVertices, OneGroupPerMaterialWithItsTextureColourAndCoordinates) {
+TEST(PartMesh, OneRangePerMaterialWithItsTextureColourAndCoordinates) {
     DffBuilder b;
     DffGeometryPlan box = texturedBoxGeometry({0, 0, 0}, {1, 2, 3}, {2, 0, 0, 1, 0, 7});
     DffMaterialPlan paint, glass, unused;
@@ -219,53 +220,68 @@ TEST(TexturedVertices, OneGroupPerMaterialWithItsTextureColourAndCoordinates) {
     const DffClump c = readClump(b.build());
     const DffPart part = dffParts(c).at(0);
 
-    const auto groups = texturedPartVertices(c, part, {part.frame, false});
-    ASSERT_EQ(groups.size(), 4u);
+    const PartMesh m = partMesh(c, part, {part.frame, false}, true);
+    ASSERT_EQ(m.ranges.size(), 4u);
     // Faces 1, 2, 4 paint; 3 glass; 0 material 2 (no texture drawn, list order); 5 names none.
     const int materials[] = {0, 1, 2, -1};
-    const size_t vertices[] = {18, 6, 6, 6};
+    const uint32_t firsts[] = {0, 18, 24, 30}, counts[] = {18, 6, 6, 6};
     const char* textures[] = {"Paint", "", "never_drawn", ""};
     for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(groups[i].material, materials[i]);
-        EXPECT_EQ(groups[i].vertices.size(), vertices[i]);
-        EXPECT_EQ(groups[i].texture, textures[i]);
-        for (const TexturedVertex& v : groups[i].vertices) EXPECT_EQ(v.colour, groups[i].colour);
+        EXPECT_EQ(m.ranges[i].material, materials[i]);
+        EXPECT_EQ(m.ranges[i].first, firsts[i]);
+        EXPECT_EQ(m.ranges[i].count, counts[i]);
+        EXPECT_EQ(m.ranges[i].texture, textures[i]);
     }
-    EXPECT_EQ(groups[0].colour, (Rgba{1, 128 / 255.0f, 0, 1}));
-    EXPECT_EQ(groups[1].colour, (Rgba{0, 0, 1, 0.4f}));
-    EXPECT_EQ(groups[3].colour, (Rgba{1, 1, 1, 1}));
+    EXPECT_EQ(m.ranges[0].colour, (Rgba{1, 128 / 255.0f, 0, 1}));
+    EXPECT_EQ(m.ranges[1].colour, (Rgba{0, 0, 1, 0.4f}));
+    EXPECT_EQ(m.ranges[3].colour, (Rgba{1, 1, 1, 1}));
+    // Paint's faces in stored order, each vertex named, not copied.
+    EXPECT_EQ(std::vector<uint16_t>(m.indices.begin(), m.indices.begin() + 6), (std::vector<uint16_t>{4, 5, 6, 4, 6, 7}));
+    ASSERT_EQ(m.indices.size(), 36u);
+    ASSERT_EQ(m.positions.size(), 24u * 3);
+    ASSERT_EQ(m.normals.size(), 24u * 3);
+    ASSERT_EQ(m.texCoords.size(), 24u * 2);
 
     // The glass is the front face (y = 2): placed by the frame (turned a quarter about z and
     // moved 10 along x) it faces -x at x = 8, and its corners keep their texture points.
-    const TexturedVertex& first = groups[1].vertices[0];
-    EXPECT_TRUE(near(first.normal, {-1, 0, 0}));
-    EXPECT_NEAR(first.position.x, 8.0f, 1e-5f);
-    EXPECT_EQ(first.texCoord, (Vec2{0, 1}));
-    EXPECT_EQ(groups[1].vertices[1].texCoord, (Vec2{1, 1}));
-    EXPECT_EQ(groups[1].vertices[2].texCoord, (Vec2{1, 0}));
+    EXPECT_EQ(std::vector<uint16_t>(m.indices.begin() + 18, m.indices.begin() + 24),
+              (std::vector<uint16_t>{12, 13, 14, 12, 14, 15}));
+    const auto vec = [](const std::vector<float>& a, size_t i) { return Vec3{a[3 * i], a[3 * i + 1], a[3 * i + 2]}; };
+    EXPECT_TRUE(near(vec(m.normals, 12), {-1, 0, 0}));
+    EXPECT_NEAR(vec(m.positions, 12).x, 8.0f, 1e-5f);
+    const std::vector<float> glassPoints(m.texCoords.begin() + 24, m.texCoords.begin() + 30);
+    EXPECT_EQ(glassPoints, (std::vector<float>{0, 1, 1, 1, 1, 0}));
 }
 
-TEST(TexturedVertices, PlaneNormalsWithoutStoredOnesAndNothingWithoutGeometry) {
+TEST(PartMesh, FlatFacesLeaveTheNormalsToTheViewAndNothingWithoutGeometry) {
     DffBuilder b;
     const int f = b.frame("part");
-    b.atomic(f, b.geometry(boxGeometry({0, 0, 0}, {1, 1, 1}, false)));
+    DffGeometryPlan box = boxGeometry({0, 0, 0}, {1, 1, 1}, false);
+    box.triangles.push_back(dffTriangle(0, 1, 8));  // a corner past the vertices: not drawn
+    b.atomic(f, b.geometry(box));
     b.atomic(f, 5);  // no such geometry
     const DffClump c = readClump(b.build());
     const auto parts = dffParts(c);
-    const auto groups = texturedPartVertices(c, parts[0], {f, true});
-    ASSERT_EQ(groups.size(), 1u);
-    ASSERT_EQ(groups[0].vertices.size(), 36u);
+    const PartMesh m = partMesh(c, parts[0], {f, true}, false);
+    EXPECT_TRUE(m.normals.empty());
+    EXPECT_TRUE(m.ranges.empty());
+    ASSERT_EQ(m.positions.size(), 8u * 3);
+    ASSERT_EQ(m.indices.size(), 36u);
     for (size_t t = 0; t < 36; t += 3) {
-        const auto& v = groups[0].vertices;
-        const Vec3 n = planeNormal(v[t].position, v[t + 1].position, v[t + 2].position);
-        for (size_t k = t; k < t + 3; ++k) EXPECT_EQ(v[k].normal, n);
-        // Turned half about z, the box lies at negative x and y; a plane normal still points out.
-        EXPECT_LE(v[t].position.x, 0.0f);
+        const auto corner = [&](size_t k) {
+            const size_t v = m.indices[t + k];
+            return Vec3{m.positions[3 * v], m.positions[3 * v + 1], m.positions[3 * v + 2]};
+        };
+        // Turned half about z, the box lies at negative x and y; the corners' winding still
+        // faces out, which is all the view's flat normals go by.
+        const Vec3 n = planeNormal(corner(0), corner(1), corner(2));
+        EXPECT_LE(corner(0).x, 0.0f);
         const Vec3 centre{-0.5f, -0.5f, 0.5f};
-        EXPECT_GT(dot(n, v[t].position - centre), 0.0f);
+        EXPECT_GT(dot(n, corner(0) - centre), 0.0f);
     }
-    EXPECT_TRUE(texturedPartVertices(c, parts[1], {f, false}).empty());
+    EXPECT_TRUE(partMesh(c, parts[1], {f, false}, false).empty());
+    EXPECT_TRUE(partMesh(c, parts[1], {f, false}, true).empty());
 }
 
 TEST(ModelTextures, EveryDictionaryOfAnArchive) {

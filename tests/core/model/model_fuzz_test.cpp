@@ -6,7 +6,7 @@
 #include "core/model/dff_parts.h"
 #include "core/model/dff_reader.h"
 #include "core/view/mesh_vertices.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "support/col_builder.h"
 #include "support/demo_vehicle.h"
 
@@ -32,10 +32,16 @@ size_t exerciseClump(const Bytes& bytes) {
     for (size_t i = 0; i < parts.size(); ++i) {
         drawn += partVertices(c, parts[i], i == 0).size();
         (void)partBounds(c, parts[i]);
-        // The game look of the same part, wheel copies included, reads no further.
-        for (const PartPlacement& at : wheelClones(c, parts[i]))
-            for (const MaterialVertices& g : texturedPartVertices(c, parts[i], at))
-                EXPECT_EQ(g.vertices.size() % 3, 0u);
+        // What the view uploads of the same part, wheel copies included, names no vertex
+        // its arrays lack.
+        std::vector<PartPlacement> placements = wheelClones(c, parts[i]);
+        placements.push_back({parts[i].frame, false});
+        for (const PartPlacement& at : placements)
+            for (const bool byMaterial : {false, true}) {
+                const PartMesh m = partMesh(c, parts[i], at, byMaterial);
+                EXPECT_EQ(m.indices.size() % 3, 0u);
+                for (const uint16_t v : m.indices) EXPECT_LT(size_t(v) * 3, m.positions.size());
+            }
     }
     return drawn;
 }

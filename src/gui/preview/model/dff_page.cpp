@@ -18,8 +18,7 @@
 #include "core/view/game_view_rules.h"
 #include "core/export/gltf_export.h"
 #include "core/view/model_dictionary.h"
-#include "core/view/mesh_vertices.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "core/io/entry_reader.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
@@ -244,17 +243,17 @@ void DffPage::rebuildMeshes() {
     for (size_t i = 0; i < meshes_.size(); ++i) {
         const DffPart& part = i < drawnParts.size() ? drawnParts[i] : parts_[i];
         if (!gameView_) {
-            const std::vector<ModelVertex> vertices = partVertices(*clump_, part, false);
-            if (vertices.empty()) continue;
+            PartMesh lists = varmelo::partMesh(*clump_, part, {part.frame, false}, false);
+            if (lists.empty()) continue;
             scene::Mesh& mesh = scene_->addMesh();
-            fillSilverMesh(mesh, vertices);
+            fillSilverMesh(mesh, std::move(lists));
             meshes_[i].push_back(&mesh);
         } else {
             for (const PartPlacement& at : gameViewPlacements(drawn, part, inGame_.wheels)) {
-                const std::vector<MaterialVertices> groups = texturedPartVertices(drawn, part, at);
-                if (groups.empty()) continue;
+                PartMesh lists = varmelo::partMesh(drawn, part, at, true);
+                if (lists.empty()) continue;
                 scene::Mesh& mesh = scene_->addMesh();
-                fillGameMesh(mesh, groups, textureSet_);
+                fillGameMesh(mesh, std::move(lists), textureSet_);
                 meshes_[i].push_back(&mesh);
             }
         }
@@ -548,7 +547,7 @@ void DffPage::rowChanged(QListWidgetItem* item) {
 
 void DffPage::selectionChanged() {
     // Painting over the stored colours costs nothing at any model size, so a click never
-    // rebuilds a vertex list.
+    // rebuilds a part's arrays.
     const int selected = list_->selectedItems().isEmpty() ? -1 : list_->row(list_->selectedItems().first());
     const QColor paint = toColour(gameView_ ? kSelectedTint : kSelectedPartColour);
     for (size_t i = 0; i < meshes_.size(); ++i)

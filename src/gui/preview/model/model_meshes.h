@@ -1,14 +1,13 @@
 #pragma once
-// Fills the model view's meshes from the core's vertex lists: the plain silver look, and the
+// Fills the model view's meshes from the core's part meshes: the plain silver look, and the
 // game look with one drawing range per material, textured where the dictionary had the
-// material's texture.
+// material's texture. The arrays are handed over as they are, not copied.
 #include <map>
 #include <string>
 #include <vector>
 
-#include "core/view/mesh_vertices.h"
 #include "core/view/model_textures.h"
-#include "core/view/textured_vertices.h"
+#include "core/view/part_mesh.h"
 #include "gui/scene/texture.h"
 
 namespace varmelo::gui {
@@ -31,10 +30,11 @@ private:
     std::map<std::string, scene::TexturePtr> byName_;
 };
 
-void fillSilverMesh(scene::Mesh& mesh, const std::vector<ModelVertex>& vertices);
+// Silver all over: the colour is the mesh's material, one for the whole part.
+void fillSilverMesh(scene::Mesh& mesh, PartMesh part);
 
-// The groups one after another, each its own range: textured when its material names a
-// texture the set holds, blended when that texture or the material's colour has alpha.
-void fillGameMesh(scene::Mesh& mesh, const std::vector<MaterialVertices>& groups, const ModelTextureSet& textures);
+// Each material range its own drawing range in the material's colour: textured when its
+// material names a texture the set holds, blended when that texture or the colour has alpha.
+void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textures);
 
 }  // namespace varmelo::gui
