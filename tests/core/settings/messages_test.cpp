@@ -23,6 +23,7 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgMissingTextures, {std::string("a, b")}}, {MsgDictionaryQuestion, {std::string("a.dff")}},
     {MsgBadTriangles, {int64_t(3)}},   {MsgDamagedSizeWord, {std::string("Clump Struct at 0xC")}},
     {MsgNotGameFolder, {std::string("/games/gta")}},
+    {MsgTxdUnsaved, {std::string("road.txd")}}, {MsgTxdImported, {int64_t(2)}},
 };
 
 }  // namespace
