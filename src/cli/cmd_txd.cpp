@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <algorithm>
-#include <filesystem>
 #include <map>
 #include <optional>
 
@@ -16,6 +14,7 @@
 #include "core/io/errors.h"
 #include "core/io/file_system.h"
 #include "core/texture/picture_file.h"
+#include "core/texture/picture_folder.h"
 #include "core/texture/texture_edit.h"
 
 namespace varmelo::cli {
@@ -170,36 +169,13 @@ std::string textureName(const TextureDictionary& d, const std::string& given) {
         .info.Name;
 }
 
-bool isPictureName(const std::string& name) {
-    static const char* const kinds[] = {".png", ".jpg", ".jpeg", ".bmp", ".tga", ".dds"};
-    const std::string ext = asciiLower(extensionOf(name));
-    for (const char* k : kinds)
-        if (ext == k) return true;
-    return false;
-}
-
 // Every picture in `dir` whose name (without extension) is a texture's, ASCII case ignored.
 std::vector<TextureEdit> importEdits(const TextureDictionary& d, const std::string& dir, const EncodeOptions& options,
                                      std::vector<std::string>& files) {
-    if (!directoryExists(dir)) throw FileError(std::string(kFileNotFound) + ": " + dir);
-    std::map<size_t, std::string> chosen;
-    std::vector<std::string> inDir;
-    for (const auto& e : std::filesystem::directory_iterator(dir)) inDir.push_back(e.path().string());
-    std::sort(inDir.begin(), inDir.end());
-    for (const std::string& file : inDir) {
-        if (!fileExists(file) || !isPictureName(file)) continue;
-        const auto name = utf8ToCp1251(stem(file));
-        const auto i = name ? d.find(*name) : std::nullopt;
-        if (!i) continue;
-        if (chosen.count(*i))
-            throw UsageError("both " + chosen[*i] + " and " + file + " are pictures for texture '" +
-                             cp1251ToUtf8(d.textures()[*i].info.Name) + "'");
-        chosen[*i] = file;
-    }
     std::vector<TextureEdit> out;
-    for (const auto& [i, file] : chosen) {
-        out.push_back(ReplaceTexture{d.textures()[i].info.Name, picture(file), options});
-        files.push_back(file);
+    for (const PictureForTexture& p : picturesForTextures(d, dir)) {
+        out.push_back(ReplaceTexture{d.textures()[p.texture].info.Name, picture(p.file), options});
+        files.push_back(p.file);
     }
     return out;
 }

@@ -349,7 +349,7 @@ void AppWindowTest::switchingStylesKeepsTheSameItems() {
     QVERIFY(w.menuBarStrip()->isVisible());
     QVERIFY(w.commands()["CustomizeActionBars1"]->isEnabled());
     QCOMPARE(topMenus(w.programMenuBar()), before);
-    QCOMPARE(w.menus().menu("File1")->actions().size(), 10);
+    QCOMPARE(w.menus().menu("File1")->actions().size(), 12);
     QCOMPARE(settings.menuStyleValue, 0);
     QVERIFY(!w.commands()["ServiceDefault1"]->isChecked());
 

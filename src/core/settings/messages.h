@@ -7,7 +7,7 @@
 
 namespace varmelo {
 
-inline constexpr int kMessageCount = 48;
+inline constexpr int kMessageCount = 69;
 
 class MessageTable {
 public:
@@ -35,7 +35,12 @@ enum Msg : int {
     MsgMissingTextures = 35, MsgDictionaryTitle = 36, MsgDictionaryQuestion = 37,
     MsgBadTriangles = 38, MsgDamagedSizeWord = 39, MsgGameFolderTitle = 40, MsgNotGameFolder = 41,
     MsgGameModel = 42, MsgColourSet = 43, MsgColoursTitle = 44, MsgColoursQuestion = 45, MsgExtraTitle = 46,
-    MsgExtraQuestion = 47,
+    MsgExtraQuestion = 47, MsgTxdUnsaved = 48, MsgTxdUnsavedCaption = 49, MsgTxdRenameTitle = 50,
+    MsgTxdRenameLabel = 51, MsgPictureFilter = 52, MsgTxdImportTitle = 53, MsgTxdImportNone = 54,
+    MsgTxdImported = 55, MsgTxdFilter = 56, MsgNewTxdTitle = 57, MsgNewTxdGame = 58, MsgNewTxdWhere = 59,
+    MsgNewTxdIntoArchive = 60, MsgNewTxdToFile = 61, MsgNewTxdEntryName = 62, MsgTextureOptionsTitle = 63,
+    MsgTextureFormat = 64, MsgTextureMipmaps = 65, MsgMipmapChoices = 66, MsgResizeToPowerOfTwo = 67,
+    MsgFormatAuto = 68,
 };
 
 }  // namespace varmelo

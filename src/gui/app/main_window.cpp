@@ -38,6 +38,7 @@
 #include "gui/preview/install_pages.h"
 #include "gui/preview/model/dff_page.h"
 #include "gui/preview/preview_panel.h"
+#include "gui/preview/texture/txd_page.h"
 
 namespace varmelo::gui {
 
@@ -83,6 +84,7 @@ MainWindow::MainWindow(AppSettings& settings, Prompts& prompts, QStringList argu
         commands_->applyFacts(facts_);
     };
     host.filterChecked = [this](bool on) { commands_->action(QStringLiteral("SearchFilter1"))->setChecked(on); };
+    host.mayLeaveEntry = [this] { return mayLeaveEntry(); };
     browser_ = new ArchiveBrowser(std::move(host), prompts_, messages_, this);
 
     buildLayout();
@@ -196,6 +198,7 @@ void MainWindow::connectCommands() {
     on("CustomizeActionBars1", this, &MainWindow::customizeBars);
     on("HelpAbout1", this, &MainWindow::showAbout);
     on("ServiceGameFolder1", this, &MainWindow::chooseGameFolder);
+    on("FileNewTxd1", this, &MainWindow::newTextureDictionary);
 
     for (int i = 0; i < 5; ++i) {
         c.bind(QStringLiteral("MRUFile%1").arg(i + 1), this, [this, i] {
@@ -486,7 +489,22 @@ void MainWindow::chooseGameFolder() {
 void MainWindow::setPreviewShown(bool shown) { preview_->setVisible(shown); }
 
 void MainWindow::runPreview(uint32_t entry) {
+    if (auto* txd = qobject_cast<TxdPage*>(preview_->page(PreviewPage::Txd))) {
+        // The dictionary being edited stays as it is when its own row is chosen again.
+        if (txd->holdsEditsOf(entry)) return;
+        const std::optional<uint32_t> edited = txd->entry();
+        switch (txd->leave()) {
+        case TxdPage::Leave::Go: break;
+        // Saving showed the list as it now is, and the row selected with it.
+        case TxdPage::Leave::Saved: return;
+        case TxdPage::Leave::Stay:
+            // The list has already moved on: it goes back once this selection change is over.
+            if (edited) QTimer::singleShot(0, this, [this, e = *edited] { browser_->selectEntry(e); });
+            return;
+        }
+    }
     if (rowStatus_) showStatus(QString());
+    previewHost_->setShownEntry(entry);
     try {
         preview_->preview(browser_->archive(), entry);
     } catch (const std::exception& e) {
@@ -512,7 +530,16 @@ void MainWindow::showEvent(QShowEvent* event) {
         QTimer::singleShot(0, this, [this, path] { browser_->load(path, LoadOrigin::CommandLine); });
 }
 
+bool MainWindow::mayLeaveEntry() {
+    auto* txd = qobject_cast<TxdPage*>(preview_->page(PreviewPage::Txd));
+    return !txd || txd->leave() != TxdPage::Leave::Stay;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayLeaveEntry()) {
+        event->ignore();
+        return;
+    }
     restoreLanguageMenu();
     browser_->setClosing();
     QMainWindow::closeEvent(event);

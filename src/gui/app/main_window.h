@@ -74,6 +74,9 @@ public slots:
     // "Папка игры...": the folder models are shown from as in the game when their archive
     // lies in no game folder of its own.
     void chooseGameFolder();
+    // "Новый словарь текстур...": an empty dictionary for a game, as a new entry of the open
+    // archive or as a file.
+    void newTextureDictionary();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -103,6 +106,8 @@ private:
                       const QList<QAction*>& items);
     void setPreviewShown(bool shown);
     void runPreview(uint32_t entry);
+    // Whether the entry shown may be left: asks about unsaved changes of a dictionary.
+    bool mayLeaveEntry();
 
     AppSettings& settings_;
     Prompts& prompts_;

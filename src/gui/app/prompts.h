@@ -35,6 +35,8 @@ public:
     // given, go in front of the items (one each).
     virtual std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
                                         int current, const QList<QIcon>& icons = {}) = 0;
+    // One line of text, `initial` filled in at first; nullopt on cancel.
+    virtual std::optional<QString> askText(const QString& title, const QString& label, const QString& initial) = 0;
 };
 
 // Converts "A|*.a|B|*.b;*.c" to Qt's "A (*.a);;B (*.b *.c)" name filters.

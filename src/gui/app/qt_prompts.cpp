@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -139,6 +140,13 @@ std::optional<int> QtPrompts::pickItem(const QString& title, const QString& labe
     const int index = int(items.indexOf(chosen));
     if (index < 0) return std::nullopt;
     return index;
+}
+
+std::optional<QString> QtPrompts::askText(const QString& title, const QString& label, const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, label, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return text;
 }
 
 }  // namespace varmelo::gui

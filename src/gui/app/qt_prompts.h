@@ -20,6 +20,7 @@ public:
     std::optional<QString> pickFolder(const QString& title) override;
     std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
                                 int current, const QList<QIcon>& icons = {}) override;
+    std::optional<QString> askText(const QString& title, const QString& label, const QString& initial) override;
 
 private:
     QWidget* parent_;

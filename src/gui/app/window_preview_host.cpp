@@ -3,12 +3,13 @@
 #include "core/game/game_data.h"
 #include "core/game/game_folder.h"
 #include "core/io/errors.h"
+#include "core/io/file_system.h"
 #include "gui/app/app_settings.h"
 #include "gui/browser/archive_browser.h"
 
 namespace varmelo::gui {
 
-WindowPreviewHost::WindowPreviewHost(const ArchiveBrowser& browser, AppSettings& settings,
+WindowPreviewHost::WindowPreviewHost(ArchiveBrowser& browser, AppSettings& settings,
                                      std::function<void(const QString&)> status)
     : browser_(browser), settings_(settings), status_(std::move(status)) {}
 
@@ -54,6 +55,22 @@ const GameData* WindowPreviewHost::gameData() {
 const Archive* WindowPreviewHost::archive() const {
     const Archive& a = browser_.archive();
     return a.ArchivePath.empty() ? nullptr : &a;
+}
+
+bool WindowPreviewHost::archiveWritable() const {
+    const Archive& a = browser_.archive();
+    if (a.ArchivePath.empty() || !a.editable()) return false;
+    try {
+        requireWritable(a.ArchivePath);
+        if (!a.DirPath.empty()) requireWritable(a.DirPath);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+void WindowPreviewHost::replaceEntryData(uint32_t entry, const std::string& file) {
+    browser_.replaceEntryData(entry, file);
 }
 
 }  // namespace varmelo::gui

@@ -14,7 +14,7 @@ class ArchiveBrowser;
 
 class WindowPreviewHost : public PreviewHost {
 public:
-    WindowPreviewHost(const ArchiveBrowser& browser, AppSettings& settings, std::function<void(const QString&)> status);
+    WindowPreviewHost(ArchiveBrowser& browser, AppSettings& settings, std::function<void(const QString&)> status);
     ~WindowPreviewHost() override;
 
     std::vector<std::string> entryNames() const override;
@@ -25,9 +25,16 @@ public:
     void setGameView(bool on) override;
     const GameData* gameData() override;
     const Archive* archive() const override;
+    std::optional<uint32_t> shownEntry() const override { return shown_; }
+    bool archiveWritable() const override;
+    void replaceEntryData(uint32_t entry, const std::string& file) override;
+
+    // The window's dispatch says which entry it hands the panel.
+    void setShownEntry(uint32_t entry) { shown_ = entry; }
 
 private:
-    const ArchiveBrowser& browser_;
+    ArchiveBrowser& browser_;
+    std::optional<uint32_t> shown_;
     AppSettings& settings_;
     std::function<void(const QString&)> status_;
     // The folder last read and what it gave; null when it could not be read.

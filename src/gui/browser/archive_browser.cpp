@@ -113,6 +113,12 @@ long ArchiveBrowser::Impl::entryOfRow(int row) const {
     return e < archive.Entries.size() ? long(e) : -1;
 }
 
+int ArchiveBrowser::Impl::rowOfEntry(uint32_t e) const {
+    for (size_t r = 0; r < archive.RowCount && r < archive.RowMap.size(); ++r)
+        if (archive.RowMap[r] == e) return int(r);
+    return -1;
+}
+
 // ---- the list ---------------------------------------------------------------------------
 
 void ArchiveBrowser::listClick() {

@@ -32,6 +32,9 @@ struct BrowserHost {
     std::function<void(const BrowserFacts&)> commandFacts;
     // The check mark of the filter command: whether the list shows a filtered view.
     std::function<void(bool)> filterChecked;
+    // Asked before the entry shown may stop being shown or change under the preview (another
+    // archive, a rebuild, the list's edits): false keeps the user where they are.
+    std::function<bool()> mayLeaveEntry;
 };
 
 // How a load was started; decides whether the sort state is reset afterwards.
@@ -55,6 +58,14 @@ public:
     void setClosing();
     // Re-reads texts from the message table (column captions) after a language change.
     void retranslate();
+
+    // Entry e takes the bytes of `file` as its new data, and the list follows as after the
+    // replace command. Throws when the archive refuses; the list then shows it as it is.
+    void replaceEntryData(uint32_t e, const std::string& file);
+    // The add command's work for files already chosen.
+    void addFiles(const QStringList& files);
+    // Makes entry e's row the selection, when a row shows it.
+    void selectEntry(uint32_t e);
 
 public slots:
     void openArchive();                        // FileOpen1

@@ -40,8 +40,11 @@ private:
 
 void ArchiveBrowser::add() {
     if (!d->archive.editable()) return;
-    const QStringList files = d->prompts.pickOpenFiles(d->openDialog3->filter());
-    if (files.isEmpty()) return;
+    addFiles(d->prompts.pickOpenFiles(d->openDialog3->filter()));
+}
+
+void ArchiveBrowser::addFiles(const QStringList& files) {
+    if (!d->archive.editable() || files.isEmpty() || !d->mayLeaveEntry()) return;
 
     bool removedSome = false;
     std::vector<uint32_t> added;
@@ -89,6 +92,7 @@ void ArchiveBrowser::add() {
 }
 
 void ArchiveBrowser::replace() {
+    if (!d->mayLeaveEntry()) return;
     const int row = d->view->firstSelectedRow();
     const long e = d->entryOfRow(row);
     if (e < 0 || !d->archive.editable()) return;
@@ -104,25 +108,41 @@ void ArchiveBrowser::replace() {
         d->showError(ex);
         return;
     }
-    d->showDefaultPage();
-    if (d->entryOfRow(row) == long(now) && now == uint32_t(e)) {
-        d->model->refreshRow(row);
-        listClick();
+    d->showReplaced(row, uint32_t(e), now);
+}
+
+void ArchiveBrowser::replaceEntryData(uint32_t e, const std::string& file) {
+    const int row = d->rowOfEntry(e);
+    uint32_t now = 0;
+    try {
+        now = ReplaceEntryData(d->archive, e, file);
+    } catch (...) {
+        d->model->sync();
+        throw;
+    }
+    d->showReplaced(row, e, now);
+}
+
+void ArchiveBrowser::Impl::showReplaced(int row, uint32_t e, uint32_t now) {
+    showDefaultPage();
+    if (now == e) {
+        if (row >= 0) model->refreshRow(row);
+        q->listClick();
         return;
     }
     // It did not fit: the entry moved to the end of the table and of the list.
-    d->model->reset();
-    std::vector<int> rows;
-    for (size_t r = d->archive.RowCount; r-- > 0;)
-        if (d->archive.RowMap[r] == now) {
-            rows.push_back(int(r));
-            break;
-        }
-    d->selectRows(rows, true, false);
+    model->reset();
+    const int moved = rowOfEntry(now);
+    selectRows(moved >= 0 ? std::vector<int>{moved} : std::vector<int>{}, true, false);
+}
+
+void ArchiveBrowser::selectEntry(uint32_t e) {
+    const int row = d->rowOfEntry(e);
+    if (row >= 0) d->selectRows({row}, true, false);
 }
 
 void ArchiveBrowser::remove() {
-    if (!d->archive.editable()) return;
+    if (!d->archive.editable() || !d->mayLeaveEntry()) return;
     const QList<int> selected = d->view->selectedRowNumbers();
     if (selected.isEmpty()) return;
     if (d->prompts.askYesNo(d->msg(MsgConfirmDelete), d->msg(MsgConfirmDeleteCaption), Prompts::Icon::Question) !=

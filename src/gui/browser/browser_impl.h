@@ -89,6 +89,10 @@ struct ArchiveBrowser::Impl {
     void selectRows(const std::vector<int>& rows, bool currentIsLast, bool toTop);
     void scrollToTop(int row);
     long entryOfRow(int row) const;  // -1 when the row shows nothing
+    int rowOfEntry(uint32_t e) const;  // -1 when no row shows it
+    bool mayLeaveEntry() const { return !host.mayLeaveEntry || host.mayLeaveEntry(); }
+    // The list after entry e (shown on `row`, or -1) was replaced and is entry `now`.
+    void showReplaced(int row, uint32_t e, uint32_t now);
 
     // Search and filter.
     bool applyFilterFrom(const FindDialog& dialog);

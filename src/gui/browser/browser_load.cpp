@@ -23,6 +23,7 @@ int fillPercent(size_t i, size_t n) {
 void ArchiveBrowser::load(const QString& path, LoadOrigin origin) { d->load(toPathBytes(path), origin); }
 
 void ArchiveBrowser::Impl::load(const std::string& chosenPath, LoadOrigin origin) {
+    if (!mayLeaveEntry()) return;
     runLoad(chosenPath);
     // Opening by hand starts a fresh sort; the command line, a drop and a rebuild keep it.
     if (origin == LoadOrigin::OpenDialog || origin == LoadOrigin::Recent || origin == LoadOrigin::NewArchive)
@@ -52,7 +53,7 @@ void ArchiveBrowser::newArchive() {
 }
 
 void ArchiveBrowser::rebuild() {
-    if (!d->archive.editable()) return;
+    if (!d->archive.editable() || !d->mayLeaveEntry()) return;
     std::vector<CutEntry> cuts;
     try {
         cuts = RebuildArchive(d->archive, [this](int percent) {

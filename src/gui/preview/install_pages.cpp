@@ -42,7 +42,7 @@ const struct {
     MakePage make;
 } kPages[] = {
     {EntryFormat::Txd,
-     [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave); }},
+     [](const PageContext& c) -> PreviewPageFrame* { return new TxdPage(c.messages, c.prompts, c.bitmapSave, c.host); }},
     {EntryFormat::Dff,
      [](const PageContext& c) -> PreviewPageFrame* {
          return new DffPage(c.messages, c.prompts, c.cameraDriver, c.host);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -45,6 +46,8 @@ QAction* PreviewPageFrame::addCommand(QMenu* menu, const char* name, std::functi
     QAction* a = menu->addAction(QString::fromUtf8(c->caption.data(), qsizetype(c->caption.size())));
     a->setObjectName(QLatin1String(name));
     if (!c->hint.empty()) setActionHint(a, QString::fromUtf8(c->hint.data(), qsizetype(c->hint.size())));
+    if (!c->shortcut.empty())
+        a->setShortcut(QKeySequence(QString::fromUtf8(c->shortcut.data(), qsizetype(c->shortcut.size()))));
     a->setCheckable(c->checkable);
     a->setChecked(c->checked);
     connect(a, &QAction::triggered, this, std::move(run));

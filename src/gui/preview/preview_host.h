@@ -5,8 +5,11 @@
 // shows models from.
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/io/errors.h"
 
 namespace varmelo {
 struct Archive;
@@ -44,6 +47,18 @@ public:
     virtual const GameData* gameData() { return nullptr; }
     // The open archive, where the game looks for a model's dictionaries first; null with none.
     virtual const Archive* archive() const { return nullptr; }
+
+    // The entry the panel was last handed to show; none before the first.
+    virtual std::optional<uint32_t> shownEntry() const { return std::nullopt; }
+    // Whether the open archive may be changed: a kind this program writes, in files it may
+    // write.
+    virtual bool archiveWritable() const { return false; }
+    // Writes the bytes of `file` as entry `entry`'s new data, as the replace command does, and
+    // shows the list as it now is (which shows the selected entry again). Throws when it
+    // cannot; the list then shows the archive as it is.
+    virtual void replaceEntryData(uint32_t /*entry*/, const std::string& /*file*/) {
+        throw UsageError("no archive is open for writing");
+    }
 };
 
 }  // namespace varmelo::gui

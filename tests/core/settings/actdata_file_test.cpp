@@ -20,7 +20,7 @@ const char* const kDefaultFile =
     "# Varmelo toolbar and menu bar\nversion=1\n"
     "toolbar=FileNew1,FileOpen1,-,EditExtract1,EditAdd1,EditRemove1,-,SearchFind1,SearchFindNext1,"
     "SearchFilter1,-,HelpAbout1\n"
-    "menu=Файл:FileNew1,FileOpen1,-,MRUFile1,MRUFile2,MRUFile3,MRUFile4,MRUFile5,-,FileExit1\n"
+    "menu=Файл:FileNew1,FileOpen1,-,MRUFile1,MRUFile2,MRUFile3,MRUFile4,MRUFile5,-,FileExit1,-,FileNewTxd1\n"
     "menu=Правка:EditOpen1,EditRename1,-,EditExtract1,EditReplace1,EditAdd1,EditRemove1\n"
     "menu=Поиск:SearchFind1,SearchFindNext1,SearchFindAll1,-,SearchFilter1\n"
     "menu=Сервис:ServiceRebuild1,-,ServiceToolbar1,ServicePreview1,ServiceAntialiasing1,-,"

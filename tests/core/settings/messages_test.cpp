@@ -25,6 +25,7 @@ const std::map<int, std::vector<FormatArg>> kArguments = {
     {MsgNotGameFolder, {std::string("/games/gta")}},
     {MsgGameModel, {int64_t(411), std::string("data/vehicles.ide"), std::string("infernus, vehicle")}},
     {MsgColourSet, {int64_t(1), int64_t(2), std::string("3, 1")}}, {MsgColoursQuestion, {std::string("a.dff")}},
+    {MsgTxdUnsaved, {std::string("road.txd")}}, {MsgTxdImported, {int64_t(2)}},
 };
 
 }  // namespace

@@ -86,4 +86,13 @@ int ScriptedPrompts::count(const QString& kind) const {
     return n;
 }
 
+std::optional<QString> ScriptedPrompts::askText(const QString& title, const QString& label, const QString&) {
+    asked.append({"text", label, title});
+    if (texts.empty()) return std::nullopt;
+    std::optional<QString> t;  // by swap, as in nextFile
+    t.swap(texts.front());
+    texts.pop_front();
+    return t;
+}
+
 }  // namespace varmelo::gui::testing

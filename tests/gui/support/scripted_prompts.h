@@ -15,7 +15,7 @@ namespace varmelo::gui::testing {
 class ScriptedPrompts : public Prompts {
 public:
     struct Asked {
-        QString kind;  // "yesno", "yesnocancel", "error", "message", "open", "openmany", "save", "folder", "item"
+        QString kind;  // "yesno", "yesnocancel", "error", "message", "open", "openmany", "save", "folder", "item", "text"
         QString text;  // question text, error text, filter or title
         QString caption;  // caption, or the proposed name of a save dialog
     };
@@ -25,6 +25,7 @@ public:
     std::deque<QStringList> fileLists;          // pickOpenFiles
     std::deque<int> saveFilterIndexes;          // filter index chosen in a save dialog
     std::deque<std::optional<int>> items;       // pickItem; none queued: cancel
+    std::deque<std::optional<QString>> texts;   // askText; none queued: cancel
     QStringList lastItems;                      // what the last pickItem offered
     QList<QIcon> lastIcons;                     // and the icons in front of them
     int lastCurrent = -1;                       // and which item it offered first
@@ -40,6 +41,7 @@ public:
     std::optional<QString> pickFolder(const QString& title) override;
     std::optional<int> pickItem(const QString& title, const QString& label, const QStringList& items,
                                 int current, const QList<QIcon>& icons = {}) override;
+    std::optional<QString> askText(const QString& title, const QString& label, const QString& initial) override;
 
     QStringList errors() const;
     int count(const QString& kind) const;

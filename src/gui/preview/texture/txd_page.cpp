@@ -7,16 +7,19 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "core/io/errors.h"
 #include "core/io/entry_reader.h"
+#include "core/io/file_system.h"
 #include "core/settings/messages.h"
 #include "core/settings/text_format.h"
 #include "core/texture/bmp_writer.h"
 #include "core/texture/texture_decoder.h"
 #include "core/texture/txd_reader.h"
 #include "gui/browser/cp1251_text.h"
+#include "gui/preview/preview_host.h"
 #include "gui/preview/texture/bitmap_save_dialog.h"
 #include "gui/preview/texture/fit_image_view.h"
 #include "gui/preview/texture/image_loader.h"
@@ -92,8 +95,10 @@ private:
 }  // namespace
 
 TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr<BitmapSaveDialog> saveDialog,
-                 QWidget* parent)
-    : PreviewPageFrame(PreviewPage::Txd, "TXD", messages, prompts, parent), saveDialog_(std::move(saveDialog)) {
+                 PreviewHost* host, QWidget* parent)
+    : PreviewPageFrame(PreviewPage::Txd, "TXD", messages, prompts, parent),
+      saveDialog_(std::move(saveDialog)),
+      host_(host) {
     if (!saveDialog_) saveDialog_ = std::make_shared<BitmapSaveDialog>(this);
 
     info_ = new QLabel;
@@ -128,16 +133,39 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     tabs_->setEnabled(false);
     connect(tabs_, &QTabBar::currentChanged, this, &TxdPage::updatePreview);
 
+    bar_ = new QToolBar;
+    bar_->setObjectName("TxdBar1");
+    bar_->setIconSize(QSize(16, 16));
+    bar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(bar_);
     layout->addWidget(splitter_, 1);
     layout->addWidget(tabs_);
 
     menu_ = new QMenu(this);
     menu_->setObjectName("PopupMenu2");
-    addCommand(menu_, "CtxSaveImage", [this](bool) { saveSelected(false); });
-    addCommand(menu_, "CtxSaveMask", [this](bool) { saveSelected(true); });
+    saveImage_ = addCommand(menu_, "CtxSaveImage", [this](bool) { saveSelected(false); });
+    saveMask_ = addCommand(menu_, "CtxSaveMask", [this](bool) { saveSelected(true); });
+    add_ = addCommand(menu_, "CtxTxdAdd", [this](bool) { addTextures(); });
+    replace_ = addCommand(menu_, "CtxTxdReplace", [this](bool) { replaceTexture(); });
+    delete_ = addCommand(menu_, "CtxTxdDelete", [this](bool) { deleteTexture(); });
+    rename_ = addCommand(menu_, "CtxTxdRename", [this](bool) { renameTexture(); });
+    format_ = addCommand(menu_, "CtxTxdFormat", [this](bool) { changeFormat(); });
+    import_ = addCommand(menu_, "CtxTxdImport", [this](bool) { importFolder(); });
+    undo_ = addCommand(menu_, "CtxTxdUndo", [this](bool) { undo(); });
+    redo_ = addCommand(menu_, "CtxTxdRedo", [this](bool) { redo(); });
+    save_ = addCommand(menu_, "CtxTxdSave", [this](bool) { saveToArchive(); });
+    saveAs_ = addCommand(menu_, "CtxTxdSaveAs", [this](bool) { saveAs(); });
+    // The bar carries the editing commands; saving a single texture stays in the menu.
+    bar_->addActions({add_, replace_, delete_, rename_, format_, import_});
+    bar_->addSeparator();
+    bar_->addActions({undo_, redo_});
+    bar_->addSeparator();
+    bar_->addActions({save_, saveAs_});
+    updateEditActions();
     list_->setContextMenuPolicy(Qt::NoContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
@@ -145,7 +173,10 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { listClick(); });
 }
 
-TxdPage::~TxdPage() { stopLoader(); }
+TxdPage::~TxdPage() {
+    stopLoader();
+    if (!editedFile_.empty()) removeFileQuietly(editedFile_);
+}
 
 int TxdPage::currentRow() const { return list_->currentIndex().row(); }
 
@@ -157,19 +188,32 @@ void TxdPage::stopLoader() {
 void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t size, const std::string& name) {
     askForPage(PreviewPage::Txd);
     showHeader(name, kilobytes(size));
+    entry_ = host_ ? host_->shownEntry() : std::nullopt;
+    entryPath_ = archivePath;
+    entryOffset_ = offset;
+    entrySize_ = size;
+    entryName_ = name;
+    history_.clear();
+    writable_ = host_ && entry_ && host_->archiveWritable();
+    const std::string failure = showTable(archivePath, offset, size);
+    tableWhole_ = failure.empty();
+    updateEditActions();
+    if (!failure.empty()) throw FileError(failure);
+}
 
+std::string TxdPage::showTable(const std::string& path, uint64_t offset, uint64_t size) {
     // The old loader must be gone before the table it copied from is replaced, and any of its
     // thumbnails still queued are told apart by their generation.
     stopLoader();
     ++generation_;
 
-    archivePath_ = archivePath;
+    archivePath_ = path;
     offset_ = offset;
     length_ = size;
     std::string failure;
     TxdTable table;
     try {
-        EntryReader entry = EntryReader::open(archivePath, offset, size);
+        EntryReader entry = EntryReader::open(path, offset, size);
         table = ReadTextureTable(entry);
         failure = table.error;
     } catch (const std::exception& e) {
@@ -186,11 +230,10 @@ void TxdPage::preview(const std::string& archivePath, uint64_t offset, uint64_t 
     }
     listClick();
 
-    loader_ = std::make_unique<TImageLoader>(archivePath, offset, size, model_->textures(), generation_);
+    loader_ = std::make_unique<TImageLoader>(path, offset, size, model_->textures(), generation_);
     connect(loader_.get(), &TImageLoader::thumbnailReady, this, &TxdPage::onThumbnail, Qt::QueuedConnection);
     loader_->start();
-
-    if (!failure.empty()) throw FileError(failure);
+    return failure;
 }
 
 void TxdPage::onThumbnail(int generation, int index, QImage colour, QImage alpha, QString failure) {
@@ -207,7 +250,7 @@ void TxdPage::listClick() {
     const bool visible = currentRow() >= 0 && model_->rowCount() > 0;
     image_->setVisible(visible);
     tabs_->setEnabled(visible);
-    list_->setContextMenuPolicy(visible ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    updateEditActions();
     if (visible) updatePreview(tabs_->currentIndex());
 }
 
