@@ -59,7 +59,7 @@ private slots:
         QVERIFY(m.localBounds(c, r));
         QCOMPARE(c, QVector3D(1, 1, 0));
         // Ranges count indices.
-        m.setTexturing({}, {{0, 6, nullptr, false, {}}});
+        m.setTexturing({}, {{0, 6, nullptr, false, {}, nullptr, 0}});
         QCOMPARE(m.ranges().at(0).count, 3);
         QCOMPARE(m.texCoords().size(), size_t(8));
         m.setTriangles({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1, 0, 0, 1});

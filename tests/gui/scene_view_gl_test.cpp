@@ -200,6 +200,43 @@ private slots:
         QVERIFY2(worst <= 1, qPrintable(QString::number(worst)));
     }
 
+    // A model's prelight multiplies the colour; a reflection adds its environment map times
+    // its coefficient; with normals and without.
+    void prelightAndReflection_data() {
+        QTest::addColumn<bool>("flat");
+        QTest::addColumn<float>("tint");
+        QTest::addColumn<float>("reflection");
+        for (bool flat : {false, true}) {
+            const char* kind = flat ? "flat" : "normals";
+            QTest::addRow("%s, plain", kind) << flat << 1.0f << 0.0f;
+            QTest::addRow("%s, half prelight", kind) << flat << 0.5f << 0.0f;
+            QTest::addRow("%s, half reflection", kind) << flat << 1.0f << 0.5f;
+        }
+    }
+    void prelightAndReflection() {
+        QFETCH(bool, flat);
+        QFETCH(float, tint);
+        QFETCH(float, reflection);
+        varmelo::Image green(4, 4);
+        for (size_t i = 0; i < green.bgra.size(); i += 4) green.bgra[i + 1] = green.bgra[i + 3] = 255;
+        const auto picture = std::make_shared<const Texture>(green);
+        const auto draw = [&](float withTint, float withReflection) {
+            scene = std::make_unique<Scene>();
+            setUpScene();
+            Mesh& m = scene->addMesh();
+            m.setIndexedTriangles(trianglePositions(2), flat ? std::vector<float>{} : facingCamera(3), {0, 1, 2});
+            MeshRange range{0, 3, nullptr, false, Rgba{1, 0, 0, 1}, withReflection > 0 ? picture : nullptr, withReflection};
+            m.setTexturing({}, {range});
+            if (withTint < 1) m.setTints(solid(3, withTint, withTint, withTint));
+            showView();
+            return frame().pixel(kSize / 2, kSize / 2 + 20);
+        };
+        const QRgb plain = draw(1, 0), got = draw(tint, reflection);
+        QVERIFY2(qRed(plain) > 100 && qGreen(plain) == 0, qPrintable(describe(plain)));
+        QVERIFY2(std::abs(qRed(got) - int(std::lround(qRed(plain) * tint))) <= 2, qPrintable(describe(got)));
+        QVERIFY2(std::abs(qGreen(got) - int(std::lround(255 * reflection))) <= 2, qPrintable(describe(got)));
+    }
+
     void hidingAndShowingMesh() {
         Mesh& m = redTriangle();
         Mesh& other = scene->addMesh();

@@ -141,6 +141,7 @@ constexpr auto kAfterAssociations = std::to_array<CommandDef>({
     {.name = "CtxExportModel", .caption = "Экспорт модели...", .enabledWhen = PageState, .menu = "PopupMenu5"},
     {.name = "CtxCarColours", .caption = "Цвета...", .enabledWhen = PageState, .menu = "PopupMenu5", .gapBefore = true},
     {.name = "CtxExtraPart", .caption = "Дополнительная деталь...", .enabledWhen = PageState, .menu = "PopupMenu5"},
+    {.name = "CtxNight", .caption = "Ночь", .checkable = true, .enabledWhen = PageState, .menu = "PopupMenu5"},
 });
 
 // "Архивы Syberia|Открывать в Varmelo архивы SYB"; the texts live as long as the table.

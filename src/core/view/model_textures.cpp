@@ -32,12 +32,13 @@ const Image* ModelTextures::find(const std::string& name) const {
 std::vector<std::string> materialTextureNames(const DffClump& clump) {
     std::vector<std::string> names;
     for (const DffGeometry& g : clump.geometries)
-        for (const DffMaterial& m : g.materials) {
-            if (m.texture.empty()) continue;
-            bool known = false;
-            for (const std::string& n : names) known = known || sameAsciiName(n, m.texture);
-            if (!known) names.push_back(m.texture);
-        }
+        for (const DffMaterial& m : g.materials)
+            for (const std::string* name : {&m.texture, &m.envTexture}) {
+                if (name->empty()) continue;
+                bool known = false;
+                for (const std::string& n : names) known = known || sameAsciiName(n, *name);
+                if (!known) names.push_back(*name);
+            }
     return names;
 }
 

@@ -23,7 +23,8 @@ struct ModelTextures {
     const Image* find(const std::string& name) const;
 };
 
-// The distinct texture names of the clump's materials, in first-use order.
+// The distinct texture names of the clump's materials (their pictures, then their
+// environment maps), in first-use order.
 std::vector<std::string> materialTextureNames(const DffClump& clump);
 
 // Decodes, from the dictionary the reader holds (read from its first byte), every texture the

@@ -29,6 +29,16 @@ void placeVertices(const DffGeometry& g, const Mat4& place, PartMesh& out) {
             *n++ = q.z;
         }
     }
+    // Colours for every vertex or for none, so the arrays stay parallel.
+    const auto colours = [&](const std::vector<std::array<uint8_t, 4>>& from, std::vector<float>& to) {
+        if (from.size() != g.positions.size()) return;
+        to.resize(from.size() * 4);
+        float* c = to.data();
+        for (const auto& rgba : from)
+            for (uint8_t v : rgba) *c++ = float(v) / 255.0f;
+    };
+    colours(g.colours, out.dayColours);
+    colours(g.nightColours, out.nightColours);
     // Texture coordinates for every vertex or for none, so the arrays stay parallel.
     if (!g.texCoords.empty()) {
         out.texCoords.assign(g.positions.size() * 2, 0.0f);
@@ -84,6 +94,8 @@ PartMesh partMesh(const DffClump& clump, const DffPart& part, PartPlacement at, 
                 r.material = int(m);
                 r.texture = g.materials[m].texture;
                 r.colour = materialColour(g.materials[m]);
+                r.envTexture = g.materials[m].envTexture;
+                r.envCoefficient = g.materials[m].envCoefficient;
             }
             out.ranges.push_back(std::move(r));
         }

@@ -29,15 +29,20 @@ struct PartMeshRange {
     int material = -1;
     std::string texture;      // the material's texture name; empty when untextured
     Rgba colour{1, 1, 1, 1};  // the material's colour, 0..1
-    // Further per-material inputs of the game look (an environment map's texture and
-    // strength) belong here, beside the texture.
+    // The material's reflection: the environment map's texture (empty without) and how much
+    // of it is added.
+    std::string envTexture;
+    float envCoefficient = 0;
 };
 
 struct PartMesh {
     std::vector<float> positions;  // 3 a vertex, placed
     std::vector<float> normals;    // 3 a vertex, turned with the placement; empty: flat faces
     std::vector<float> texCoords;  // 2 a vertex, the first set; empty without one
-    // Per-vertex colour sets (prelit, night) belong here, 4 a vertex each, beside texCoords.
+    // The prelit colours by day and San Andreas' by night, 4 a vertex (0..1); each empty
+    // when the geometry has none.
+    std::vector<float> dayColours;
+    std::vector<float> nightColours;
     std::vector<uint16_t> indices;
     // By material (material order, then the triangles naming none) when asked for; empty
     // otherwise, the whole list being one draw.

@@ -30,6 +30,7 @@ void Mesh::setTriangles(std::vector<float> positions, std::vector<float> normals
     normals_ = std::move(normals);
     colours_ = std::move(colours);
     texCoords_.clear();
+    tints_.clear();
     indices_.clear();
     indexed_ = false;
     ranges_.clear();
@@ -53,6 +54,7 @@ void Mesh::setIndexedTriangles(std::vector<float> positions, std::vector<float> 
     normals_ = std::move(normals);
     colours_.clear();
     texCoords_.clear();
+    tints_.clear();
     indices_ = std::move(indices);
     indexed_ = true;
     ranges_.clear();
@@ -71,6 +73,13 @@ void Mesh::setTexturing(std::vector<float> texCoords, std::vector<MeshRange> ran
     }
     texCoords_ = std::move(texCoords);
     ranges_ = std::move(kept);
+    geometryChanged();
+}
+
+void Mesh::setTints(std::vector<float> tints) {
+    if (!indexed_) tints.clear();
+    if (!tints.empty()) tints.resize(positions_.size() / 3 * 4, 1.0f);
+    tints_ = std::move(tints);
     geometryChanged();
 }
 
@@ -108,6 +117,7 @@ void Mesh::clear() {
     normals_.clear();
     colours_.clear();
     texCoords_.clear();
+    tints_.clear();
     indices_.clear();
     indexed_ = false;
     ranges_.clear();

@@ -28,7 +28,10 @@ struct MeshRange {
     // One colour for the whole range (a model material's) in place of the material's; the
     // vertex colours and a fill colour still win over it.
     std::optional<Rgba> colour;
-    // Further per-range inputs (an environment map and its strength) belong here.
+    // A reflection added to the range: the environment map looked up by the surface's
+    // direction to the viewer, times `envCoefficient`; none without a texture.
+    TexturePtr envTexture;
+    float envCoefficient = 0;
 };
 
 class Mesh : public SceneItem {
@@ -64,6 +67,11 @@ public:
     // Cleared by setTriangles(), setIndexedTriangles() and clear().
     void setTexturing(std::vector<float> texCoords, std::vector<MeshRange> ranges);
     const std::vector<float>& texCoords() const { return texCoords_; }
+    // Per-vertex colours (4 floats, 0..1) the drawn colour is multiplied by, after the light
+    // and the picture: a model's prelight. An indexed mesh's, kept until its vertices change;
+    // empty for none.
+    void setTints(std::vector<float> tints);
+    const std::vector<float>& tints() const { return tints_; }
     const std::vector<MeshRange>& ranges() const { return ranges_; }
     bool hasBlendedRanges() const;
 
@@ -106,6 +114,7 @@ private:
     std::vector<float> normals_;
     std::vector<float> colours_;
     std::vector<float> texCoords_;
+    std::vector<float> tints_;
     std::vector<std::uint16_t> indices_;
     bool indexed_ = false;
     std::vector<MeshRange> ranges_;

@@ -27,6 +27,15 @@ void pointAt(GlBuffer& buffer, ShaderAttribute attribute, int size, GLenum type,
     gl().glVertexAttribPointer(attribute, size, type, normalised ? GL_TRUE : GL_FALSE, 0, nullptr);
 }
 
+// Colours go over as bytes: a quarter of the memory the vertex stage reads, and no visible
+// loss on an 8-bit framebuffer.
+std::vector<std::uint8_t> colourBytes(const std::vector<float>& rgba) {
+    std::vector<std::uint8_t> bytes(rgba.size());
+    for (std::size_t i = 0; i < rgba.size(); ++i)
+        bytes[i] = std::uint8_t(std::lround(std::clamp(rgba[i], 0.0f, 1.0f) * 255.0f));
+    return bytes;
+}
+
 }  // namespace
 
 void MeshBuffers::sync(const Mesh& mesh) {
@@ -52,6 +61,8 @@ void MeshBuffers::sendIndexed(const Mesh& mesh) {
     send(positions_, mesh.positions());
     send(normals_, mesh.normals());
     send(texCoords_, mesh.texCoords());
+    if (mesh.tints().empty()) tints_.destroy();
+    else upload(tints_, colourBytes(mesh.tints()));
     upload(indices_, mesh.indices());
     shortIndices_ = true;
     sources_.clear();
@@ -73,6 +84,7 @@ void MeshBuffers::weld(const Mesh& mesh) {
     send(positions_, mesh.positions(), 3);
     send(normals_, mesh.normals(), 3);
     send(texCoords_, mesh.texCoords(), 2);
+    tints_.destroy();
     if (welded.sources.size() == entries) {
         indices_.destroy();
         sources_.clear();
@@ -95,15 +107,9 @@ bool MeshBuffers::coloursFitWeld(const Mesh& mesh) const {
 }
 
 void MeshBuffers::uploadColours(const Mesh& mesh) {
-    // Colours go over as bytes: a quarter of the memory the vertex stage reads, and no
-    // visible loss on an 8-bit framebuffer.
     std::vector<float> gathered;
     if (!sources_.empty()) gathered = gatherVertices<float>(mesh.colours(), 4, sources_);
-    const std::vector<float>& rgba = sources_.empty() ? mesh.colours() : gathered;
-    std::vector<std::uint8_t> bytes(rgba.size());
-    for (std::size_t i = 0; i < rgba.size(); ++i)
-        bytes[i] = std::uint8_t(std::lround(std::clamp(rgba[i], 0.0f, 1.0f) * 255.0f));
-    upload(colours_, bytes);
+    upload(colours_, colourBytes(sources_.empty() ? mesh.colours() : gathered));
 }
 
 void MeshBuffers::bindPositionsAndNormals() {
@@ -112,6 +118,12 @@ void MeshBuffers::bindPositionsAndNormals() {
 }
 
 void MeshBuffers::bindColours() { pointAt(colours_, kColour, 4, GL_UNSIGNED_BYTE, true); }
+
+bool MeshBuffers::bindTints() {
+    if (!tints_.exists()) return false;
+    pointAt(tints_, kTint, 4, GL_UNSIGNED_BYTE, true);
+    return true;
+}
 
 bool MeshBuffers::bindTexCoords() {
     if (!texCoords_.exists()) return false;

@@ -23,6 +23,8 @@ public:
     void bindColours();
     // False when the mesh has no texture coordinates.
     bool bindTexCoords();
+    // False when the mesh has no tints.
+    bool bindTints();
 
     // Entries [first, first + count) as triangles.
     void draw(int first, int count);
@@ -34,7 +36,7 @@ private:
     bool coloursFitWeld(const Mesh& mesh) const;
     void uploadColours(const Mesh& mesh);
 
-    GlBuffer positions_, normals_, colours_, texCoords_;
+    GlBuffer positions_, normals_, colours_, texCoords_, tints_;
     GlBuffer indices_{QOpenGLBuffer::IndexBuffer};
     // For each vertex sent, the entry it was taken from; empty when every entry is sent.
     std::vector<std::uint32_t> sources_;

@@ -219,6 +219,10 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
         gl_.glVertexAttrib4fv(kColour, mesh.fillRgba().data());
     }
     const bool rangeColours = !vertexColours && !mesh.hasFillColour();
+    if (buffers.bindTints()) {
+        features.tinted = true;
+        arrays |= bit(kTint);
+    }
     gl_.glPolygonMode(GL_FRONT_AND_BACK, item_.material->wireframe ? GL_LINE : GL_FILL);
 
     if (mesh.ranges().empty()) {
@@ -241,8 +245,17 @@ void SceneRenderer::drawMesh(const Mesh& mesh, Pass pass) {
             range.colourMaterial = true;
             gl_.glVertexAttrib4fv(kColour, r.colour->data());
         }
+        const GLuint reflection = r.envTexture && r.envCoefficient > 0 ? textures_.name(*r.envTexture) : 0;
+        range.envMapped = reflection != 0;
         enableArrays(range.textured ? arrays | bit(kTexCoord) : arrays);
-        if (!use(range)) continue;
+        ShaderProgram* program = use(range);
+        if (!program) continue;
+        if (reflection) {
+            program->program.setUniformValue(program->uniforms.envCoefficient, r.envCoefficient);
+            gl_.glActiveTexture(GL_TEXTURE1);
+            gl_.glBindTexture(GL_TEXTURE_2D, reflection);
+            gl_.glActiveTexture(GL_TEXTURE0);
+        }
         gl_.glBindTexture(GL_TEXTURE_2D, picture);
         buffers.draw(r.first, count);
     }

@@ -83,6 +83,13 @@ varying vec2 picturePoint;
 #ifdef OUTLINE
 attribute vec3 faceNormal;
 #endif
+#ifdef TINTED
+attribute vec4 tint;
+varying vec4 tintColour;
+#endif
+#if defined(ENV_MAPPED) && !defined(FLAT_NORMALS)
+varying vec3 eyeNormal;
+#endif
 
 uniform mat4 modelView;
 uniform mat4 projection;
@@ -153,6 +160,12 @@ void main() {
 #ifdef TEXTURED
     picturePoint = texCoord;
 #endif
+#ifdef TINTED
+    tintColour = tint;
+#endif
+#if defined(ENV_MAPPED) && !defined(FLAT_NORMALS)
+    eyeNormal = normalMatrix * normal;
+#endif
 }
 )";
 
@@ -178,6 +191,16 @@ varying vec4 backColour;
 #ifdef TEXTURED
 uniform sampler2D picture;
 varying vec2 picturePoint;
+#endif
+#ifdef TINTED
+varying vec4 tintColour;
+#endif
+#ifdef ENV_MAPPED
+uniform sampler2D reflection;
+uniform float envCoefficient;
+#ifndef FLAT_NORMALS
+varying vec3 eyeNormal;
+#endif
 #endif
 
 void main() {
@@ -214,6 +237,18 @@ void main() {
 #ifdef TEXTURED
     c *= texture2D(picture, picturePoint);
 #endif
+#ifdef TINTED
+    c *= tintColour;
+#endif
+#ifdef ENV_MAPPED
+#ifdef FLAT_NORMALS
+    vec3 facing = n;
+#else
+    vec3 facing = normalize(eyeNormal);
+    if (!gl_FrontFacing) facing = -facing;
+#endif
+    c.rgb = min(c.rgb + envCoefficient * texture2D(reflection, facing.xy * 0.5 + 0.5).rgb, 1.0);
+#endif
 #ifdef ALPHA_TEST
     if (c.a <= 0.0) discard;
 #endif
@@ -232,6 +267,8 @@ QByteArray source(const ShaderFeatures& f, const char* body) {
     if (f.specular) s += "#define SPECULAR\n";
     if (f.attenuated) s += "#define ATTENUATED\n";
     if (f.flatNormals) s += "#define FLAT_NORMALS\n";
+    if (f.tinted) s += "#define TINTED\n";
+    if (f.envMapped) s += "#define ENV_MAPPED\n";
     return s + kLightingSource + body;
 }
 
@@ -249,7 +286,7 @@ ShaderProgram* SceneShaders::program(const ShaderFeatures& features) {
     QOpenGLShaderProgram& gl = p->program;
     const bool built = gl.addShaderFromSourceCode(QOpenGLShader::Vertex, source(features, kVertexSource)) &&
                        gl.addShaderFromSourceCode(QOpenGLShader::Fragment, source(features, kFragmentSource));
-    const char* const names[kAttributeCount] = {"position", "normal", "colour", "texCoord", "faceNormal"};
+    const char* const names[kAttributeCount] = {"position", "normal", "colour", "texCoord", "faceNormal", "tint"};
     for (unsigned a = 0; a < kAttributeCount; ++a) gl.bindAttributeLocation(names[a], int(a));
     if (!built || !gl.link()) {
         qWarning("SceneView: the shaders do not build: %s", qPrintable(gl.log()));
@@ -272,11 +309,13 @@ ShaderProgram* SceneShaders::program(const ShaderFeatures& features) {
         {&u.lightDiffuse, "lightDiffuse"},
         {&u.lightSpecular, "lightSpecular"},
         {&u.lightAttenuation, "lightAttenuation"},
+        {&u.envCoefficient, "envCoefficient"},
     };
     for (const auto& [location, name] : uniforms) *location = gl.uniformLocation(name);
-    if (features.textured) {
+    if (features.textured || features.envMapped) {
         gl.bind();
-        gl.setUniformValue("picture", 0);
+        if (features.textured) gl.setUniformValue("picture", 0);
+        if (features.envMapped) gl.setUniformValue("reflection", 1);
         gl.release();
     }
     ++liveGlObjectCount;

@@ -36,16 +36,22 @@ struct ShaderFeatures {
     bool attenuated = false;
     // No normal attribute: each face is lit by its own plane, per fragment, as it is drawn.
     bool flatNormals = false;
+    // The tint attribute multiplies the finished colour (a model's prelight).
+    bool tinted = false;
+    // A reflection on unit 1 added to the colour: the environment map looked up by the
+    // surface's eye-space normal (a sphere map: (n.x, n.y) / 2 + 1/2), times envCoefficient.
+    bool envMapped = false;
 
     unsigned key() const {
         return unsigned(colourMaterial) | unsigned(textured) << 1 | unsigned(twoSided) << 2 |
                unsigned(alphaTest) << 3 | unsigned(outline) << 4 | unsigned(lit) << 5 |
-               unsigned(specular) << 6 | unsigned(attenuated) << 7 | unsigned(flatNormals) << 8;
+               unsigned(specular) << 6 | unsigned(attenuated) << 7 | unsigned(flatNormals) << 8 |
+               unsigned(tinted) << 9 | unsigned(envMapped) << 10;
     }
 };
 
 // The same location in every program, so buffers bind the same way whichever program draws.
-enum ShaderAttribute : unsigned { kPosition = 0, kNormal, kColour, kTexCoord, kFaceNormal, kAttributeCount };
+enum ShaderAttribute : unsigned { kPosition = 0, kNormal, kColour, kTexCoord, kFaceNormal, kTint, kAttributeCount };
 
 // Where each uniform of a program lives (-1 where that program has none).
 struct ShaderUniforms {
@@ -53,6 +59,7 @@ struct ShaderUniforms {
     int materialAmbient = -1, materialDiffuse = -1, materialSpecular = -1, materialEmission = -1, shininess = -1;
     int sceneAmbient = -1, lightPosition = -1, lightAmbient = -1, lightDiffuse = -1,
         lightSpecular = -1, lightAttenuation = -1;
+    int envCoefficient = -1;
 };
 
 struct ShaderProgram {

@@ -212,9 +212,16 @@ TEST(PartMesh, OneRangePerMaterialWithItsTextureColourAndCoordinates) {
     DffMaterialPlan paint, glass, unused;
     paint.colour = {255, 128, 0, 255};
     paint.texture = "Paint";
+    paint.envTexture = "vehicleenvmap128";
+    paint.envCoefficient = 0.5f;
     glass.colour = {0, 0, 255, 102};
     unused.texture = "never_drawn";
     box.materials = {paint, glass, unused};
+    box.flags |= kGeometryColours;
+    for (uint8_t i = 0; i < 24; ++i) {
+        box.colours.push_back({i, 0, 0, 255});
+        box.nightColours.push_back({0, 0, i, 255});
+    }
     const int f = b.frame({"body", {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {10, 0, 0}, -1});
     b.atomic(f, b.geometry(box));
     const DffClump c = readClump(b.build());
@@ -236,6 +243,14 @@ TEST(PartMesh, OneRangePerMaterialWithItsTextureColourAndCoordinates) {
     EXPECT_EQ(m.ranges[0].colour, (Rgba{1, 128 / 255.0f, 0, 1}));
     EXPECT_EQ(m.ranges[1].colour, (Rgba{0, 0, 1, 0.4f}));
     EXPECT_EQ(m.ranges[3].colour, (Rgba{1, 1, 1, 1}));
+    EXPECT_EQ(m.ranges[0].envTexture, "vehicleenvmap128");
+    EXPECT_EQ(m.ranges[0].envCoefficient, 0.5f);
+    EXPECT_EQ(m.ranges[1].envTexture, "");
+    // Day and night prelight, one colour a vertex as 0..1.
+    ASSERT_EQ(m.dayColours.size(), 24u * 4);
+    ASSERT_EQ(m.nightColours.size(), 24u * 4);
+    EXPECT_EQ(m.dayColours[4 * 5], 5 / 255.0f);
+    EXPECT_EQ(m.nightColours[4 * 5 + 2], 5 / 255.0f);
     // Paint's faces in stored order, each vertex named, not copied.
     EXPECT_EQ(std::vector<uint16_t>(m.indices.begin(), m.indices.begin() + 6), (std::vector<uint16_t>{4, 5, 6, 4, 6, 7}));
     ASSERT_EQ(m.indices.size(), 36u);

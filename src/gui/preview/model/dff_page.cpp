@@ -116,6 +116,7 @@ void DffPage::buildMenu() {
     exportItem_ = addMenuItem("CtxExportModel", [this](bool) { exportModel(); });
     coloursItem_ = addMenuItem("CtxCarColours", [this](bool) { chooseColours(); });
     extraItem_ = addMenuItem("CtxExtraPart", [this](bool) { chooseExtra(); });
+    nightItem_ = addMenuItem("CtxNight", [this](bool on) { setNight(on); });
     exportFilter_ = new FileDialogFilter(QStringLiteral("SaveDialog5"), QString::fromUtf8(kExportFilter), this);
     gameViewItem_->setChecked(gameView_);
     connect(menu_, &QMenu::aboutToShow, this, &DffPage::prepareMenu);
@@ -133,6 +134,15 @@ void DffPage::prepareMenu() {
     bool extras = false;
     for (const DffPart& part : parts_) extras = extras || isExtraCaption(part.caption);
     extraItem_->setEnabled(gameView_ && clump_ && extras);
+    nightItem_->setChecked(night_);
+    nightItem_->setEnabled(gameView_ && clump_);
+}
+
+void DffPage::setNight(bool on) {
+    nightItem_->setChecked(on);
+    if (on == night_) return;
+    night_ = on;
+    if (clump_ && gameView_) rebuildMeshes();
 }
 
 void DffPage::popupMenu(QWidget* over, const QPoint& at) {
@@ -253,7 +263,7 @@ void DffPage::rebuildMeshes() {
                 PartMesh lists = varmelo::partMesh(drawn, part, at, true);
                 if (lists.empty()) continue;
                 scene::Mesh& mesh = scene_->addMesh();
-                fillGameMesh(mesh, std::move(lists), textureSet_);
+                fillGameMesh(mesh, std::move(lists), textureSet_, night_);
                 meshes_[i].push_back(&mesh);
             }
         }

@@ -90,6 +90,7 @@ public:
     QAction* exportItem() const { return exportItem_; }
     QAction* coloursItem() const { return coloursItem_; }
     QAction* extraItem() const { return extraItem_; }
+    QAction* nightItem() const { return nightItem_; }
 
     bool gameView() const { return gameView_; }
     // Redraws the model shown in that look and keeps the choice in the settings.
@@ -112,6 +113,9 @@ public:
     void chooseColours();
     // "Дополнительная деталь...": which of the optional parts the game look shows.
     void chooseExtra();
+    // "Ночь": the game look's prelight by night (San Andreas' night colours) or by day.
+    void setNight(bool on);
+    bool night() const { return night_; }
     // The game the host knows has changed: the game look is drawn again from it.
     void gameChanged();
 
@@ -145,6 +149,7 @@ private:
     QAction* exportItem_ = nullptr;
     QAction* coloursItem_ = nullptr;
     QAction* extraItem_ = nullptr;
+    QAction* nightItem_ = nullptr;
     FileDialogFilter* exportFilter_ = nullptr;
     // Where the model shown lies, for the export to read it again.
     std::string archivePath_;
@@ -158,6 +163,7 @@ private:
     std::vector<std::vector<scene::Mesh*>> meshes_;  // per row
 
     bool gameView_ = false;
+    bool night_ = false;
     bool texturesLoaded_ = false;  // textures_ belong to the model shown
     ModelTextures textures_;
     ModelTextureSet textureSet_;

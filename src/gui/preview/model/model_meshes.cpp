@@ -23,7 +23,7 @@ void fillSilverMesh(scene::Mesh& mesh, PartMesh part) {
     mesh.setIndexedTriangles(std::move(part.positions), std::move(part.normals), std::move(part.indices));
 }
 
-void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textures) {
+void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textures, bool night) {
     std::vector<scene::MeshRange> ranges;
     for (const PartMeshRange& p : part.ranges) {
         scene::MeshRange r;
@@ -32,11 +32,15 @@ void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textu
         if (!p.texture.empty()) r.texture = textures.find(p.texture);
         r.colour = scene::Rgba{p.colour.r, p.colour.g, p.colour.b, p.colour.a};
         r.blended = p.colour.a < 1.0f || (r.texture && r.texture->hasAlpha());
+        if (!p.envTexture.empty()) r.envTexture = textures.find(p.envTexture);
+        r.envCoefficient = p.envCoefficient;
         ranges.push_back(std::move(r));
     }
     mesh.setVertexMode(scene::Mesh::VertexMode::PositionNormal);
     mesh.setIndexedTriangles(std::move(part.positions), std::move(part.normals), std::move(part.indices));
     mesh.setTexturing(std::move(part.texCoords), std::move(ranges));
+    // By night the night prelight where the model has one, else the day's.
+    mesh.setTints(night && !part.nightColours.empty() ? std::move(part.nightColours) : std::move(part.dayColours));
 }
 
 }  // namespace varmelo::gui

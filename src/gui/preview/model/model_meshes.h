@@ -34,7 +34,9 @@ private:
 void fillSilverMesh(scene::Mesh& mesh, PartMesh part);
 
 // Each material range its own drawing range in the material's colour: textured when its
-// material names a texture the set holds, blended when that texture or the colour has alpha.
-void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textures);
+// material names a texture the set holds, blended when that texture or the colour has alpha,
+// with its reflection where the set holds its environment map; the prelight (by `night`, the
+// night colours where there are any) multiplies it all.
+void fillGameMesh(scene::Mesh& mesh, PartMesh part, const ModelTextureSet& textures, bool night);
 
 }  // namespace varmelo::gui
