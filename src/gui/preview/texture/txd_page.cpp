@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -136,7 +137,8 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     bar_ = new QToolBar;
     bar_->setObjectName("TxdBar1");
     bar_->setIconSize(QSize(16, 16));
-    bar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Icons only, the captions as tooltips: ten captions do not fit the panel's width.
+    bar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -159,7 +161,22 @@ TxdPage::TxdPage(const MessageTable& messages, Prompts& prompts, std::shared_ptr
     redo_ = addCommand(menu_, "CtxTxdRedo", [this](bool) { redo(); });
     save_ = addCommand(menu_, "CtxTxdSave", [this](bool) { saveToArchive(); });
     saveAs_ = addCommand(menu_, "CtxTxdSaveAs", [this](bool) { saveAs(); });
-    // The bar carries the editing commands; saving a single texture stays in the menu.
+    // The bar carries the editing commands; saving a single texture stays in the menu. The
+    // desktop's icon theme where it has them, the style's own pictures otherwise.
+    const std::pair<QAction*, std::pair<const char*, QStyle::StandardPixmap>> icons[] = {
+        {add_, {"list-add", QStyle::SP_FileDialogNewFolder}},
+        {replace_, {"view-refresh", QStyle::SP_BrowserReload}},
+        {delete_, {"edit-delete", QStyle::SP_TrashIcon}},
+        {rename_, {"edit-rename", QStyle::SP_FileDialogDetailedView}},
+        {format_, {"preferences-system", QStyle::SP_FileDialogInfoView}},
+        {import_, {"document-import", QStyle::SP_DirOpenIcon}},
+        {undo_, {"edit-undo", QStyle::SP_ArrowBack}},
+        {redo_, {"edit-redo", QStyle::SP_ArrowForward}},
+        {save_, {"document-save", QStyle::SP_DialogSaveButton}},
+        {saveAs_, {"document-save-as", QStyle::SP_DriveFDIcon}},
+    };
+    for (const auto& [action, icon] : icons)
+        action->setIcon(QIcon::fromTheme(QString::fromLatin1(icon.first), style()->standardIcon(icon.second)));
     bar_->addActions({add_, replace_, delete_, rename_, format_, import_});
     bar_->addSeparator();
     bar_->addActions({undo_, redo_});
