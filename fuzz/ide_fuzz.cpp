@@ -9,6 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const GameKind game = GameKind(data[0] % 3);
     fuzz::expectCleanErrors(
-        [&] { (void)parseIde(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1), game); });
+        [&] { (void)parseIde(std::string(reinterpret_cast<const char*>(data + 1), size - 1), game); });
     return 0;
 }

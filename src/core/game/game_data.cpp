@@ -57,7 +57,7 @@ private:
     }
 
     void readIde(const std::string& path) {
-        if (const auto text = readText(path)) data_.ides.push_back({path, parseIde(*text, data_.kind)});
+        if (auto text = readText(path)) data_.ides.push_back({path, parseIde(std::move(*text), data_.kind)});
     }
 
     void readImg(const std::string& path) {

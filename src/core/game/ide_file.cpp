@@ -57,19 +57,15 @@ bool readRecord(std::string_view line, IdeSection section, GameKind game, std::v
     if (f.size() < 3) return false;
     const std::optional<int32_t> id = parseInt(f[0]);
     if (!id) return false;
-    IdeRecord r;
-    r.section = section;
-    r.id = *id;
-    r.model = std::string(f[1]);
-    r.txd = std::string(f[2]);
+    std::shared_ptr<const IdeCar> car;
     if (section == IdeSection::Cars) {
         if (f.size() < 4) return false;
-        IdeCar car;
-        car.type = std::string(f[3]);
-        readCarTail(f, game, car);
-        r.car = std::move(car);
+        auto c = std::make_shared<IdeCar>();
+        c->type = std::string(f[3]);
+        readCarTail(f, game, *c);
+        car = std::move(c);
     }
-    out.records.push_back(std::move(r));
+    out.records.push_back({section, *id, f[1], f[2], std::move(car)});
     return true;
 }
 
@@ -82,8 +78,10 @@ size_t IdeFile::count(IdeSection s) const {
     return size_t(std::count_if(records.begin(), records.end(), [s](const IdeRecord& r) { return r.section == s; }));
 }
 
-IdeFile parseIde(std::string_view text, GameKind game) {
+IdeFile parseIde(std::string owned, GameKind game) {
     IdeFile out;
+    out.text = std::make_shared<const std::string>(std::move(owned));
+    const std::string_view text = *out.text;
     // Room for a record a line, as far as a real file goes: no moves while reading one, and
     // no large allocation for a file of garbage.
     out.records.reserve(std::min<size_t>(lineCount(text), 1u << 14));

@@ -13,6 +13,7 @@
 // where a bike's wheelModelId place holds its steering angle and a III/VC plane's its LOD
 // model. Other sections are skipped to their "end".
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,12 +36,14 @@ struct IdeCar {
     std::optional<float> wheelScaleRear;
 };
 
+// A record's names point into its file's text, which the IdeFile keeps (and shares with its
+// copies): a game has tens of thousands of records and only a few are ever looked at.
 struct IdeRecord {
     IdeSection section = IdeSection::Objs;
     int32_t id = 0;
-    std::string model;  // bytes as written
-    std::string txd;
-    std::optional<IdeCar> car;  // cars only
+    std::string_view model;  // bytes as written
+    std::string_view txd;
+    std::shared_ptr<const IdeCar> car;  // cars only
 };
 
 struct TxdParent {
@@ -49,12 +52,13 @@ struct TxdParent {
 };
 
 struct IdeFile {
+    std::shared_ptr<const std::string> text;  // what the records' names point into
     std::vector<IdeRecord> records;
     std::vector<TxdParent> txdParents;
     std::vector<uint32_t> badLines;  // line numbers of records that did not parse
     size_t count(IdeSection s) const;
 };
 
-IdeFile parseIde(std::string_view text, GameKind game);
+IdeFile parseIde(std::string text, GameKind game);
 
 }  // namespace varmelo

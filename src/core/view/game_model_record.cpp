@@ -23,21 +23,29 @@ std::string pathOnDisk(const GameData& game, const std::string& named) {
     return path;
 }
 
+GameModelRecord recordOf(const GameData& game, const GameIdeRead& file, const IdeRecord& r) {
+    return GameModelRecord{r.id,
+                           pathOnDisk(game, file.path),
+                           r.section,
+                           std::string(r.txd),
+                           r.car ? std::optional<IdeCar>(*r.car) : std::nullopt,
+                           std::string(r.model)};
+}
+
 }  // namespace
 
 std::optional<GameModelRecord> findModelRecord(const GameData& game, const std::string& modelName) {
     const std::string wanted = withoutDff(modelName);
     for (const GameIdeRead& file : game.ides)
         for (const IdeRecord& r : file.ide.records)
-            if (sameAsciiName(r.model, wanted))
-                return GameModelRecord{r.id, pathOnDisk(game, file.path), r.section, r.txd, r.car, r.model};
+            if (sameAsciiName(r.model, wanted)) return recordOf(game, file, r);
     return std::nullopt;
 }
 
 std::optional<GameModelRecord> findModelRecordById(const GameData& game, int32_t id) {
     for (const GameIdeRead& file : game.ides)
         for (const IdeRecord& r : file.ide.records)
-            if (r.id == id) return GameModelRecord{r.id, pathOnDisk(game, file.path), r.section, r.txd, r.car, r.model};
+            if (r.id == id) return recordOf(game, file, r);
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "core/view/model_textures.h"
 
+#include <algorithm>
+
 #include "core/io/codepage.h"
 #include "core/io/errors.h"
 #include "core/texture/texture_decoder.h"
@@ -21,7 +23,10 @@ std::string extension(const std::string& name) {
 
 }  // namespace
 
-bool sameAsciiName(const std::string& a, const std::string& b) { return asciiUpper(a) == asciiUpper(b); }
+bool sameAsciiName(std::string_view a, std::string_view b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
+}
 
 const Image* ModelTextures::find(const std::string& name) const {
     for (const ModelTexture& t : found)

@@ -3,6 +3,7 @@
 // matched ignoring the case of ASCII letters, as the game looks them up.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/dff_reader.h"
@@ -35,7 +36,7 @@ ModelTextures LoadModelTextures(const DffClump& clump, EntryReader& dictionary);
 // Every name the materials use, none found: a model shown or exported without a dictionary.
 ModelTextures NoModelTextures(const DffClump& clump);
 
-bool sameAsciiName(const std::string& a, const std::string& b);
+bool sameAsciiName(std::string_view a, std::string_view b);
 
 // Among an archive's entry names, the texture dictionary named like the model ("infernus.dff"
 // finds "INFERNUS.TXD"): its index, the first such entry; nothing when there is none.
