@@ -139,7 +139,8 @@ TEST(CliGltf, InAGameFolderTheModelIsWrittenAsShown) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.status, 0) << r.err;
         std::vector<std::string> names;
-        for (const Json& node : gltfJson(readFile(dir.file("out.glb")))["nodes"].items)
+        const Json gltf = gltfJson(readFile(dir.file("out.glb")));
+        for (const Json& node : gltf["nodes"].items)
             if (node.fields.count("mesh")) names.push_back(node["name"].string);
         return names;
     };
