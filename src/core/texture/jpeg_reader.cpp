@@ -9,6 +9,7 @@
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <new>
 #include <string>
 
 #include "core/io/errors.h"
@@ -33,8 +34,8 @@ void onError(j_common_ptr cinfo) {
 // Warnings (corrupt data the library recovers from) are not shown: the picture still decodes.
 void onMessage(j_common_ptr, int) {}
 
-// Fills `pixels` (allocated by `allocate` once the size is known) and returns nullptr, or
-// returns the failure's text.
+// Fills `pixels` (allocated by `allocate` once the size is known, null when it cannot be) and
+// returns nullptr, or returns the failure's text.
 const char* decode(std::span<const uint8_t> bytes, ErrorTrap& trap, uint8_t* (*allocate)(void*, int, int),
                    void* target) {
     jpeg_decompress_struct cinfo;
@@ -60,6 +61,10 @@ const char* decode(std::span<const uint8_t> bytes, ErrorTrap& trap, uint8_t* (*a
     cinfo.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&cinfo);
     uint8_t* pixels = allocate(target, int(cinfo.output_width), int(cinfo.output_height));
+    if (pixels == nullptr) {
+        jpeg_destroy_decompress(&cinfo);
+        return "not enough memory for the picture";
+    }
     const size_t stride = size_t(cinfo.output_width) * 4;
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW row = pixels + size_t(cinfo.output_scanline) * stride;
@@ -70,10 +75,15 @@ const char* decode(std::span<const uint8_t> bytes, ErrorTrap& trap, uint8_t* (*a
     return nullptr;
 }
 
-uint8_t* allocateImage(void* target, int w, int h) {
-    auto* img = static_cast<Image*>(target);
-    *img = Image(w, h);
-    return img->bgra.data();
+// Null when the memory cannot be had: no exception may leave decode() with the decompressor alive.
+uint8_t* allocateImage(void* target, int w, int h) noexcept {
+    try {
+        auto* img = static_cast<Image*>(target);
+        *img = Image(w, h);
+        return img->bgra.data();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 }  // namespace
