@@ -56,6 +56,7 @@ void writeLoose(const std::string& path, const std::vector<uint8_t>& bytes) {
         f.write(bytes.data(), bytes.size());
         f.sync();
         f.close();
+        keepMode(path, temp);
         renameFile(temp, path);
         syncDirectoryOf(path);
     } catch (...) {

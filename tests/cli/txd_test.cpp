@@ -2,6 +2,8 @@
 // they were. What the dictionary holds afterwards is the core's tests' business.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/run_cli.h"
 #include "core/texture/png_writer.h"
 #include "support/img_builder.h"
@@ -32,6 +34,10 @@ TEST_F(CliTxd, EachChangePrintsOneLine) {
     CliResult r = runCli({"txd", "create", "--game", "vc", txd, png});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "created " + txd + "\nadded grass: DXT1, 16 x 16, 1 level\n");
+    // A loose dictionary written anew keeps its permission bits.
+    std::filesystem::permissions(txd, std::filesystem::perms(0640));
+    EXPECT_EQ(runCli({"txd", txd, "rename", "grass", "lawn"}).out, "renamed grass to lawn\n");
+    EXPECT_EQ(std::filesystem::status(txd).permissions(), std::filesystem::perms(0640));
     r = runCli({"txd", img, "CARS.TXD", "add", "--format", "565", "--mipmaps", "full", png + "=lawn"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "added lawn: 565, 16 x 16, 5 levels\n");

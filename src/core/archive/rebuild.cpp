@@ -71,11 +71,6 @@ std::string tempPathFor(const Archive& a, const std::string& beside, std::initia
     return tmp;
 }
 
-void keepMode(const std::string& from, const std::string& to) {
-    struct stat st {};
-    if (::stat(from.c_str(), &st) == 0) ::chmod(to.c_str(), st.st_mode & 07777);
-}
-
 // Where each entry starts in the rebuilt layout, counted from byte `first`. Refused before
 // anything is written when the 32-bit sector fields cannot hold it.
 TRecArray plannedLayout(const TRecArray& entries, uint64_t first, uint64_t& end) {

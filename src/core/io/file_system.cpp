@@ -40,6 +40,11 @@ void removeFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) throwErrno(errno);
 }
 
+void keepMode(const std::string& from, const std::string& to) noexcept {
+    struct stat st {};
+    if (::stat(from.c_str(), &st) == 0) ::chmod(to.c_str(), st.st_mode & 07777);
+}
+
 void removeFileQuietly(const std::string& path) noexcept { ::unlink(path.c_str()); }
 
 void requireWritable(const std::string& path) {

@@ -11,6 +11,9 @@ uint64_t fileSize(const std::string& path);      // throws FileError
 void renameFile(const std::string& from, const std::string& to);  // a write step
 void removeFile(const std::string& path);        // a write step; a missing file is no error
 void removeFileQuietly(const std::string& path) noexcept;
+// Gives `to` the permission bits of `from`, for a file written anew in another's place; quiet
+// when either is gone.
+void keepMode(const std::string& from, const std::string& to) noexcept;
 // Checks that the file may be opened for writing, without changing it.
 void requireWritable(const std::string& path);
 // Flushes a folder's entries (after a rename) so the new name survives a crash.
