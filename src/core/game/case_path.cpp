@@ -1,6 +1,7 @@
 #include "core/game/case_path.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -30,6 +31,11 @@ std::vector<std::string> componentsOf(const std::string& path) {
     return parts;
 }
 
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 }  // namespace
 
 const CaseResolver::Listing* CaseResolver::listing(const std::string& folder) {
@@ -53,6 +59,15 @@ std::optional<std::string> CaseResolver::resolve(const std::string& relative) {
     const std::vector<std::string> parts = componentsOf(relative);
     for (const std::string& p : parts)
         if (p == "..") return std::nullopt;
+    // The two spellings most paths have, at the cost of a lookup each instead of listing every
+    // folder on the way.
+    std::string written = base_, lowered = base_;
+    for (const std::string& p : parts) {
+        written += "/" + p;
+        lowered += "/" + lowerCopy(p);
+    }
+    if (exists(written)) return written;
+    if (exists(lowered)) return lowered;
     std::string path = base_;
     for (const std::string& p : parts) {
         const Listing* names = listing(path);

@@ -10,8 +10,11 @@ namespace varmelo {
 
 // The file or folder `relative` names under `base`, each component (separated by '\' or '/')
 // matched ignoring ASCII case, as the path found on disk: `base` + "/" + the real names.
-// An exact match wins over one differing in case. Nothing when a component is missing or
-// when the path climbs out with "..": a path from a game file never leaves the game folder.
+// A path that exists as written, or all in lower case (how most copies of a game on Linux are
+// spelt), is taken whole; otherwise each component is matched on its own, the exact name
+// winning over others differing in case, else the smallest of those. Nothing when a component
+// is missing or when the path climbs out with "..": a path from a game file never leaves the
+// game folder.
 std::optional<std::string> resolveIgnoringCase(const std::string& base, const std::string& relative);
 
 // The same for many paths under one base: each folder is listed once and remembered, as a

@@ -1,6 +1,8 @@
 #include "core/game/game_data.h"
 
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "core/archive/open_archive.h"
 #include "core/archive/readers.h"
@@ -24,13 +26,14 @@ public:
         readDat("data/default.dat");
         readDat(gameDatPath(data_.kind));
         std::set<std::string> seenIde;
-        std::vector<std::string> imgs = {"models/gta3.img"};
+        std::vector<std::string> imgs = {"models/gta3.img"}, ides;
         if (data_.kind == GameKind::Sa) imgs.push_back("models/gta_int.img");
         for (const GameDatRead& d : data_.dats)
             for (const DatLine& line : d.dat.lines) {
                 if (line.keyword == DatKeyword::Img) imgs.push_back(line.path);
-                if (line.keyword == DatKeyword::Ide && seenIde.insert(pathKey(line.path)).second) readIde(line.path);
+                if (line.keyword == DatKeyword::Ide && seenIde.insert(pathKey(line.path)).second) ides.push_back(line.path);
             }
+        readIdes(ides);
         for (const std::string& img : imgs) readImg(img);
         if (const auto text = readText("data/carcols.dat")) data_.carcols = parseCarcols(*text);
         return std::move(data_);
@@ -56,8 +59,43 @@ private:
         if (const auto text = readText(path)) data_.dats.push_back({path, parseDat(*text)});
     }
 
-    void readIde(const std::string& path) {
-        if (auto text = readText(path)) data_.ides.push_back({path, parseIde(std::move(*text), data_.kind)});
+    struct IdeJob {
+        std::optional<std::string> real;  // the file on disk; nothing when it is not there
+        std::optional<IdeFile> ide;
+        std::string error;
+    };
+
+    // Reading and parsing the IDE files is most of a game's reading: the second half of the
+    // list goes to a thread of its own. The paths are found first, on this thread (the
+    // resolver remembers folders); the results are taken in .dat order.
+    void readIdes(const std::vector<std::string>& paths) {
+        std::vector<IdeJob> jobs(paths.size());
+        for (size_t i = 0; i < paths.size(); ++i) jobs[i].real = resolver_.resolve(paths[i]);
+        const GameKind kind = data_.kind;
+        const auto work = [&jobs, kind](size_t from, size_t to) noexcept {
+            for (size_t i = from; i < to; ++i) {
+                if (!jobs[i].real) continue;
+                try {
+                    jobs[i].ide = parseIde(readGameTextFile(*jobs[i].real), kind);
+                } catch (const std::exception& e) {
+                    jobs[i].error = e.what();
+                }
+            }
+        };
+        const size_t half = jobs.size() >= 8 ? jobs.size() / 2 : jobs.size();
+        std::thread other;
+        try {
+            if (half < jobs.size()) other = std::thread(work, half, jobs.size());
+        } catch (const std::system_error&) {
+            // No thread to be had: this one reads them all.
+        }
+        work(0, half);
+        if (other.joinable()) other.join();
+        else work(half, jobs.size());
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            if (jobs[i].ide) data_.ides.push_back({paths[i], std::move(*jobs[i].ide)});
+            else data_.problems.push_back({paths[i], jobs[i].real ? jobs[i].error : std::string(kFileNotFound)});
+        }
     }
 
     void readImg(const std::string& path) {

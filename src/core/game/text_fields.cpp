@@ -70,6 +70,17 @@ std::string_view firstWord(std::string_view line, std::string_view& rest) {
 }
 
 std::optional<int32_t> parseInt(std::string_view s) {
+    // Plain decimal numbers are most of a game's fields: read here without from_chars' setup.
+    if (!s.empty() && s.size() <= 9) {
+        int32_t v = 0;
+        size_t i = s[0] == '-' ? 1 : 0;
+        bool digits = i < s.size();
+        for (; i < s.size() && digits; ++i) {
+            digits = s[i] >= '0' && s[i] <= '9';
+            v = v * 10 + (s[i] - '0');
+        }
+        if (digits) return s[0] == '-' ? -v : v;
+    }
     int32_t v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;

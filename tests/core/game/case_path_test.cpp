@@ -15,12 +15,22 @@ struct Case {
 
 TEST(CasePath, ResolvesEachComponentIgnoringCase) {
     TempDir dir;
-    GameFolderBuilder().text("Data/Maps/LA/lae.ide", "").text("Data/x", "").text("Data/X", "").write(dir.path());
+    GameFolderBuilder()
+        .text("Data/Maps/LA/lae.ide", "")
+        .text("Data/x", "")
+        .text("Data/X", "")
+        .text("models/gta3.img", "")
+        .text("Models/GTA3.IMG", "")
+        .write(dir.path());
     const Case cases[] = {
         {"DATA\\MAPS\\LA\\LAE.IDE", "Data/Maps/LA/lae.ide"},
         {"data/maps/la/Lae.Ide", "Data/Maps/LA/lae.ide"},
         {"\\Data\\\\.\\Maps/la", "Data/Maps/LA"},
         {"data/x", "Data/x"},  // the exact name wins over another case of it
+        // A path that exists all in lower case is taken whole, one that exists as written too.
+        {"MODELS\\GTA3.IMG", "models/gta3.img"},
+        {"Models/GTA3.IMG", "Models/GTA3.IMG"},
+        {"MODELS/gta3.IMG", "models/gta3.img"},
         {"data/Y", nullptr},
         {"data/nosuch/lae.ide", nullptr},
         {"data/../Data/x", nullptr},
