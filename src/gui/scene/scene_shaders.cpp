@@ -68,33 +68,8 @@ void shade(vec3 n, vec3 l, float fade, vec3 h, vec4 ambient, vec4 diffuse, out v
 }
 )";
 
-const char* const kVertexSource = R"(
-attribute vec3 position;
-#ifndef FLAT_NORMALS
-attribute vec3 normal;
-#endif
-#ifdef COLOUR_MATERIAL
-attribute vec4 colour;
-#endif
-#ifdef TEXTURED
-attribute vec2 texCoord;
-varying vec2 picturePoint;
-#endif
-#ifdef OUTLINE
-attribute vec3 faceNormal;
-#endif
-#ifdef TINTED
-attribute vec4 tint;
-varying vec4 tintColour;
-#endif
-#if defined(ENV_MAPPED) && !defined(FLAT_NORMALS)
-varying vec3 eyeNormal;
-#endif
-
-uniform mat4 modelView;
-uniform mat4 projection;
-uniform mat3 normalMatrix;
-
+// What the vertex stage hands the fragment stage, declared once for both.
+const char* const kVaryingsSource = R"(
 #ifdef FLAT_NORMALS
 varying vec3 eyePoint;
 varying vec3 lightVector;
@@ -113,6 +88,38 @@ varying vec4 frontColour;
 varying vec4 backColour;
 #endif
 #endif
+#ifdef TEXTURED
+varying vec2 picturePoint;
+#endif
+#ifdef TINTED
+varying vec4 tintColour;
+#endif
+#if defined(ENV_MAPPED) && !defined(FLAT_NORMALS)
+varying vec3 eyeNormal;
+#endif
+)";
+
+const char* const kVertexSource = R"(
+attribute vec3 position;
+#ifndef FLAT_NORMALS
+attribute vec3 normal;
+#endif
+#ifdef COLOUR_MATERIAL
+attribute vec4 colour;
+#endif
+#ifdef TEXTURED
+attribute vec2 texCoord;
+#endif
+#ifdef OUTLINE
+attribute vec3 faceNormal;
+#endif
+#ifdef TINTED
+attribute vec4 tint;
+#endif
+
+uniform mat4 modelView;
+uniform mat4 projection;
+uniform mat3 normalMatrix;
 
 void main() {
     vec4 point = modelView * vec4(position, 1.0);
@@ -170,37 +177,12 @@ void main() {
 )";
 
 const char* const kFragmentSource = R"(
-#ifdef FLAT_NORMALS
-varying vec3 eyePoint;
-varying vec3 lightVector;
-#ifdef ATTENUATED
-varying float lightFade;
-#endif
-#ifdef SPECULAR
-varying vec3 halfVector;
-#endif
-#ifdef COLOUR_MATERIAL
-varying vec4 surfaceColour;
-#endif
-#else
-varying vec4 frontColour;
-#ifdef TWO_SIDED
-varying vec4 backColour;
-#endif
-#endif
 #ifdef TEXTURED
 uniform sampler2D picture;
-varying vec2 picturePoint;
-#endif
-#ifdef TINTED
-varying vec4 tintColour;
 #endif
 #ifdef ENV_MAPPED
 uniform sampler2D reflection;
 uniform float envCoefficient;
-#ifndef FLAT_NORMALS
-varying vec3 eyeNormal;
-#endif
 #endif
 
 void main() {
@@ -269,7 +251,7 @@ QByteArray source(const ShaderFeatures& f, const char* body) {
     if (f.flatNormals) s += "#define FLAT_NORMALS\n";
     if (f.tinted) s += "#define TINTED\n";
     if (f.envMapped) s += "#define ENV_MAPPED\n";
-    return s + kLightingSource + body;
+    return s + kLightingSource + kVaryingsSource + body;
 }
 
 }  // namespace
