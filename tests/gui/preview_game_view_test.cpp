@@ -192,6 +192,42 @@ private slots:
         for (scene::Mesh* m : page->rowMeshes(wheel)) QVERIFY(!m->visible());
     }
 
+    // One optional part at a time, the one picked; "Ночь" swaps the day prelight for the night's.
+    void anExtraIsPickedAndTheNightColoursShown() {
+        DffBuilder b;
+        const int root = b.frame("car");
+        DffGeometryPlan box = boxGeometry({0, 0, 0}, {1, 1, 1}, false);
+        box.flags |= kGeometryColours;
+        box.colours.assign(8, {255, 255, 255, 255});
+        box.nightColours.assign(8, {51, 51, 102, 255});
+        for (const char* name : {"chassis", "extra1", "extra2"})
+            b.atomic(b.frame({name, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {}, root}), b.geometry(box));
+        host.lay(dir.file("extras.img"), {{"car.dff", b.build()}});
+        host.gameViewValue = true;
+        auto page = makePage();
+        show(*page, "car.dff");
+        // Each row's check and its mesh's visibility, which must agree.
+        const auto shown = [&] {
+            QStringList rows;
+            for (int i = 0; i < 3; ++i) {
+                const bool checked = page->list()->item(i)->checkState() == Qt::Checked;
+                rows << (checked != page->partMesh(i)->visible() ? "mismatch" : checked ? "on" : "off");
+            }
+            return rows;
+        };
+        QCOMPARE(shown(), (QStringList{"on", "on", "off"}));
+        prompts.items = {1};
+        page->extraItem()->trigger();
+        QCOMPARE(prompts.lastItems, (QStringList{"extra1", "extra2"}));
+        QCOMPARE(shown(), (QStringList{"on", "off", "on"}));
+
+        QCOMPARE(page->partMesh(0)->tints().at(0), 1.0f);
+        page->nightItem()->trigger();
+        QVERIFY(page->night());
+        QCOMPARE(page->partMesh(0)->tints().at(0), 0.2f);
+        QCOMPARE(page->partMesh(0)->tints().at(2), 0.4f);
+    }
+
     void switchedOffTheModelIsSilverAgain() {
         layVehicle();
         auto silver = makePage();
