@@ -142,15 +142,15 @@ std::string stem(const std::string& file) {
 
 // FILE or FILE=NAME; a file whose own name holds '=' is taken whole when it exists. `files`
 // receives the picture file of each edit.
-std::vector<TextureEdit> addEdits(const std::vector<std::string>& specs, const EncodeOptions& options,
+std::vector<TextureEdit> addEdits(const std::vector<std::string>& arguments, const EncodeOptions& options,
                                   std::vector<std::string>& files) {
     std::vector<TextureEdit> out;
-    for (const std::string& spec : specs) {
-        std::string file = spec, name;
-        const size_t eq = spec.rfind('=');
-        if (eq != std::string::npos && !fileExists(spec)) {
-            file = spec.substr(0, eq);
-            name = spec.substr(eq + 1);
+    for (const std::string& argument : arguments) {
+        std::string file = argument, name;
+        const size_t eq = argument.rfind('=');
+        if (eq != std::string::npos && !fileExists(argument)) {
+            file = argument.substr(0, eq);
+            name = argument.substr(eq + 1);
         } else {
             name = stem(file);
         }
