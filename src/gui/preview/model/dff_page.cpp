@@ -245,15 +245,15 @@ void DffPage::applyRowStarts() {
 void DffPage::rebuildMeshes() {
     for (auto& row : meshes_)
         for (scene::Mesh* m : row) scene_->remove(m);
-    const DffClump& drawn = paintedClump_ ? *paintedClump_ : *clump_;
-    // The game look may draw parts the file lacks (a wheel from the game's wheel model): they
-    // follow the rows, always shown.
-    const std::vector<DffPart> drawnParts = paintedClump_ ? dffParts(drawn) : parts_;
+    // The game look draws the model in the game's paint and on the game's wheel, which may add
+    // parts the file lacks: they follow the rows, always shown. The silver look, the file.
+    const DffClump& drawn = gameView_ && paintedClump_ ? *paintedClump_ : *clump_;
+    const std::vector<DffPart> drawnParts = &drawn == clump_.get() ? parts_ : dffParts(drawn);
     meshes_.assign(std::max(parts_.size(), drawnParts.size()), {});
     for (size_t i = 0; i < meshes_.size(); ++i) {
         const DffPart& part = i < drawnParts.size() ? drawnParts[i] : parts_[i];
         if (!gameView_) {
-            PartMesh lists = varmelo::partMesh(*clump_, part, {part.frame, false}, false);
+            PartMesh lists = varmelo::partMesh(drawn, part, {part.frame, false}, false);
             if (lists.empty()) continue;
             scene::Mesh& mesh = scene_->addMesh();
             fillSilverMesh(mesh, std::move(lists));
