@@ -23,11 +23,11 @@ void takeWheelTextures(const GameData& game, const WheelModel& wheel, const Arch
             continue;
         }
         car.textures.found.push_back(std::move(*found));
-        for (TextureSource& source : car.sources)
-            for (const TextureSource& from : own.sources)
-                if (!source.dictionary && source.texture == from.texture) source.dictionary = from.dictionary;
     }
     car.textures.missing = std::move(stillMissing);
+    for (TextureSource& source : car.sources)
+        for (const TextureSource& from : own.sources)
+            if (!source.dictionary && source.texture == from.texture) source.dictionary = from.dictionary;
 }
 
 }  // namespace

@@ -327,9 +327,7 @@ ModelTextures DffPage::readGameTextures(const GameData& game) {
     inGame_.setPaints = std::move(look.setPaints);
     inGame_.wheels = look.wheels;
     inGame_.wheeled = std::move(look.wheeled);
-    const DffClump& base = inGame_.wheeled ? *inGame_.wheeled : *clump_;
-    if (!look.colours.empty()) paintedClump_ = std::make_unique<DffClump>(paintedClump(base, look.kind, look.colours));
-    else if (inGame_.wheeled) paintedClump_ = std::make_unique<DffClump>(base);
+    paintModel();
     if (!choice && !look.textures.chain.empty()) {
         const std::string first = look.textures.chain.front().name + ".txd";
         for (size_t i : dictionaryEntries(names))
@@ -357,6 +355,14 @@ ModelTextures DffPage::readTextures() {
         textureError_ = e.what();
     }
     return textures;
+}
+
+void DffPage::paintModel() {
+    const DffClump& base = inGame_.wheeled ? *inGame_.wheeled : *clump_;
+    const bool painted = inGame_.colourSet < inGame_.setPaints.size() && !inGame_.setPaints[inGame_.colourSet].empty();
+    if (painted) paintedClump_ = std::make_unique<DffClump>(paintedClump(base, inGame_.kind, inGame_.setPaints[inGame_.colourSet]));
+    else if (inGame_.wheeled) paintedClump_ = std::make_unique<DffClump>(base);
+    else paintedClump_.reset();
 }
 
 void DffPage::showMissingTextures() {
@@ -459,8 +465,7 @@ void DffPage::chooseColours() {
         items, int(inGame_.colourSet), icons);
     if (!picked || *picked < 0 || size_t(*picked) >= inGame_.colourSets.size()) return;
     inGame_.colourSet = size_t(*picked);
-    paintedClump_ = std::make_unique<DffClump>(paintedClump(inGame_.wheeled ? *inGame_.wheeled : *clump_, inGame_.kind,
-                                                            inGame_.setPaints[inGame_.colourSet]));
+    paintModel();
     rebuildMeshes();
     showMissingTextures();
 }

@@ -130,6 +130,9 @@ private:
     std::optional<size_t> chosenDictionary(const std::vector<std::string>& names);
     void showMissingTextures();
     void showGameLine();
+    // paintedClump_ from the game's paint (the colour set worn) and wheel; null when the model
+    // is drawn as the file has it.
+    void paintModel();
     void rebuildMeshes();
     void applyRowStarts();
     void rowChanged(QListWidgetItem* item);
